@@ -61,7 +61,7 @@ QString S_Config;
 QString S_StopSync;
 QString S_InputName[16];
 QString S_OutputName[16];
-QString S_ExpandInputName[0];
+QString S_ExpandInputName[1];
 
 // Login window
 QString Ui_Login_AppName;

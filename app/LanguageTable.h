@@ -74,7 +74,7 @@ extern QString S_Config;
 extern QString S_StopSync;
 extern QString S_InputName[16];
 extern QString S_OutputName[16];
-extern QString S_ExpandInputName[0];
+extern QString S_ExpandInputName[1];
 
 // Login window
 extern QString Ui_Login_AppName;
