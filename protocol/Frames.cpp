@@ -150,6 +150,7 @@ quint32 PackDeviceFrame(quint8 command, const quint8 *payload, quint32 n, quint8
 
 quint32 PackModuleFrame(quint8 command, const quint8 *payload, quint32 n, quint8 *out)
 {
+    // The whole frame, n + 4 bytes, must fit the 2048-byte buffer.
     if (n > Frame::BufferSize - Frame::ModuleOverhead || !out || (n > 0 && !payload))
         return 0;
     out[0] = Frame::ModuleStart;
