@@ -1,0 +1,275 @@
+#include "app/AppPaths.h"
+#include "app/ConfigStore.h"
+#include "app/ConfigTable.h"
+#include "app/LanguageTable.h"
+#include "support/TestSupport.h"
+
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTextCodec>
+#include <QtTest>
+
+namespace {
+const QString OtherPath = QString::fromLatin1(Paths::LanguageOtherFile);
+const QByteArray LineEnd("\r\n");
+
+// Words the Chinese screens keep as they are; their entries may equal the
+// English text. Everything else must be translated.
+const QSet<QString> &untranslatedWords()
+{
+    static const QSet<QString> words{
+        QStringLiteral("BG"),     QStringLiteral("MV"),   QStringLiteral("IP"),
+        QStringLiteral("MAC"),    QStringLiteral("HEX"),  QStringLiteral("RS232"),
+        QStringLiteral("RS485"),  QStringLiteral("EDID"), QStringLiteral("L/R"),
+        QStringLiteral("Modbus TCP"), QStringLiteral("SN"), QStringLiteral(" KXR"),
+        QStringLiteral("English"), QStringLiteral("中文"), QStringLiteral("Language/语言:")};
+    return words;
+}
+
+QString builtInText(const TableEntry &entry)
+{
+    return QString::fromUtf8(entry.defaultValue);
+}
+
+// The shipped file's lines without their CR LF (the file ends with one, so
+// the split leaves an empty last piece, which is dropped).
+QList<QByteArray> shippedLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+// Texts of the shipped file by key, as the program reads them: everything
+// after the first "=".
+QMap<QString, QString> shippedTexts(const QByteArray &bytes)
+{
+    QMap<QString, QString> texts;
+    for (const QByteArray &line : shippedLines(bytes)) {
+        const int sign = line.indexOf('=');
+        if (sign > 0)
+            texts.insert(QString::fromUtf8(line.left(sign)), QString::fromUtf8(line.mid(sign + 1)));
+    }
+    return texts;
+}
+} // namespace
+
+class LanguageFileTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void builtInTable_hasUniqueKeys();
+    void builtInTable_indexedListsAreConsecutive_data();
+    void builtInTable_indexedListsAreConsecutive();
+
+    void file_isUtf8WithCrLfLinesInTableOrder();
+    void file_fixedTexts_data();
+    void file_fixedTexts();
+    void file_numberedLists_data();
+    void file_numberedLists();
+    void file_everyTextIsTranslatedAndKeepsItsTrailingColon();
+
+    void reader_takesEveryEntryFromTheFile();
+    void save_rewritesTheFileByteForByte();
+
+private:
+    std::unique_ptr<ScratchAppDir> m_dir;
+    QByteArray m_bytes;
+};
+
+void LanguageFileTest::init()
+{
+    m_dir = std::make_unique<ScratchAppDir>();
+    m_dir->copyResources();
+    m_bytes = m_dir->read(OtherPath);
+    QVERIFY2(!m_bytes.isEmpty(), "language-Other.ini is not shipped");
+}
+
+void LanguageFileTest::cleanup()
+{
+    m_dir.reset();
+}
+
+void LanguageFileTest::builtInTable_hasUniqueKeys()
+{
+    QSet<QString> keys;
+    for (const TableEntry &entry : LanguageTable) {
+        const QString key = QString::fromLatin1(entry.key);
+        QVERIFY2(!keys.contains(key), qPrintable(key));
+        keys.insert(key);
+    }
+    QCOMPARE(keys.size(), LanguageTableSize);
+}
+
+void LanguageFileTest::builtInTable_indexedListsAreConsecutive_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("S_InputName") << "S_InputName" << 16;
+    QTest::newRow("S_OutputName") << "S_OutputName" << 16;
+    QTest::newRow("S_ExpandInputName") << "S_ExpandInputName" << 1;
+    QTest::newRow("ScomboBox_Layout") << "ScomboBox_Layout" << 30;
+    QTest::newRow("ScomboBox_LanguageSelect") << "ScomboBox_LanguageSelect" << 2;
+    QTest::newRow("ScomboBox_NM_Parity") << "ScomboBox_NM_Parity" << 5;
+    QTest::newRow("ScomboBox_FirmwareVersion") << "ScomboBox_FirmwareVersion" << 5;
+    QTest::newRow("SMenu_MV_AudioSource") << "SMenu_MV_AudioSource" << 5;
+    QTest::newRow("ScomboBox_OutputNoSignal_OutputMode") << "ScomboBox_OutputNoSignal_OutputMode" << 3;
+}
+
+void LanguageFileTest::builtInTable_indexedListsAreConsecutive()
+{
+    QFETCH(QString, name);
+    QFETCH(int, count);
+
+    // The list's entries stand next to each other, indices 0, 1, 2, ...
+    int first = -1;
+    for (int i = 0; i < LanguageTableSize; ++i) {
+        if (QString::fromLatin1(LanguageTable[i].key).startsWith(name + QLatin1Char('['))) {
+            first = i;
+            break;
+        }
+    }
+    QVERIFY(first >= 0);
+    QVERIFY(first + count <= LanguageTableSize);
+    for (int k = 0; k < count; ++k)
+        QCOMPARE(QString::fromLatin1(LanguageTable[first + k].key), QStringLiteral("%1[%2]").arg(name).arg(k));
+    if (first + count < LanguageTableSize)
+        QVERIFY(!QString::fromLatin1(LanguageTable[first + count].key).startsWith(name + QLatin1Char('[')));
+}
+
+void LanguageFileTest::file_isUtf8WithCrLfLinesInTableOrder()
+{
+    QVERIFY(!m_bytes.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(m_bytes.endsWith(LineEnd));
+    // Every line break is a CR LF and there are exactly as many as entries.
+    QCOMPARE(m_bytes.count(LineEnd), LanguageTableSize);
+    QCOMPARE(m_bytes.count('\n'), LanguageTableSize);
+    QCOMPARE(m_bytes.count('\r'), LanguageTableSize);
+
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForName("UTF-8")->toUnicode(m_bytes.constData(), m_bytes.size(), &state);
+    QCOMPARE(state.invalidChars, 0);
+
+    const QList<QByteArray> lines = shippedLines(m_bytes);
+    QCOMPARE(lines.size(), LanguageTableSize);
+    for (int i = 0; i < LanguageTableSize; ++i) {
+        const QByteArray keyAndSign = QByteArray(LanguageTable[i].key) + '=';
+        QVERIFY2(lines[i].startsWith(keyAndSign), lines[i].constData());
+        QVERIFY2(lines[i].size() > keyAndSign.size(), lines[i].constData());
+    }
+}
+
+void LanguageFileTest::file_fixedTexts_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("language label shows both") << "Slabel_Language" << QStringLiteral("Language/语言:");
+    QTest::newRow("selector English") << "ScomboBox_LanguageSelect[0]" << QStringLiteral("English");
+    QTest::newRow("selector Chinese") << "ScomboBox_LanguageSelect[1]" << QStringLiteral("中文");
+    QTest::newRow("main title keeps its space") << "Ui_Main_AppName" << QStringLiteral(" KXR");
+    QTest::newRow("login title keeps its space") << "Ui_Login_AppName" << QStringLiteral(" 用户登录");
+    QTest::newRow("expand input") << "S_ExpandInputName[0]" << QStringLiteral("扩展1");
+    QTest::newRow("error code follows") << "SMSG_CommunicationFail" << QStringLiteral("无法与设备通信！错误码：");
+}
+
+void LanguageFileTest::file_fixedTexts()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+
+    const QMap<QString, QString> texts = shippedTexts(m_bytes);
+    QVERIFY(texts.contains(key));
+    QCOMPARE(texts.value(key), text);
+}
+
+void LanguageFileTest::file_numberedLists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("pattern"); // %1 is the 1-based number
+
+    QTest::newRow("inputs") << "S_InputName" << 16 << QStringLiteral("输入%1");
+    QTest::newRow("outputs") << "S_OutputName" << 16 << QStringLiteral("输出%1");
+    QTest::newRow("layouts") << "ScomboBox_Layout" << 30 << QStringLiteral("场景-%1");
+}
+
+void LanguageFileTest::file_numberedLists()
+{
+    QFETCH(QString, name);
+    QFETCH(int, count);
+    QFETCH(QString, pattern);
+
+    const QMap<QString, QString> texts = shippedTexts(m_bytes);
+    for (int k = 0; k < count; ++k)
+        QCOMPARE(texts.value(QStringLiteral("%1[%2]").arg(name).arg(k)), pattern.arg(k + 1));
+}
+
+void LanguageFileTest::file_everyTextIsTranslatedAndKeepsItsTrailingColon()
+{
+    static const QRegularExpression chinese(QStringLiteral("[\\x{4E00}-\\x{9FFF}]"));
+    const QMap<QString, QString> texts = shippedTexts(m_bytes);
+    const QString errorCode = QStringLiteral("Error Code:");
+    for (const TableEntry &entry : LanguageTable) {
+        const QString key = QString::fromLatin1(entry.key);
+        const QString english = builtInText(entry);
+        const QString text = texts.value(key);
+        if (untranslatedWords().contains(english)) {
+            QVERIFY2(text == english, qPrintable(key));
+            continue;
+        }
+        // A kept word used as a label ("IP:") keeps the word and changes
+        // only its colon; every other text is written in Chinese.
+        QString stem = english;
+        if (stem.endsWith(QLatin1Char(':')))
+            stem.chop(1);
+        if (untranslatedWords().contains(stem))
+            QVERIFY2(text.startsWith(stem), qPrintable(key));
+        else
+            QVERIFY2(text.contains(chinese), qPrintable(key));
+        // Messages get an error code appended; labels stand before a field.
+        if (english.endsWith(errorCode))
+            QVERIFY2(text.endsWith(QStringLiteral("错误码：")), qPrintable(key));
+        else if (english.endsWith(QLatin1Char(':')))
+            QVERIFY2(text.endsWith(QStringLiteral("：")), qPrintable(key));
+    }
+}
+
+void LanguageFileTest::reader_takesEveryEntryFromTheFile()
+{
+    Key_LanguageIsEnglish = QStringLiteral("0");
+    QCOMPARE(SelectedLanguagePath(), AppPath(OtherPath));
+
+    LoadTableFile(SelectedLanguagePath());
+
+    const QMap<QString, QString> texts = shippedTexts(m_bytes);
+    for (const TableEntry &entry : LanguageTable)
+        QCOMPARE(*entry.value, texts.value(QString::fromLatin1(entry.key)));
+    QCOMPARE(S_InputName[15], QStringLiteral("输入16"));
+    QCOMPARE(Slabel_SecondLine, QStringLiteral("第二行"));
+}
+
+void LanguageFileTest::save_rewritesTheFileByteForByte()
+{
+    // Every language switch and every exit rewrites the selected file from
+    // memory; the shipped file must survive that unchanged.
+    const QString path = AppPath(OtherPath);
+    LoadTableFile(path);
+    ResetTableFile(path);
+    WriteTableFile(path);
+    QCOMPARE(m_dir->read(OtherPath), m_bytes);
+}
+
+QTEST_GUILESS_MAIN(LanguageFileTest)
+#include "tst_languagefile.moc"
