@@ -1,0 +1,20 @@
+#include "chrome/ImageFiles.h"
+
+#include <QFileInfo>
+#include <QImage>
+
+namespace {
+constexpr char RewrittenSuffix[] = "png";
+}
+
+void RewritePngInPlace(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.completeSuffix() != QLatin1String(RewrittenSuffix))
+        return;
+    QImage image;
+    if (!image.load(path))
+        return;
+    // No format given: the writer is chosen by the suffix of the path.
+    image.save(path);
+}

@@ -1,0 +1,30 @@
+#include "support/MessageRecorder.h"
+
+#include <QStringList>
+
+MessageRecorder::MessageRecorder(bool answer)
+    : m_answer(answer)
+{
+    SetMessageHook([this](MessageKind kind, const QString &text) {
+        m_messages.append({kind, text});
+        return m_answer;
+    });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    SetMessageHook({});
+}
+
+QStringList MessageRecorder::texts() const
+{
+    QStringList result;
+    for (const Message &message : m_messages)
+        result.append(message.text);
+    return result;
+}
+
+QString MessageRecorder::lastText() const
+{
+    return m_messages.isEmpty() ? QString() : m_messages.constLast().text;
+}

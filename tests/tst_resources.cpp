@@ -1,0 +1,183 @@
+#include "app/AppPaths.h"
+#include "chrome/MyFramelessWindow.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+constexpr int EdidSize = 256;
+constexpr int EdidBlock = 128;
+const QByteArray EdidHeader = QByteArray::fromHex("00FFFFFFFFFFFF00");
+constexpr char CeaExtensionTag = 0x02;
+constexpr int FirstDescriptor = 54;
+constexpr int DescriptorSize = 18;
+constexpr unsigned char MonitorNameTag = 0xFC;
+
+// Style sheet warnings are the only sign of a rule Qt could not parse.
+QStringList g_warnings;
+
+void CollectWarnings(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        g_warnings.append(text);
+}
+
+QString MonitorName(const QByteArray &edid)
+{
+    for (int offset = FirstDescriptor; offset < EdidBlock - 1; offset += DescriptorSize) {
+        const QByteArray descriptor = edid.mid(offset, DescriptorSize);
+        if (descriptor.startsWith(QByteArray(3, '\0')) && quint8(descriptor.at(3)) == MonitorNameTag)
+            return QString::fromLatin1(descriptor.mid(5).split('\n').first());
+    }
+    return {};
+}
+} // namespace
+
+class TestResources : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+
+    void shippedImage_loads_data();
+    void shippedImage_loads();
+    void everyPngInTheTree_loads();
+    void edidSample_isValid_data();
+    void edidSample_isValid();
+    void styleSheets_parseWithoutWarnings();
+
+private:
+    std::unique_ptr<ScratchAppDir> m_dir;
+};
+
+void TestResources::initTestCase()
+{
+    m_dir = std::make_unique<ScratchAppDir>();
+    m_dir->copyResources();
+}
+
+void TestResources::shippedImage_loads_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size"); // empty: any size, but square
+
+    QTest::newRow("main logo") << QString(Paths::MainLogo) << QSize();
+    QTest::newRow("login logo") << QString(Paths::LoginLogo) << QSize();
+    QTest::newRow("login picture") << QString(Paths::LoginPicture) << QSize(360, 140);
+    QTest::newRow("message picture") << QString(Paths::MessagePicture) << QSize();
+    QTest::newRow("success") << QString(Paths::SuccessPicture) << QSize();
+    QTest::newRow("fail") << QString(Paths::FailPicture) << QSize();
+    QTest::newRow("title logo") << QString(Paths::TitleAppIcon) << QSize();
+    QTest::newRow("minimise") << QString(Paths::TitleMinIcon) << QSize(32, 32);
+    QTest::newRow("maximise") << QString(Paths::TitleMaxIcon) << QSize(32, 32);
+    QTest::newRow("restore") << QString(Paths::TitleNormalIcon) << QSize(32, 32);
+    QTest::newRow("close") << QString(Paths::TitleCloseIcon) << QSize(32, 32);
+}
+
+void TestResources::shippedImage_loads()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+
+    const QImage image(AppPath(path));
+    QVERIFY2(!image.isNull(), qPrintable(path));
+    if (size.isEmpty())
+        QCOMPARE(image.width(), image.height());
+    else
+        QCOMPARE(image.size(), size);
+    // Glyphs and logos sit on a transparent background.
+    if (path.startsWith(QLatin1String("/TitleBar/")))
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+}
+
+void TestResources::everyPngInTheTree_loads()
+{
+    int count = 0;
+    QDirIterator it(m_dir->path(), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QVERIFY2(!QImage(path).isNull(), qPrintable(path));
+        ++count;
+    }
+    QVERIFY(count >= 11);
+}
+
+void TestResources::edidSample_isValid_data()
+{
+    QTest::addColumn<QString>("file");
+    const QDir folder(AppPath(QLatin1String(Paths::UserEdidFolder)));
+    const QStringList files = folder.entryList({QStringLiteral("*.bin")}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &name : files)
+        QTest::newRow(qPrintable(name)) << folder.filePath(name);
+}
+
+void TestResources::edidSample_isValid()
+{
+    QFETCH(QString, file);
+
+    QFile in(file);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QByteArray edid = in.readAll();
+
+    QCOMPARE(edid.size(), EdidSize);
+    QCOMPARE(edid.left(EdidHeader.size()), EdidHeader);
+    for (int block = 0; block < EdidSize / EdidBlock; ++block) {
+        quint8 sum = 0;
+        for (int i = 0; i < EdidBlock; ++i)
+            sum += quint8(edid.at(block * EdidBlock + i));
+        QVERIFY2(sum == 0, qPrintable(QStringLiteral("block %1").arg(block)));
+    }
+    QCOMPARE(int(edid.at(126)), 1); // one extension follows
+    QCOMPARE(edid.at(EdidBlock), CeaExtensionTag);
+    const int firstPixelClock = quint8(edid.at(FirstDescriptor)) | quint8(edid.at(FirstDescriptor + 1)) << 8;
+    QVERIFY(firstPixelClock > 0);
+    QVERIFY(MonitorName(edid).startsWith(QLatin1String("KXR-")));
+}
+
+void TestResources::styleSheets_parseWithoutWarnings()
+{
+    QFile application(AppPath(QLatin1String(Paths::AppStyleSheet)));
+    QVERIFY(application.open(QIODevice::ReadOnly));
+    const QByteArray text = application.readAll();
+    // Start-up decodes the file as Latin-1.
+    for (char c : text)
+        QVERIFY(quint8(c) < 0x80);
+
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarnings);
+    qApp->setStyleSheet(QString::fromLatin1(text));
+    {
+        MyFramelessWindow window; // applies the title style sheet to itself
+        auto *tabs = new QTabWidget;
+        auto *page = new QWidget;
+        tabs->addTab(page, QStringLiteral("Matrix"));
+        auto *flat = new QPushButton(QStringLiteral("OUT1"), page);
+        flat->setFlat(true);
+        new QComboBox(page);
+        new QTreeWidget(page);
+        window.setContent(tabs);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.grab();
+        QVERIFY(!window.styleSheet().isEmpty());
+    }
+    qApp->setStyleSheet(QString());
+    qInstallMessageHandler(previous);
+
+    QVERIFY2(g_warnings.isEmpty(), qPrintable(g_warnings.join('\n')));
+}
+
+QTEST_MAIN(TestResources)
+#include "tst_resources.moc"
