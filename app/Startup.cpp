@@ -5,6 +5,7 @@
 #include "app/ConfigTable.h"
 #include "shell/Ui_Login.h"
 #include "shell/Ui_Main.h"
+#include "transport/ServiceRegistry.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,5 +42,6 @@ int RunStartup(int argc, char *argv[])
     // The first of the two destructors saves the settings.
     delete login;
     delete mainWindow;
+    ShutdownServices();
     return exitCode;
 }

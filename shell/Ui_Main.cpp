@@ -1,13 +1,91 @@
 #include "shell/Ui_Main.h"
 
+#include "app/AppPaths.h"
 #include "app/ConfigStore.h"
+#include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
+#include "chrome/ImageFiles.h"
+#include "chrome/MessageBox.h"
+#include "chrome/MyUiLayout.h"
+#include "chrome/ScreenArea.h"
+#include "pages/network/Ui_System.h"
+#include "pages/peripheral/Ui_Peripheral.h"
+#include "pages/routing/Ui_Matrix.h"
+#include "pages/routing/Ui_SignalConfig.h"
+#include "pages/wall/Ui_Multiview.h"
+#include "pages/wall/Ui_TVWall.h"
+#include "protocol/CommandChannel.h"
+#include "protocol/DeviceEvents.h"
+#include "protocol/DeviceState.h"
+#include "protocol/ReplyDispatcher.h"
+#include "protocol/ReplyTimeout.h"
+#include "shell/LanguageSwitch.h"
+#include "shell/Ui_Debug.h"
+#include "transport/ServiceRegistry.h"
+#include "transport/ServiceSerialPort.h"
+#include "transport/ServiceTcpClient.h"
+#include "transport/ServiceUdp.h"
+#include "transport/Ui_Uart_Network.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QListView>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+constexpr int SelectorWidth = 140;
+constexpr int StopSyncWidth = 100;
+constexpr int CornerHeight = 30;
+
+bool pageShown(const QString &key)
+{
+    return key == QLatin1String("1");
+}
+} // namespace
 
 Ui_Main::Ui_Main(QWidget *parent)
-    : QWidget(parent)
+    : MyFramelessWindow(parent)
+    , m_content(new QWidget)
 {
-    resize(1024, 640);
+    setContent(m_content);
+    m_tabs = new QTabWidget;
+    m_tabs->setAutoFillBackground(true);
+    m_contentLayout = new QGridLayout(m_content);
+    m_languageSelector = new QComboBox(this);
+    m_languageSelector->setView(new QListView);
+    m_stopSyncButton = new QPushButton(this);
+    m_layout = new MyUiLayout(this);
+    m_layout->hide();
+
+    m_connection = new Ui_Uart_Network;
+    m_matrix = new Ui_Matrix;
+    m_signalConfig = new Ui_SignalConfig;
+    m_tvWall = new Ui_TVWall;
+    m_system = new Ui_System;
+    m_multiview = new Ui_Multiview;
+    m_peripheral = new Ui_Peripheral;
+    m_debug = new Ui_Debug;
+
+    setGeometry(InitialGeometry(CappedScreenSize()));
+
+    const QString logo = AppPath(QLatin1String(Paths::MainLogo));
+    RewritePngInPlace(logo);
+    setLogo(logo);
+
+    placeCornerWidgets();
+    releaseKeyboard();
     ApplyMainTexts(true);
+
+    m_contentLayout->addWidget(m_tabs);
+    m_contentLayout->setContentsMargins(0, 0, 0, 0);
+
+    connectPages();
+    connectServices();
+    connectDeviceEvents();
 }
 
 Ui_Main::~Ui_Main()
@@ -16,15 +94,258 @@ Ui_Main::~Ui_Main()
         SavePendingAtExit = false;
         SaveAllSettings();
     }
+    delete m_connection;
+    delete m_matrix;
+    delete m_signalConfig;
+    delete m_tvWall;
+    delete m_system;
+    delete m_multiview;
+    delete m_peripheral;
+    delete m_debug;
 }
 
-void Ui_Main::ApplyMainTexts(bool)
+QRect Ui_Main::InitialGeometry(const QSize &screenSize)
 {
-    setWindowTitle(Ui_Main_AppName);
+    const int w = qMin(screenSize.width(), CappedScreenWidth);
+    const int h = qMin(screenSize.height(), CappedScreenHeight);
+    const int width = 29 * w / 40;
+    const int height = 16 * h / 20;
+    return QRect((w - width) / 2, (h - height) / 2, width, height);
+}
+
+void Ui_Main::placeCornerWidgets()
+{
+    MyUiLayout::place(m_languageSelector, nullptr, MyUiLayout::Absolute, width() - SelectorWidth, 0, SelectorWidth,
+                      CornerHeight);
+    MyUiLayout::place(m_stopSyncButton, nullptr, MyUiLayout::Absolute, m_languageSelector->x() - StopSyncWidth,
+                      m_languageSelector->y(), StopSyncWidth, CornerHeight);
+    m_languageSelector->raise();
+    m_stopSyncButton->raise();
+}
+
+void Ui_Main::ApplyMainTexts(bool init)
+{
+    setTitleText(Ui_Main_AppName);
+
+    struct Page
+    {
+        QWidget *widget;
+        const QString &key;
+        const QString &caption;
+    };
+    const Page pages[] = {
+        {m_matrix, Key_UI_Matrix, Ui_Matrix_AppName},
+        {m_signalConfig, Key_UI_SignalConfig, Ui_SignalConfig_AppName},
+        {m_tvWall, Key_UI_TV_Wall, Ui_TV_Wall_AppName},
+        {m_system, Key_UI_System, Ui_System_AppName},
+        {m_multiview, Key_UI_Multiview, Ui_Multiview_AppName},
+        {m_peripheral, Key_UI_Peripheral, Ui_Peripheral_AppName},
+    };
+
+    if (init) {
+        FillLanguageSelector(m_languageSelector, true);
+        m_tabs->clear();
+        m_tabs->insertTab(0, m_connection, Ui_Uart_Network_AppName);
+        m_connection->ApplyConnectionTexts(false, false);
+        for (const Page &page : pages) {
+            if (pageShown(page.key))
+                m_tabs->insertTab(m_tabs->count(), page.widget, page.caption);
+        }
+    } else {
+        FillLanguageSelector(m_languageSelector, false);
+        m_tabs->setTabText(0, Ui_Uart_Network_AppName);
+        m_connection->ApplyConnectionTexts(false, true);
+        for (const Page &page : pages) {
+            const int index = m_tabs->indexOf(page.widget);
+            if (pageShown(page.key) && index >= 0)
+                m_tabs->setTabText(index, page.caption);
+        }
+    }
+    m_stopSyncButton->setText(S_StopSync);
+}
+
+void Ui_Main::connectPages()
+{
+    connect(this, &Ui_Main::SGL_SETUP_UI_DEBUG, m_debug, &Ui_Debug::SLT_SETUP_UI_DEBUG);
+    connect(this, &Ui_Main::SGL_CLOSE_UI_DEBUG, m_debug, &Ui_Debug::SLT_CLOSE_UI_DEBUG);
+    connect(this, &Ui_Main::SGL_DEBUG_SHOW_RecvText, m_debug, &Ui_Debug::SLT_Sync_Show_Recv);
+    connect(this, &Ui_Main::SGL_DEBUG_SHOW_SendText, m_debug, &Ui_Debug::SLT_Sync_Show_Send);
+    connect(m_tabs, &QTabWidget::tabBarClicked, this, &Ui_Main::SLT_GetFocus_tabBar);
+    connect(m_languageSelector, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        if (index >= 0)
+            SLT_ReloadUILanguage(m_languageSelector->itemText(index));
+    });
+    connect(m_stopSyncButton, &QPushButton::clicked, this, &Ui_Main::SLT_StopSync);
+
+    // Every page's send request reaches the three services.
+    connect(m_connection, &Ui_Uart_Network::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_matrix, &Ui_Matrix::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_signalConfig, &Ui_SignalConfig::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_tvWall, &Ui_TVWall::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_system, &Ui_System::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_multiview, &Ui_Multiview::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_peripheral, &Ui_Peripheral::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_debug, &Ui_Debug::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+
+    connect(m_system, &Ui_System::SGL_AutoTriggerDisconnect, this, &Ui_Main::SLT_AutoTriggerDisconnect);
+    connect(m_connection, &Ui_Uart_Network::SGL_ClearFoundDevice, m_system, &Ui_System::SLT_ClearFoundDevice);
+    connect(m_system, &Ui_System::SGL_ClearFoundDevice, m_connection, &Ui_Uart_Network::SLT_ClearFoundDevice);
+    connect(m_connection, &Ui_Uart_Network::SGL_ReadSelectedDevice, m_system, &Ui_System::SLT_ReadSelectedDevice);
+    connect(m_system, &Ui_System::SGL_ReadSelectedDevice, m_connection, &Ui_Uart_Network::SLT_ReadSelectedDevice);
+    connect(m_connection, &Ui_Uart_Network::SGL_ConnectStatus, m_system, &Ui_System::SLT_ConnectStatus);
+    connect(m_connection, &Ui_Uart_Network::SGL_ConnectStatus, m_connection, &Ui_Uart_Network::SLT_ConnectStatus);
+    connect(m_signalConfig, &Ui_SignalConfig::SGL_UpdateSelect_MV, this, &Ui_Main::SLT_UpdateSelect_MV);
+    connect(m_matrix, &Ui_Matrix::SGL_Refresh_DispalyWindowList, m_multiview,
+            &Ui_Multiview::SLT_Refresh_DispalyWindowList);
+    connect(m_signalConfig, &Ui_SignalConfig::SGL_JudgeMutex_MVAndSplicing, m_tvWall,
+            &Ui_TVWall::SLT_JudgeMutex_MVAndSplicing);
+}
+
+void Ui_Main::connectServices()
+{
+    ServiceTcpClient *tcp = TcpService();
+    connect(this, &Ui_Main::SGL_UnifyUpdateEmit, tcp, &ServiceTcpClient::SLT_RealSendData_TcpClient);
+    connect(tcp, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, this, &Ui_Main::SLT_UnifyUpdateRecv);
+    connect(tcp, &ServiceTcpClient::SGL_UpdateSendData_TcpClient, this, &Ui_Main::SLT_UnifyUpdateSend);
+    connect(tcp, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
+
+    ServiceUdp *udp = UdpService();
+    connect(this, &Ui_Main::SGL_UnifyUpdateEmit, udp, &ServiceUdp::SLT_RealSendData_Udp);
+    connect(udp, &ServiceUdp::SGL_UpdateRecvData_Udp, this, &Ui_Main::SLT_UpdateRecv_NetworkModule);
+    connect(udp, &ServiceUdp::SGL_UpdateSendData_Udp, this, &Ui_Main::SLT_UnifyUpdateSend);
+    connect(udp, &ServiceUdp::SGL_WaitReplyTimeout_Udp, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
+
+    ServiceSerialPort *serial = SerialService();
+    connect(this, &Ui_Main::SGL_UnifyUpdateEmit, serial, &ServiceSerialPort::SLT_RealSendData_SerialPort);
+    connect(serial, &ServiceSerialPort::SGL_UpdateRecvData_SerialPort, this, &Ui_Main::SLT_UnifyUpdateRecv);
+    connect(serial, &ServiceSerialPort::SGL_UpdateSendData_SerialPort, this, &Ui_Main::SLT_UnifyUpdateSend);
+    connect(serial, &ServiceSerialPort::SGL_WaitReplyTimeout_SerialPort, this,
+            &Ui_Main::SLT_WaitReplyTimeoutMessage);
+}
+
+void Ui_Main::connectDeviceEvents()
+{
+    DeviceEvents &events = Events();
+    connect(&events, &DeviceEvents::SGL_StatusLine, m_connection, &Ui_Uart_Network::AppendStatusLine);
+    connect(&events, &DeviceEvents::SGL_IdentificationSucceeded, m_connection,
+            [this] { m_connection->SLT_IdentificationResult(true); });
+    connect(&events, &DeviceEvents::SGL_IdentificationFailed, m_connection,
+            [this] { m_connection->SLT_IdentificationResult(false); });
+    connect(&events, &DeviceEvents::SGL_ShowMessage, this, [this](const QString &text) { ShowMessage(this, text); });
+    connect(&events, &DeviceEvents::SGL_StartFullRead, this, [this] {
+        m_matrix->InitialRead();
+        m_signalConfig->InitialRead();
+        m_tvWall->ReadWall();
+    });
+    connect(&events, &DeviceEvents::SGL_SendRequest, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(&events, &DeviceEvents::SGL_ModuleFound, m_connection, &Ui_Uart_Network::AddFoundDevice);
+    connect(&events, &DeviceEvents::SGL_ModuleConfig, m_connection, &Ui_Uart_Network::SLT_ModuleConfigRead);
+    connect(&events, &DeviceEvents::SGL_DeviceInformation, m_connection, &Ui_Uart_Network::SLT_DeviceInformation);
+}
+
+void Ui_Main::SLT_GetFocus_tabBar(int index)
+{
+    if (index < 0)
+        return;
+    if (QWidget *page = m_tabs->widget(index))
+        page->setFocus(Qt::OtherFocusReason);
+}
+
+void Ui_Main::SLT_WaitReplyTimeoutMessage(QByteArray sent)
+{
+    const ReplyTimeoutResult result = HandleReplyTimeout(sent);
+    if (result.identificationFailed)
+        m_connection->SLT_IdentificationResult(false);
+    ShowMessage(this, result.message);
+}
+
+void Ui_Main::SLT_AutoTriggerDisconnect()
+{
+    m_connection->DropActiveLink();
+}
+
+void Ui_Main::SLT_SyncInputSourceName()
+{
+    m_tvWall->RetranslateUi(true);
 }
 
 void Ui_Main::SLT_SETUP_UI_MAIN()
 {
     ApplyMainTexts(false);
+    SLT_ReloadUILanguage(m_languageSelector->currentText());
     show();
+}
+
+void Ui_Main::SLT_ReloadUILanguage(QString text)
+{
+    SwitchLanguageTo(text);
+    ApplyMainTexts(false);
+    if (pageShown(Key_UI_Matrix))
+        m_matrix->RetranslateUi();
+    if (pageShown(Key_UI_SignalConfig))
+        m_signalConfig->RetranslateUi();
+    if (pageShown(Key_UI_TV_Wall))
+        m_tvWall->RetranslateUi(false);
+    if (pageShown(Key_UI_System))
+        m_system->RetranslateUi();
+    if (pageShown(Key_UI_Multiview))
+        m_multiview->RetranslateUi();
+    if (pageShown(Key_UI_Peripheral))
+        m_peripheral->RetranslateUi();
+    m_connection->ReadDeviceType();
+}
+
+void Ui_Main::SLT_StopSync(bool)
+{
+    Device().stopSync = 1;
+}
+
+void Ui_Main::SLT_UnifyUpdateRecv()
+{
+    CommandChannel *channel = ActiveDeviceChannel();
+    if (!channel)
+        return;
+    // The console shows each frame before the dispatcher acts on it.
+    DrainReceiveQueue(*channel, [this](const QByteArray &frame) {
+        Q_EMIT SGL_DEBUG_SHOW_RecvText(frame);
+        DispatchDeviceReply(frame);
+    });
+}
+
+void Ui_Main::SLT_UpdateRecv_NetworkModule()
+{
+    DrainReceiveQueue(UdpChannel, [this](const QByteArray &datagram) {
+        Q_EMIT SGL_DEBUG_SHOW_RecvText(datagram);
+        HandleModuleReply(datagram);
+    });
+}
+
+void Ui_Main::SLT_UnifyUpdateSend(QByteArray bytes)
+{
+    Q_EMIT SGL_DEBUG_SHOW_SendText(bytes);
+}
+
+void Ui_Main::SLT_UpdateSelect_MV()
+{
+    m_multiview->SLT_UpdateSelect_MV();
+}
+
+void Ui_Main::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+void Ui_Main::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() == Qt::AltModifier && event->key() == Qt::Key_Z && ActiveTransport != TransportNone)
+        Q_EMIT SGL_SETUP_UI_DEBUG();
+    MyFramelessWindow::keyPressEvent(event);
+}
+
+void Ui_Main::resizeEvent(QResizeEvent *event)
+{
+    MyFramelessWindow::resizeEvent(event);
+    event->accept();
+    placeCornerWidgets();
 }

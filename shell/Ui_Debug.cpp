@@ -1,0 +1,182 @@
+#include "shell/Ui_Debug.h"
+
+#include "app/AppPaths.h"
+#include "app/ByteText.h"
+#include "app/LanguageTable.h"
+#include "chrome/ImageFiles.h"
+#include "chrome/MessageBox.h"
+#include "chrome/ScreenArea.h"
+#include "protocol/CommandChannel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextEdit>
+
+namespace {
+constexpr int MaxLinesKept = 200;
+// Raw bytes the operator sends must fit one command frame.
+constexpr int MaxRawBytes = 2048;
+const char HexFormat[] = "HEX FORMAT";
+const char AsciiFormat[] = "ASCII FORMAT";
+
+QTextEdit *makeLogBox(bool readOnly)
+{
+    auto *box = new QTextEdit;
+    box->setReadOnly(readOnly);
+    box->setLineWrapMode(QTextEdit::NoWrap);
+    box->setAcceptRichText(false);
+    box->document()->setMaximumBlockCount(MaxLinesKept);
+    return box;
+}
+
+// Appends one frame as a line of its own; the view follows the newest line.
+void appendFrame(QTextEdit *box, const QByteArray &bytes)
+{
+    box->moveCursor(QTextCursor::End);
+    if (!box->document()->isEmpty())
+        box->insertPlainText(QStringLiteral("\n"));
+    box->insertPlainText(BytesToHexText(bytes));
+    box->moveCursor(QTextCursor::End);
+}
+} // namespace
+
+Ui_Debug::Ui_Debug(QWidget *parent)
+    : QWidget(parent)
+    , m_recvLabel(new QLabel)
+    , m_recvBox(makeLogBox(true))
+    , m_recvClearButton(new QPushButton(QStringLiteral("Clear")))
+    , m_recvLayout(new QGridLayout)
+    , m_sendLabel(new QLabel)
+    , m_sendBox(makeLogBox(false))
+    , m_sendClearButton(new QPushButton(QStringLiteral("Clear")))
+    , m_sendButton(new QPushButton(QStringLiteral("Send")))
+    , m_sendLayout(new QGridLayout)
+    , m_hexButton(new QPushButton(QLatin1String(HexFormat)))
+    , m_asciiButton(new QPushButton(QLatin1String(AsciiFormat)))
+    , m_formatLayout(new QGridLayout)
+    , m_outerLayout(new QGridLayout(this))
+{
+    setWindowTitle(QStringLiteral("Debug"));
+    const QString logo = AppPath(QLatin1String(Paths::MainLogo));
+    RewritePngInPlace(logo);
+    setWindowIcon(QIcon(logo));
+    setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+    const QSize screen = CappedScreenSize();
+    resize(screen.width() / 3, screen.height() / 2);
+    CentreInCappedScreen(this);
+
+    setFormatCaptions(QLatin1String(HexFormat));
+    m_hexButton->setEnabled(false);
+    m_hexButton->hide();
+    m_asciiButton->hide();
+
+    m_recvLayout->addWidget(m_recvLabel, 0, 0);
+    m_recvLayout->addWidget(m_recvClearButton, 0, 1);
+    m_recvLayout->addWidget(m_recvBox, 1, 0, 1, 2);
+    m_sendLayout->addWidget(m_sendLabel, 0, 0);
+    m_sendLayout->addWidget(m_sendClearButton, 0, 1);
+    m_sendLayout->addWidget(m_sendButton, 0, 2);
+    m_sendLayout->addWidget(m_sendBox, 1, 0, 1, 3);
+    m_formatLayout->addWidget(m_hexButton, 0, 0);
+    m_formatLayout->addWidget(m_asciiButton, 0, 1);
+    m_outerLayout->addLayout(m_recvLayout, 0, 0);
+    m_outerLayout->addLayout(m_sendLayout, 1, 0);
+    m_outerLayout->addLayout(m_formatLayout, 2, 0);
+
+    connect(m_recvClearButton, &QPushButton::clicked, this, &Ui_Debug::SLT_CLEAR_RECV_DATA);
+    connect(m_sendClearButton, &QPushButton::clicked, this, &Ui_Debug::SLT_CLEAR_SEND_DATA);
+    connect(m_sendButton, &QPushButton::clicked, this, &Ui_Debug::SLT_SEND_DATA);
+    connect(m_asciiButton, &QPushButton::clicked, this, &Ui_Debug::SLT_SELECT_ASCII_FORMAT);
+    connect(m_hexButton, &QPushButton::clicked, this, &Ui_Debug::SLT_SELECT_HEX_FORMAT);
+    connect(m_sendBox, &QTextEdit::textChanged, this, &Ui_Debug::SLT_LimitTextEdit_HEX);
+}
+
+void Ui_Debug::setFormatCaptions(const QString &format)
+{
+    m_recvLabel->setText(QStringLiteral("Recv:") + format);
+    m_sendLabel->setText(QStringLiteral("Send:") + format);
+}
+
+void Ui_Debug::SLT_SETUP_UI_DEBUG()
+{
+    show();
+}
+
+void Ui_Debug::SLT_CLOSE_UI_DEBUG()
+{
+    close();
+}
+
+void Ui_Debug::SLT_CLEAR_RECV_DATA()
+{
+    m_recvBox->clear();
+}
+
+void Ui_Debug::SLT_CLEAR_SEND_DATA()
+{
+    m_sendBox->clear();
+    m_lastValidSendText = QString();
+}
+
+void Ui_Debug::SLT_SELECT_HEX_FORMAT()
+{
+    m_hexButton->setEnabled(false);
+    m_asciiButton->setEnabled(true);
+    setFormatCaptions(QLatin1String(HexFormat));
+}
+
+void Ui_Debug::SLT_SELECT_ASCII_FORMAT()
+{
+    m_hexButton->setEnabled(true);
+    m_asciiButton->setEnabled(false);
+    setFormatCaptions(QLatin1String(AsciiFormat));
+}
+
+void Ui_Debug::SLT_Sync_Show_Recv(QByteArray bytes)
+{
+    appendFrame(m_recvBox, bytes);
+}
+
+void Ui_Debug::SLT_Sync_Show_Send(QByteArray bytes)
+{
+    appendFrame(m_sendBox, bytes);
+}
+
+void Ui_Debug::SLT_SEND_DATA()
+{
+    const QByteArray bytes = HexTextToByteArray(m_sendBox->toPlainText());
+    if (bytes.isEmpty()) {
+        ShowMessage(this, SMSG_DataFormatError_Fail);
+        return;
+    }
+    if (bytes.size() >= MaxRawBytes) {
+        m_sendBox->clear();
+        ShowMessage(this, SMSG_DataOverflow_Fail);
+        return;
+    }
+    // Raw bytes go out as typed: no frame, no reply awaited, no pause.
+    if (CommandChannel *channel = ActiveDeviceChannel())
+        ChannelPush(*channel, QueueSide::Send, reinterpret_cast<const quint8 *>(bytes.constData()),
+                    quint32(bytes.size()), nullptr, 0);
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_Debug::SLT_LimitTextEdit_HEX()
+{
+    const QString text = m_sendBox->toPlainText();
+    if (text.isEmpty())
+        return;
+    static const QRegularExpression allowed(QStringLiteral("^[a-fA-F0-9 \\r\\n]+$"));
+    if (allowed.match(text).hasMatch()) {
+        m_lastValidSendText = text;
+        return;
+    }
+    // A character outside the pattern is refused: the box goes back to its
+    // last accepted text rather than losing everything typed so far.
+    m_sendBox->moveCursor(QTextCursor::End);
+    m_sendBox->setPlainText(m_lastValidSendText);
+    m_sendBox->moveCursor(QTextCursor::End);
+    m_sendBox->moveCursor(QTextCursor::StartOfLine);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+// The debug console: every frame received and sent, in hexadecimal, and a
+// box to send raw bytes unframed over the active device link. Its captions
+// are fixed English texts.
+class Ui_Debug : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Ui_Debug(QWidget *parent = nullptr);
+
+    QTextEdit *receiveBox() const { return m_recvBox; }
+    QTextEdit *sendBox() const { return m_sendBox; }
+    QPushButton *sendButton() const { return m_sendButton; }
+
+Q_SIGNALS:
+    void SGL_UpdateEmit();
+
+public Q_SLOTS:
+    void SLT_SETUP_UI_DEBUG();
+    void SLT_CLOSE_UI_DEBUG();
+    void SLT_CLEAR_RECV_DATA();
+    void SLT_CLEAR_SEND_DATA();
+    void SLT_SELECT_HEX_FORMAT();
+    void SLT_SELECT_ASCII_FORMAT();
+    void SLT_Sync_Show_Recv(QByteArray bytes);
+    void SLT_Sync_Show_Send(QByteArray bytes);
+    void SLT_SEND_DATA();
+    void SLT_LimitTextEdit_HEX();
+
+private:
+    void setFormatCaptions(const QString &format);
+
+    QLabel *m_recvLabel;
+    QTextEdit *m_recvBox;
+    QPushButton *m_recvClearButton;
+    QGridLayout *m_recvLayout;
+    QLabel *m_sendLabel;
+    QTextEdit *m_sendBox;
+    QPushButton *m_sendClearButton;
+    QPushButton *m_sendButton;
+    QGridLayout *m_sendLayout;
+    QPushButton *m_hexButton;
+    QPushButton *m_asciiButton;
+    QGridLayout *m_formatLayout;
+    QGridLayout *m_outerLayout;
+    QString m_lastValidSendText;
+};

@@ -1,0 +1,120 @@
+#include "transport/ConnectionChecks.h"
+
+#include "app/ConfigStore.h"
+
+#include <QNetworkInterface>
+
+namespace {
+constexpr int AddressDots = 3;
+constexpr quint64 MaxOctet = 255;
+constexpr int MaxPortDigits = 5;
+constexpr quint64 MinPort = 1;
+constexpr quint64 MaxPort = 65534;
+constexpr int MacBytes = 6;
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool checkAddress(const QString &text)
+{
+    if (text.count(QLatin1Char('.')) != AddressDots)
+        return false;
+    for (const QChar c : text) {
+        if (c != QLatin1Char('.') && !isDigit(c))
+            return false;
+    }
+    for (const QString &field : text.split(QLatin1Char('.'))) {
+        if (DigitsValue(field) > MaxOctet)
+            return false;
+    }
+    return true;
+}
+
+// The four values of a dotted text; missing fields count as 0.
+quint64 octet(const QStringList &fields, int i)
+{
+    return i < fields.size() ? DigitsValue(fields.at(i)) : 0;
+}
+
+int hexValue(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+} // namespace
+
+bool CheckNetworkParams(const QString &ip, const QString &port, const QString &mask, const QString &gateway)
+{
+    if (!checkAddress(ip) || !checkAddress(mask) || !checkAddress(gateway))
+        return false;
+    if (port.isEmpty() || port.size() > MaxPortDigits)
+        return false;
+    for (const QChar c : port) {
+        if (!isDigit(c))
+            return false;
+    }
+    const quint64 value = DigitsValue(port);
+    return value >= MinPort && value <= MaxPort;
+}
+
+bool SameSubnet(const QString &localIp, const QString &localMask, const QString &deviceIp,
+                const QString &deviceMask)
+{
+    const QStringList li = localIp.split(QLatin1Char('.'));
+    const QStringList lm = localMask.split(QLatin1Char('.'));
+    const QStringList di = deviceIp.split(QLatin1Char('.'));
+    const QStringList dm = deviceMask.split(QLatin1Char('.'));
+    for (int i = 0; i < 4; ++i) {
+        if ((octet(li, i) & octet(lm, i)) != (octet(di, i) & octet(dm, i)))
+            return false;
+    }
+    return true;
+}
+
+bool HexTextToBytes(const QString &text, quint8 *out, int capacity)
+{
+    if (!out || capacity < MacBytes)
+        return false;
+    int digits = 0;
+    for (const QChar c : text) {
+        const int value = hexValue(c);
+        if (value < 0)
+            continue;
+        if (digits % 2 == 0)
+            out[digits / 2] = quint8(value << 4);
+        else
+            out[digits / 2] = quint8(out[digits / 2] | value);
+        if (++digits == 2 * MacBytes)
+            return true;
+    }
+    return false;
+}
+
+QStringList LocalIpv4Choices(bool filterBySubnet, const QString &deviceIp, const QString &deviceMask)
+{
+    QStringList choices;
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &iface : interfaces) {
+        const QList<QNetworkAddressEntry> entries = iface.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            const QString ip = entry.ip().toString();
+            const QString mask = entry.netmask().toString();
+            if (ip.isEmpty() || mask.isEmpty() || entry.broadcast().toString().isEmpty())
+                continue;
+            if (filterBySubnet && !SameSubnet(ip, mask, deviceIp, deviceMask))
+                continue;
+            choices.append(ip + QLatin1Char('<') + iface.humanReadableName() + QLatin1Char('>'));
+        }
+    }
+    return choices;
+}
