@@ -5,6 +5,7 @@
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
 #include "protocol/CommandChannel.h"
+#include "protocol/DeviceState.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -80,6 +81,7 @@ void ResetProcessState()
     ChannelClear(UdpChannel);
     for (CommandChannel *channel : {&SerialChannel, &TcpChannel, &UdpChannel})
         channel->assembler = StreamAssemblerState();
+    ClearDeviceStateForTests();
 }
 
 QByteArray Hex(const char *text)

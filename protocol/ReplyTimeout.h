@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the main window does about a command whose reply never came.
+struct ReplyTimeoutResult
+{
+    // The device-type query went unanswered: the connection page resets its
+    // status and drops the link.
+    bool identificationFailed = false;
+    // The text for the message box, with the sent bytes in hexadecimal.
+    QString message;
+};
+
+// Handles a reported reply timeout of the sent bytes: releases the active
+// channel's wait, ends an EDID transfer whose block went unanswered, and
+// composes the message. GUI thread.
+ReplyTimeoutResult HandleReplyTimeout(const QByteArray &sent);
