@@ -1,8 +1,7 @@
 #include "transport/ConnectionChecks.h"
 
 #include "app/ConfigStore.h"
-
-#include <QNetworkInterface>
+#include "transport/ServiceUdp.h"
 
 namespace {
 constexpr int AddressDots = 3;
@@ -101,20 +100,11 @@ bool HexTextToBytes(const QString &text, quint8 *out, int capacity)
 QStringList LocalIpv4Choices(bool filterBySubnet, const QString &deviceIp, const QString &deviceMask)
 {
     QStringList choices;
-    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface &iface : interfaces) {
-        const QList<QNetworkAddressEntry> entries = iface.addressEntries();
-        for (const QNetworkAddressEntry &entry : entries) {
-            if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol)
-                continue;
-            const QString ip = entry.ip().toString();
-            const QString mask = entry.netmask().toString();
-            if (ip.isEmpty() || mask.isEmpty() || entry.broadcast().toString().isEmpty())
-                continue;
-            if (filterBySubnet && !SameSubnet(ip, mask, deviceIp, deviceMask))
-                continue;
-            choices.append(ip + QLatin1Char('<') + iface.humanReadableName() + QLatin1Char('>'));
-        }
+    const QList<ServiceUdp::LocalIpv4Entry> entries = ServiceUdp::LocalIpv4Entries();
+    for (const ServiceUdp::LocalIpv4Entry &entry : entries) {
+        if (filterBySubnet && !SameSubnet(entry.ip, entry.netmask, deviceIp, deviceMask))
+            continue;
+        choices.append(entry.ip + QLatin1Char('<') + entry.interfaceName + QLatin1Char('>'));
     }
     return choices;
 }

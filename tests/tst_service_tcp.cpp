@@ -1,0 +1,217 @@
+#include "support/ServicePacingTests.h"
+#include "support/ServiceRig.h"
+#include "support/SimHarness.h"
+#include "support/TestSupport.h"
+#include "transport/ServiceRegistry.h"
+#include "transport/ServiceTcpClient.h"
+
+#include <QSignalSpy>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+constexpr quint8 RoutingRead = 0x12;
+constexpr quint8 UnknownCode = 0x70;
+constexpr quint32 ReplyMs = 2000;
+constexpr quint32 SilentMs = 300;
+constexpr int PortWrap = 0x10000;
+constexpr int WaitMs = 8000;
+// The service notices the closed connection on its own thread; the next
+// send must come after that.
+constexpr int CloseNoticeMs = 200;
+
+const char *const Loopback = "127.0.0.1";
+
+} // namespace
+
+class TcpRig : public ServiceRig
+{
+    Q_OBJECT
+
+public:
+    using ServiceRig::ServiceRig;
+
+    bool open() override { return connectTo(QString::number(m_sim.tcpPort())); }
+
+    // The connection page's connect: local address, device address, port
+    // text. Waits for the service's answer.
+    bool connectTo(const QString &portText)
+    {
+        wire();
+        QSignalSpy status(this, &TcpRig::connectStatus);
+        emit SGL_PretendConnect_TcpClient(QString::fromLatin1(Loopback), QString::fromLatin1(Loopback), portText);
+        if (!status.wait(WaitMs))
+            return false;
+        return status.first().at(0).toBool();
+    }
+
+    CommandChannel &channel() const override { return TcpChannel; }
+    SimLink link() const override { return SimLink::Tcp; }
+    QByteArray answeredFrame() const override { return DeviceFrameOf(RoutingRead, QByteArray(1, '\0')); }
+    QByteArray answeredPrefix() const override { return Hex("7B 7B 11"); }
+    QByteArray silentFrame() const override { return DeviceFrameOf(UnknownCode, Hex("01 02")); }
+    QByteArray unsolicitedFrame() const override { return DeviceFrameOf(0x11, Hex("03 02 01 00")); }
+    void sendUnsolicited() override { m_sim.sendUnsolicited(unsolicitedFrame()); }
+
+signals:
+    void SGL_PretendConnect_TcpClient(QString localAddress, QString remoteAddress, QString remotePort);
+    void connectStatus(bool ok, int code);
+    void reconnectStatus(bool ok);
+
+private:
+    void wire()
+    {
+        if (m_wired)
+            return;
+        m_wired = true;
+        ServiceTcpClient *service = TcpService();
+        QThread *thread = TcpThread();
+        service->moveToThread(thread);
+        connect(this, &TcpRig::SGL_PretendConnect_TcpClient, service, &ServiceTcpClient::SLT_SyncConnect_TcpClient,
+                Qt::QueuedConnection);
+        connect(this, &ServiceRig::SGL_UnifyUpdateEmit, service, &ServiceTcpClient::SLT_RealSendData_TcpClient,
+                Qt::QueuedConnection);
+        connect(thread, &QThread::finished, service, &ServiceTcpClient::SLT_SyncDisconnect_TcpClient);
+        connect(service, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, this, &TcpRig::connectStatus,
+                Qt::QueuedConnection);
+        connect(service, &ServiceTcpClient::SGL_ReConnectStatus_TcpClient, this, &TcpRig::reconnectStatus,
+                Qt::QueuedConnection);
+        connect(service, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, this, &ServiceRig::dataReceived,
+                Qt::QueuedConnection);
+        connect(service, &ServiceTcpClient::SGL_UpdateSendData_TcpClient, this, &ServiceRig::sent,
+                Qt::QueuedConnection);
+        connect(service, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, this, &ServiceRig::timedOut,
+                Qt::QueuedConnection);
+        thread->start();
+    }
+
+    bool m_wired = false;
+};
+
+class TestServiceTcp : public ServicePacingTests
+{
+    Q_OBJECT
+
+protected:
+    ServiceRig *createRig(SimHarness &sim) override
+    {
+        m_tcp = new TcpRig(sim);
+        return m_tcp;
+    }
+
+private slots:
+    void connect_usesTheLow16BitsOfThePortText_data();
+    void connect_usesTheLow16BitsOfThePortText();
+    void secondConnect_makesANewSocketButKeepsTheQueue();
+    void connect_nobodyListening_reportsCode5AndSendsNothing();
+    void peerClosesConnection_oneReconnectionBeforeTheNextSend();
+    void reconnectionFails_isReportedAndTheCommandTimesOut();
+    void threadEnd_disconnectsAndClearsTheChannel();
+
+private:
+    TcpRig *m_tcp = nullptr;
+};
+
+void TestServiceTcp::connect_usesTheLow16BitsOfThePortText_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::newRow("port as it is") << 0;
+    QTest::newRow("port plus 65536") << PortWrap;
+    QTest::newRow("port plus 3 x 65536") << 3 * PortWrap;
+}
+
+void TestServiceTcp::connect_usesTheLow16BitsOfThePortText()
+{
+    QFETCH(int, offset);
+    QVERIFY(m_tcp->connectTo(QString::number(sim().tcpPort() + offset)));
+    QTRY_COMPARE_WITH_TIMEOUT(sim().device().tcpConnections(), 2, WaitMs);
+}
+
+void TestServiceTcp::secondConnect_makesANewSocketButKeepsTheQueue()
+{
+    QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
+    QVERIFY(m_tcp->connectTo(QString::number(sim().tcpPort())));
+    QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Send), 1);
+
+    rig().trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 1, WaitMs);
+    QCOMPARE(sim().device().tcpConnections(), 2);
+    // Only the new socket is served: the request went out once.
+    QCOMPARE(sim().requests(SimLink::Tcp).size(), 1);
+}
+
+void TestServiceTcp::connect_nobodyListening_reportsCode5AndSendsNothing()
+{
+    sim().dropTcpClients();
+    sim().setTcpListening(false);
+    QSignalSpy status(m_tcp, &TcpRig::connectStatus);
+    emit m_tcp->SGL_PretendConnect_TcpClient(QString::fromLatin1(Loopback), QString::fromLatin1(Loopback),
+                                             QString::number(sim().tcpPort()));
+    QVERIFY(status.wait(WaitMs));
+    QCOMPARE(status.first().at(0).toBool(), false);
+    QCOMPARE(status.first().at(1).toInt(), ServiceTcpClient::ConnectFailedCode);
+
+    // Without a connection the send slot does nothing, even once the device
+    // listens again.
+    sim().setTcpListening(true);
+    QSignalSpy sent(&rig(), &ServiceRig::sent);
+    QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
+    rig().trigger();
+    QVERIFY(!sent.wait(CloseNoticeMs + ServicePacer::SendGapMs));
+    QCOMPARE(sim().requests(SimLink::Tcp).size(), 0);
+}
+
+void TestServiceTcp::peerClosesConnection_oneReconnectionBeforeTheNextSend()
+{
+    QSignalSpy reconnect(m_tcp, &TcpRig::reconnectStatus);
+    QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
+    rig().trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 1, WaitMs);
+
+    sim().dropTcpClients();
+    QTest::qWait(CloseNoticeMs);
+    for (int i = 0; i < 2; ++i)
+        QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
+    rig().trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 3, WaitMs);
+    QCOMPARE(sim().device().tcpConnections(), 2);
+    QCOMPARE(sim().requests(SimLink::Tcp).size(), 3);
+    QCOMPARE(reconnect.count(), 0);
+}
+
+void TestServiceTcp::reconnectionFails_isReportedAndTheCommandTimesOut()
+{
+    QSignalSpy reconnect(m_tcp, &TcpRig::reconnectStatus);
+    QSignalSpy timeouts(&rig(), &ServiceRig::timedOut);
+    sim().setTcpListening(false);
+    sim().dropTcpClients();
+    QTest::qWait(CloseNoticeMs);
+
+    const QByteArray frame = rig().answeredFrame();
+    QVERIFY(rig().push(frame, ReplyRecord(rig().answeredPrefix(), SilentMs, true)));
+    rig().trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(reconnect.count(), 1, WaitMs);
+    QCOMPARE(reconnect.first().first().toBool(), false);
+    QTRY_COMPARE_WITH_TIMEOUT(timeouts.count(), 1, WaitMs);
+    QCOMPARE(timeouts.first().first().toByteArray(), frame);
+    QCOMPARE(sim().requests(SimLink::Tcp).size(), 0);
+}
+
+void TestServiceTcp::threadEnd_disconnectsAndClearsTheChannel()
+{
+    QVERIFY(rig().push(rig().silentFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
+    QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
+    rig().trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(sim().requests(SimLink::Tcp).size(), 1, WaitMs);
+
+    // The connection page's disconnect: quit and wait, with a reply timer
+    // still running.
+    TcpThread()->quit();
+    QVERIFY(TcpThread()->wait(2000));
+    QCOMPARE(int(TcpChannel.opened), 0);
+    QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Send), 0);
+}
+
+QTEST_GUILESS_MAIN(TestServiceTcp)
+#include "tst_service_tcp.moc"

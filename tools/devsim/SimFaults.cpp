@@ -1,0 +1,82 @@
+#include "tools/devsim/SimFaults.h"
+
+#include "protocol/Frames.h"
+
+namespace {
+
+constexpr int MaxNoiseBytes = 8;
+constexpr int DeviceChecksumFromEnd = 3; // checksum, 7D, 7D
+constexpr int ModuleChecksumFromEnd = 1;
+
+} // namespace
+
+SimFaults::SimFaults(const SimFaultOptions &options) : m_options(options), m_random(options.seed) {}
+
+void SimFaults::setOptions(const SimFaultOptions &options)
+{
+    m_options = options;
+    m_random.seed(options.seed);
+}
+
+bool SimFaults::deviceCodeMuted(quint8 code) const
+{
+    return m_options.mutedCodes.contains(code);
+}
+
+bool SimFaults::netCodeMuted(quint8 code) const
+{
+    return m_options.mutedNetCodes.contains(code);
+}
+
+QList<QByteArray> SimFaults::shape(const QByteArray &reply, bool stream)
+{
+    QList<QByteArray> chunks;
+    if (reply.isEmpty() || chance(m_options.drop))
+        return chunks;
+    QByteArray bytes = chance(m_options.corrupt) ? corrupted(reply, stream) : reply;
+    if (stream && chance(m_options.garbage))
+        bytes.prepend(noise());
+    if (stream && m_options.split) {
+        for (char b : qAsConst(bytes))
+            chunks.append(QByteArray(1, b));
+    } else {
+        chunks.append(bytes);
+    }
+    return chunks;
+}
+
+bool SimFaults::chance(double probability)
+{
+    if (probability <= 0.0)
+        return false;
+    return m_random.generateDouble() < probability;
+}
+
+QByteArray SimFaults::corrupted(const QByteArray &reply, bool stream) const
+{
+    QByteArray bytes = reply;
+    const int at = bytes.size() - (stream ? DeviceChecksumFromEnd : ModuleChecksumFromEnd);
+    if (at < 0)
+        return bytes;
+    // Off by one, and never the value the receiver accepts whatever the sum.
+    quint8 wrong = quint8(quint8(bytes[at]) + 1);
+    if (wrong == Frame::ChecksumWildcard)
+        ++wrong;
+    bytes[at] = char(wrong);
+    return bytes;
+}
+
+QByteArray SimFaults::noise()
+{
+    const int count = 1 + int(m_random.bounded(MaxNoiseBytes));
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i) {
+        // A start byte in the noise would swallow the reply behind it; the
+        // noise is meant to test resynchronisation, not loss.
+        quint8 b = quint8(m_random.bounded(0x100));
+        if (b == Frame::DeviceStart)
+            b = 0;
+        bytes.append(char(b));
+    }
+    return bytes;
+}

@@ -1,0 +1,156 @@
+#include "tools/devsim/SimModuleBlock.h"
+
+#include "protocol/Frames.h"
+
+#include <QHostAddress>
+#include <QtEndian>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr quint8 BaseMac[] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+constexpr quint8 BaseIp[] = {192, 168, 0, 247};
+constexpr quint8 GatewayIp[] = {192, 168, 0, 1};
+constexpr quint8 MaskIp[] = {255, 255, 255, 0};
+constexpr const char *Credential = "qzvkp";
+constexpr quint16 DefaultUpnpPort = 1900;
+constexpr quint16 DefaultHttpPort = 80;
+constexpr quint16 DefaultDeviceId = 1;
+constexpr quint8 DefaultDeviceIdType = 0;
+constexpr quint32 DefaultBaud = 115200;
+constexpr quint8 DefaultDataBits = 8;
+constexpr quint8 ParityNone = 1;   // box index 0
+constexpr quint8 OneStopBit = 1;
+constexpr quint8 FlowNone = 1;     // box index 0
+constexpr quint16 DefaultRemotePort = 5001;
+constexpr const char *DefaultRemoteHost = "192.168.0.100";
+constexpr quint8 TcpServerMode = 3;
+constexpr quint8 OneConnectionStyle0 = 0x11; // connect count index 0, style 0, each + 1
+constexpr int IpOctets = 4;
+constexpr int SearchCommandOffset = 2;
+constexpr quint8 SearchCommand = 0x01;
+
+void putAddress(QByteArray &block, int offset, const quint8 *octets)
+{
+    for (int i = 0; i < IpOctets; ++i)
+        block[offset + i] = char(octets[IpOctets - 1 - i]);
+}
+
+void putText(QByteArray &block, int offset, int size, const QByteArray &text)
+{
+    for (int i = 0; i < size; ++i)
+        block[offset + i] = i < text.size() ? text[i] : '\0';
+}
+
+} // namespace
+
+QByteArray MakeModuleBlock(int index, quint16 tcpPort)
+{
+    using namespace ModuleBlock;
+    QByteArray block(Size, '\0');
+    auto *bytes = reinterpret_cast<uchar *>(block.data());
+    qToLittleEndian<quint32>(StaticIpFlag, bytes + Flags);
+    qToLittleEndian<quint16>(DefaultUpnpPort, bytes + UpnpPort);
+    qToLittleEndian<quint16>(DefaultHttpPort, bytes + HttpPort);
+    quint8 ip[IpOctets];
+    std::copy(std::begin(BaseIp), std::end(BaseIp), ip);
+    ip[IpOctets - 1] = quint8(ip[IpOctets - 1] + index);
+    putAddress(block, Ip, ip);
+    putAddress(block, Gateway, GatewayIp);
+    putAddress(block, Mask, MaskIp);
+    putText(block, Name, NameSize, QByteArray("KXR-NET-") + QByteArray::number(index + 1));
+    putText(block, User, CredentialSize, Credential);
+    putText(block, Password, CredentialSize, Credential);
+    qToLittleEndian<quint16>(quint16(DefaultDeviceId + index), bytes + DeviceId);
+    block[DeviceIdType] = char(DefaultDeviceIdType);
+    for (int i = 0; i < MacSize; ++i)
+        block[Mac + i] = char(BaseMac[i]);
+    block[Mac + MacSize - 1] = char(BaseMac[MacSize - 1] + index);
+
+    uchar *port = bytes + PortOffset;
+    qToLittleEndian<quint32>(DefaultBaud, port + Baud);
+    port[DataBits] = DefaultDataBits;
+    port[Parity] = ParityNone;
+    port[StopBits] = OneStopBit;
+    port[Flow] = FlowNone;
+    qToLittleEndian<quint16>(tcpPort, port + LocalPort);
+    qToLittleEndian<quint16>(DefaultRemotePort, port + RemotePort);
+    putText(block, PortOffset + RemoteHost, RemoteHostSize, DefaultRemoteHost);
+    port[WorkMode] = TcpServerMode;
+    port[ServerStyle] = OneConnectionStyle0;
+    return block;
+}
+
+QByteArray ModuleBlockMac(const QByteArray &block)
+{
+    return block.mid(ModuleBlock::Mac, ModuleBlock::MacSize);
+}
+
+QString ModuleBlockAddress(const QByteArray &block, int offset)
+{
+    if (block.size() < offset + IpOctets)
+        return QString();
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(quint8(block[offset + 3]))
+        .arg(quint8(block[offset + 2]))
+        .arg(quint8(block[offset + 1]))
+        .arg(quint8(block[offset]));
+}
+
+bool SetModuleBlockAddress(QByteArray &block, int offset, const QString &address)
+{
+    const QHostAddress parsed(address.trimmed());
+    if (parsed.protocol() != QAbstractSocket::IPv4Protocol || block.size() < offset + IpOctets)
+        return false;
+    const quint32 value = parsed.toIPv4Address();
+    quint8 octets[IpOctets];
+    qToBigEndian<quint32>(value, octets);
+    putAddress(block, offset, octets);
+    return true;
+}
+
+QByteArray ModuleBlockName(const QByteArray &block)
+{
+    const QByteArray name = block.mid(ModuleBlock::Name, ModuleBlock::NameSize);
+    const int end = name.indexOf('\0');
+    return end < 0 ? name : name.left(end);
+}
+
+bool ModuleBlockStatic(const QByteArray &block)
+{
+    return qFromLittleEndian<quint32>(reinterpret_cast<const uchar *>(block.constData()) + ModuleBlock::Flags)
+        & ModuleBlock::StaticIpFlag;
+}
+
+void SetModuleBlockStatic(QByteArray &block, bool isStatic)
+{
+    auto *flags = reinterpret_cast<uchar *>(block.data()) + ModuleBlock::Flags;
+    quint32 value = qFromLittleEndian<quint32>(flags);
+    value = isStatic ? (value | ModuleBlock::StaticIpFlag) : (value & ~ModuleBlock::StaticIpFlag);
+    qToLittleEndian<quint32>(value, flags);
+}
+
+QByteArray MakeModuleSearchRecord(const QByteArray &block, quint16 version)
+{
+    QByteArray record(ModuleSearch::Size, '\0');
+    record[0] = char(Frame::ModuleStart);
+    record[1] = char(ModuleSearch::Length);
+    record[SearchCommandOffset] = char(SearchCommand);
+    for (int i = 0; i < IpOctets; ++i)
+        record[ModuleSearch::Ip + i] = block[ModuleBlock::Ip + IpOctets - 1 - i];
+    for (int i = 0; i < ModuleBlock::MacSize; ++i)
+        record[ModuleSearch::Mac + i] = block[ModuleBlock::Mac + i];
+    qToLittleEndian<quint16>(version, reinterpret_cast<uchar *>(record.data()) + ModuleSearch::Version);
+    const QByteArray name = ModuleBlockName(block);
+    for (int i = 0; i < ModuleSearch::NameSize && i < name.size(); ++i)
+        record[ModuleSearch::Name + i] = name[i];
+    // The last byte sums the record from its length byte on, like a module
+    // frame.
+    quint32 sum = 0;
+    for (int i = 1; i < ModuleSearch::Size - 1; ++i)
+        sum += quint8(record[i]);
+    record[ModuleSearch::Size - 1] = char(sum & 0xFF);
+    return record;
+}

@@ -1,0 +1,158 @@
+#include "transport/ServicePacer.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <climits>
+
+namespace {
+
+// Releases the send mutex on every way out of the send step.
+class SendLockGuard
+{
+public:
+    explicit SendLockGuard(QMutex &mutex) : m_mutex(mutex) {}
+    ~SendLockGuard() { m_mutex.unlock(); }
+    SendLockGuard(const SendLockGuard &) = delete;
+    SendLockGuard &operator=(const SendLockGuard &) = delete;
+
+private:
+    QMutex &m_mutex;
+};
+
+QTimer *makeSingleShotTimer()
+{
+    auto *timer = new QTimer;
+    timer->setSingleShot(true);
+    // A coarse timer may fire a little early; the gap and the waits are
+    // minimums.
+    timer->setTimerType(Qt::PreciseTimer);
+    return timer;
+}
+
+} // namespace
+
+ServicePacer::ServicePacer(CommandChannel &channel) : m_channel(channel) {}
+
+ServicePacer::~ServicePacer()
+{
+    deleteTimers();
+}
+
+void ServicePacer::createTimers()
+{
+    deleteTimers();
+    m_replyTimer = makeSingleShotTimer();
+    m_pauseTimer = makeSingleShotTimer();
+}
+
+void ServicePacer::deleteTimers()
+{
+    delete m_replyTimer;
+    m_replyTimer = nullptr;
+    delete m_pauseTimer;
+    m_pauseTimer = nullptr;
+}
+
+void ServicePacer::resetFlags()
+{
+    m_awaitingReply = false;
+    m_pausing = false;
+}
+
+void ServicePacer::stopRunningTimer()
+{
+    if (m_awaitingReply && m_replyTimer)
+        m_replyTimer->stop();
+    else if (m_pausing && m_pauseTimer)
+        m_pauseTimer->stop();
+    m_awaitingReply = false;
+    m_pausing = false;
+}
+
+void ServicePacer::sendStep(const Writer &write)
+{
+    // Never wait for a page that is queueing: the next trigger retries.
+    if (!m_channel.sendMutex.tryLock(0))
+        return;
+    SendLockGuard guard(m_channel.sendMutex);
+
+    if (!m_channel.sendQueue || m_channel.sendQueue->empty() || m_awaitingReply || m_pausing)
+        return;
+
+    // The gap runs a local event loop, so received bytes and timers of this
+    // thread are served meanwhile; the mutex stays held.
+    {
+        QEventLoop loop;
+        QTimer gap;
+        gap.setSingleShot(true);
+        gap.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&gap, &QTimer::timeout, &loop, &QEventLoop::quit);
+        m_gapLoop = &loop;
+        gap.start(SendGapMs);
+        loop.exec();
+        m_gapLoop = nullptr;
+    }
+
+    // A connect that failed during the gap took the timers away.
+    if (!m_channel.sendQueue || m_channel.sendQueue->empty() || !m_replyTimer || !m_pauseTimer)
+        return;
+
+    const QByteArray bytes = m_channel.sendQueue->front().data;
+    m_channel.current = m_channel.sendQueue->front().record;
+    if (!write(bytes))
+        return;
+
+    const CommandRecord &current = m_channel.current;
+    if (current.reportTimeout && current.waitReply)
+        m_lastSent = bytes;
+    else
+        m_lastSent.clear();
+
+    if (current.waitReply) {
+        m_replyTimer->start(int(qMin<quint32>(current.replyTimeoutMs, INT_MAX)));
+        m_awaitingReply = true;
+    } else {
+        m_pauseTimer->start(int(qMin<quint32>(current.pauseMs, INT_MAX)));
+        m_pausing = true;
+    }
+    ChannelPopHead(m_channel.sendQueue.get());
+}
+
+void ServicePacer::abortGap()
+{
+    if (m_gapLoop)
+        m_gapLoop->quit();
+}
+
+bool ServicePacer::matchReply(const quint8 *frame, quint32 length, bool linkUp)
+{
+    if (!ReplyMatches(m_channel.current, frame, length) || !m_awaitingReply)
+        return false;
+    if (linkUp) {
+        m_awaitingReply = false;
+        if (m_replyTimer)
+            m_replyTimer->stop();
+        m_channel.current.waitReply = 0;
+    }
+    return true;
+}
+
+QByteArray ServicePacer::replyTimedOut()
+{
+    if (!m_awaitingReply)
+        return QByteArray();
+    m_awaitingReply = false;
+    if (m_replyTimer)
+        m_replyTimer->stop();
+    return m_lastSent;
+}
+
+void ServicePacer::pauseEnded()
+{
+    if (!m_pausing)
+        return;
+    m_pausing = false;
+    if (m_pauseTimer)
+        m_pauseTimer->stop();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "transport/ServicePacer.h"
+
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QUdpSocket;
+
+// Carries the network-module requests of UdpChannel: each request leaves as
+// one datagram from every local IPv4 address to the target address, and
+// each datagram received is one reply. Paced like the serial service. A
+// worker moved into its own thread, which runs for the whole program.
+class ServiceUdp : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint16 ModulePort = 1901;
+    static constexpr const char *BroadcastAddress = "255.255.255.255";
+
+    // Where the local addresses come from; by default every IPv4 interface
+    // address with a netmask and a broadcast address.
+    using AddressSource = std::function<QStringList()>;
+
+    explicit ServiceUdp(QObject *parent = nullptr);
+    ~ServiceUdp() override;
+
+    // Test seam: set before the service is moved to its thread.
+    void setAddressSource(AddressSource source);
+    void setTargetPort(quint16 port);
+
+    // The PC's IPv4 interface addresses whose address, netmask and
+    // broadcast address all exist.
+    struct LocalIpv4Entry
+    {
+        QString ip;
+        QString netmask;
+        QString interfaceName; // human-readable
+        bool loopback = false;
+    };
+    static QList<LocalIpv4Entry> LocalIpv4Entries();
+
+    // The addresses the requests leave from. Loopback is left out: no
+    // module sits behind it, and on Linux it reports a broadcast address, so
+    // a module listening on every address would otherwise answer twice.
+    static QStringList LocalIpv4Addresses();
+
+signals:
+    void SGL_TryCheckSend();
+    void SGL_UpdateRecvData_Udp();
+    void SGL_UpdateSendData_Udp(QByteArray bytes);
+    void SGL_WaitReplyTimeout_Udp(QByteArray sent);
+
+public slots:
+    void SLT_SyncConnect_Udp();
+    void SLT_Startover_Udp(bool isBroadcast, QString remoteIp);
+    void SLT_SyncDisconnect_Udp();
+    void SLT_RealSendData_Udp();
+    void SLT_RealRecvData_Udp();
+    void SLT_MatchTimer_Timeout();
+    void SLT_WaitTimer_Timeout();
+
+private:
+    void deleteSockets();
+    bool sendDatagram(const QByteArray &bytes);
+
+    QList<QUdpSocket *> m_sockets;
+    QStringList m_localAddresses;
+    QHostAddress m_target;
+    bool m_ready = false;
+    bool m_connected = false;
+    bool m_disconnectPending = false;
+    AddressSource m_addressSource;
+    quint16 m_targetPort = ModulePort;
+    ServicePacer m_pacer;
+};
