@@ -55,9 +55,10 @@ Ui_Main::Ui_Main(QWidget *parent)
     m_tabs = new QTabWidget;
     m_tabs->setAutoFillBackground(true);
     m_contentLayout = new QGridLayout(m_content);
-    m_languageSelector = new QComboBox(this);
+    // Both sit in the top-right corner of the page area, beside the tabs.
+    m_languageSelector = new QComboBox(m_content);
     m_languageSelector->setView(new QListView);
-    m_stopSyncButton = new QPushButton(this);
+    m_stopSyncButton = new QPushButton(m_content);
     m_layout = new MyUiLayout(this);
     m_layout->hide();
 

@@ -104,7 +104,7 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
     const int modules = qBound(0, options.modules, MaxModules);
     for (int i = 0; i < modules; ++i) {
         SimModule module;
-        module.block = MakeModuleBlock(i, options.tcpPort);
+        module.block = MakeModuleBlock(i, options.tcpPort, options.moduleIp);
         module.defaults = module.block;
         module.version = quint16(FirstModuleVersion + i);
         model.modules.append(module);

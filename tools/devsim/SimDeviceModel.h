@@ -129,6 +129,9 @@ struct SimModelOptions
     int model4 = 0;
     int modules = 1;
     quint16 tcpPort = 5000; // the module's local port, where the device listens
+    // The first module's static address; further modules count its last
+    // octet up.
+    quint8 moduleIp[4] = {192, 168, 0, 247};
 };
 
 struct SimDeviceModel

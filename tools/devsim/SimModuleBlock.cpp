@@ -11,7 +11,6 @@
 namespace {
 
 constexpr quint8 BaseMac[] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
-constexpr quint8 BaseIp[] = {192, 168, 0, 247};
 constexpr quint8 GatewayIp[] = {192, 168, 0, 1};
 constexpr quint8 MaskIp[] = {255, 255, 255, 0};
 constexpr const char *Credential = "qzvkp";
@@ -46,7 +45,7 @@ void putText(QByteArray &block, int offset, int size, const QByteArray &text)
 
 } // namespace
 
-QByteArray MakeModuleBlock(int index, quint16 tcpPort)
+QByteArray MakeModuleBlock(int index, quint16 tcpPort, const quint8 (&firstIp)[4])
 {
     using namespace ModuleBlock;
     QByteArray block(Size, '\0');
@@ -55,7 +54,7 @@ QByteArray MakeModuleBlock(int index, quint16 tcpPort)
     qToLittleEndian<quint16>(DefaultUpnpPort, bytes + UpnpPort);
     qToLittleEndian<quint16>(DefaultHttpPort, bytes + HttpPort);
     quint8 ip[IpOctets];
-    std::copy(std::begin(BaseIp), std::end(BaseIp), ip);
+    std::copy(std::begin(firstIp), std::end(firstIp), ip);
     ip[IpOctets - 1] = quint8(ip[IpOctets - 1] + index);
     putAddress(block, Ip, ip);
     putAddress(block, Gateway, GatewayIp);

@@ -58,7 +58,7 @@ constexpr int NameSize = 16;
 
 // The factory block of module number index (each module a MAC and an
 // address of its own); the device listens on tcpPort.
-QByteArray MakeModuleBlock(int index, quint16 tcpPort);
+QByteArray MakeModuleBlock(int index, quint16 tcpPort, const quint8 (&firstIp)[4]);
 QByteArray ModuleBlockMac(const QByteArray &block);
 // "a.b.c.d" of an address field (stored last octet first).
 QString ModuleBlockAddress(const QByteArray &block, int offset);

@@ -1,6 +1,7 @@
 #include "tools/devsim/SimOptions.h"
 
 #include <QCommandLineParser>
+#include <QHostAddress>
 
 #include <climits>
 
@@ -26,6 +27,8 @@ struct Parsed
     QCommandLineOption model3{"model3", "Model byte 3 of the device type (16 or more: multiview input).", "N", "16"};
     QCommandLineOption model4{"model4", "Model byte 4 of the device type.", "N", "0"};
     QCommandLineOption modules{"modules", "Number of network modules answering a search (0-8).", "N", "1"};
+    QCommandLineOption moduleIp{"module-ip", "Static address of the first network module.", "A.B.C.D",
+                                "192.168.0.247"};
     QCommandLineOption drop{"drop", "Fraction of replies dropped (0-1).", "P", "0"};
     QCommandLineOption corrupt{"corrupt", "Fraction of replies sent with a wrong checksum (0-1).", "P", "0"};
     QCommandLineOption garbage{"garbage", "Fraction of stream replies preceded by random bytes (0-1).", "P", "0"};
@@ -37,6 +40,8 @@ struct Parsed
     QCommandLineOption muteNetCode{"mute-net-code", "Never answer this network-module command code (repeatable).",
                                    "CODE"};
     QCommandLineOption seed{"seed", "Seed of the fault generator.", "N", "1"};
+    QCommandLineOption programDir{"program-dir",
+                                  "Point the program installed in DIR (its config.ini) at this simulator.", "DIR"};
     QCommandLineOption quiet{"quiet", "Do not log the frames."};
 
     Parsed()
@@ -45,8 +50,8 @@ struct Parsed
             "Plays the matrix switcher on TCP and a serial pseudo-terminal, and its network module on UDP.");
         parser.addHelpOption();
         parser.addOptions({tcpPort, noTcp, noPty, udpPort, udpAny, noUdp, inputs, outputs, layouts, model3, model4,
-                           modules, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
-                           muteNetCode, seed, quiet});
+                           modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
+                           muteNetCode, seed, programDir, quiet});
     }
 };
 
@@ -120,6 +125,12 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.model4);
     if (!readInt(p.parser.value(p.modules), 0, MaxModules, model.modules))
         return fail(p.modules);
+    const QHostAddress moduleIp(p.parser.value(p.moduleIp));
+    if (moduleIp.protocol() != QAbstractSocket::IPv4Protocol)
+        return fail(p.moduleIp);
+    const quint32 ip = moduleIp.toIPv4Address();
+    for (int i = 0; i < 4; ++i)
+        model.moduleIp[i] = quint8(ip >> (24 - 8 * i));
     if (!readFraction(p.parser.value(p.drop), faults.drop))
         return fail(p.drop);
     if (!readFraction(p.parser.value(p.corrupt), faults.corrupt))
@@ -146,6 +157,7 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
     options.udpPort = quint16(udpPort);
     options.udpAny = p.parser.isSet(p.udpAny);
     options.log = !p.parser.isSet(p.quiet);
+    options.programDir = p.parser.value(p.programDir);
     faults.split = p.parser.isSet(p.split);
     faults.seed = quint32(seed);
     model.tcpPort = options.tcpPort;

@@ -33,6 +33,7 @@ struct SimOptions
     quint16 udpPort = 1901; // 0: any free port
     bool udpAny = false;    // listen on every address instead of 127.0.0.1
     bool log = true;        // every frame in and out on standard output
+    QString programDir;     // where the program is installed: its settings are pointed here
 };
 
 enum class SimParse { Run, Help, Error };

@@ -97,7 +97,8 @@ QByteArray versionText(quint16 version)
 
 QByteArray deviceInformation(const SimDeviceModel &model)
 {
-    const QByteArray block = model.modules.isEmpty() ? MakeModuleBlock(0, 0) : model.modules.first().block;
+    const QByteArray block =
+        model.modules.isEmpty() ? MakeModuleBlock(0, 0, SimModelOptions().moduleIp) : model.modules.first().block;
     const QByteArray mac = ModuleBlockMac(block).toHex().toUpper();
     const QString network = QStringLiteral("%1,%2,%3,%4\r")
                                 .arg(QString::fromLatin1(ModuleBlockStatic(block) ? StaticMode : "DHCP"),

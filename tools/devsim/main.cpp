@@ -1,5 +1,6 @@
 #include "tools/devsim/SimDevice.h"
 #include "tools/devsim/SimOptions.h"
+#include "tools/devsim/SimProgramConfig.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -41,6 +42,13 @@ int main(int argc, char *argv[])
     if (options.udp)
         out << "network module on udp " << (options.udpAny ? "0.0.0.0" : "127.0.0.1") << ':' << device.udpPort()
             << '\n';
+    if (!options.programDir.isEmpty()) {
+        if (!WriteProgramConfig(options.programDir, device.tcpPort(), options.pty ? device.ptyPath() : QString())) {
+            err << "kxr-devsim: could not write the program's settings in " << options.programDir << '\n';
+            return StartError;
+        }
+        out << "program settings in " << options.programDir << " point here\n";
+    }
     out.flush();
     return app.exec();
 }
