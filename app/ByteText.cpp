@@ -1,7 +1,6 @@
 #include "app/ByteText.h"
 
-namespace {
-int hexDigitValue(QChar c)
+int HexDigitValue(QChar c)
 {
     const ushort u = c.unicode();
     if (u >= '0' && u <= '9')
@@ -12,7 +11,6 @@ int hexDigitValue(QChar c)
         return u - 'A' + 10;
     return -1;
 }
-} // namespace
 
 QString BytesToHexText(const QByteArray &bytes)
 {
@@ -35,8 +33,8 @@ QByteArray HexTextToByteArray(const QString &text)
     for (int i = 0; i < text.size(); ++i) {
         if (text.at(i) == QLatin1Char(' '))
             continue;
-        const int high = hexDigitValue(text.at(i));
-        const int low = i + 1 < text.size() ? hexDigitValue(text.at(i + 1)) : -1;
+        const int high = HexDigitValue(text.at(i));
+        const int low = i + 1 < text.size() ? HexDigitValue(text.at(i + 1)) : -1;
         if (high < 0 || low < 0)
             return {};
         bytes.append(char((high << 4) | low));

@@ -6,6 +6,9 @@
 // Byte and text conversions shared by the debug console, the user command
 // lines and the reply-timeout messages.
 
+// The value of a hexadecimal digit of either case, or -1.
+int HexDigitValue(QChar c);
+
 // "7B 7B 01": two upper-case digits per byte, one space between bytes.
 QString BytesToHexText(const QByteArray &bytes);
 

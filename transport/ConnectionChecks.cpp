@@ -1,5 +1,6 @@
 #include "transport/ConnectionChecks.h"
 
+#include "app/ByteText.h"
 #include "app/ConfigStore.h"
 #include "transport/ServiceUdp.h"
 
@@ -35,18 +36,6 @@ bool checkAddress(const QString &text)
 quint64 octet(const QStringList &fields, int i)
 {
     return i < fields.size() ? DigitsValue(fields.at(i)) : 0;
-}
-
-int hexValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
 }
 } // namespace
 
@@ -84,7 +73,7 @@ bool HexTextToBytes(const QString &text, quint8 *out, int capacity)
         return false;
     int digits = 0;
     for (const QChar c : text) {
-        const int value = hexValue(c);
+        const int value = HexDigitValue(c);
         if (value < 0)
             continue;
         if (digits % 2 == 0)
