@@ -18,6 +18,31 @@ void ApplyStyleSheet()
     qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
 }
 
+StartupWindows CreateStartupWindows(bool configExisted)
+{
+    StartupWindows windows;
+    windows.main = std::make_unique<Ui_Main>();
+    windows.login = std::make_unique<Ui_Login>();
+    QObject::connect(windows.login.get(), &Ui_Login::SGL_SETUP_UI_MAIN, windows.main.get(),
+                     &Ui_Main::SLT_SETUP_UI_MAIN);
+
+    if (configExisted && Key_UI_Login == QLatin1String("0")) {
+        windows.main->ApplyMainTexts(false);
+        windows.main->show();
+    } else {
+        windows.login->ApplyLoginTexts(false);
+        windows.login->show();
+    }
+    return windows;
+}
+
+void DestroyStartupWindows(StartupWindows &windows)
+{
+    windows.login.reset();
+    windows.main.reset();
+    ShutdownServices();
+}
+
 int RunStartup(int argc, char *argv[])
 {
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
@@ -25,23 +50,8 @@ int RunStartup(int argc, char *argv[])
 
     SetStyleSheetHook(&ApplyStyleSheet);
     const bool configExisted = StartupSettings();
-
-    auto *mainWindow = new Ui_Main;
-    auto *login = new Ui_Login;
-    QObject::connect(login, &Ui_Login::SGL_SETUP_UI_MAIN, mainWindow, &Ui_Main::SLT_SETUP_UI_MAIN);
-
-    if (configExisted && Key_UI_Login == QLatin1String("0")) {
-        mainWindow->ApplyMainTexts(false);
-        mainWindow->show();
-    } else {
-        login->ApplyLoginTexts(false);
-        login->show();
-    }
-
+    StartupWindows windows = CreateStartupWindows(configExisted);
     const int exitCode = app.exec();
-    // The first of the two destructors saves the settings.
-    delete login;
-    delete mainWindow;
-    ShutdownServices();
+    DestroyStartupWindows(windows);
     return exitCode;
 }

@@ -1,8 +1,29 @@
 #pragma once
 
+#include <memory>
+
+class Ui_Login;
+class Ui_Main;
+
 // Installs "/APP/StyleSheet/default.qss" as the style sheet of the whole
 // application; a missing file leaves the default look.
 void ApplyStyleSheet();
+
+// The two windows of start-up.
+struct StartupWindows
+{
+    std::unique_ptr<Ui_Main> main;
+    std::unique_ptr<Ui_Login> login;
+};
+
+// Builds the main window and the login window, wires the login to the main
+// window, and shows the main window when config.ini existed and the login is
+// switched off, the login window otherwise (so always on a first start).
+StartupWindows CreateStartupWindows(bool configExisted);
+
+// The login window goes first, then the main window (the first of the two
+// saves the settings), then the transport services.
+void DestroyStartupWindows(StartupWindows &windows);
 
 // The program's entry sequence: settings, windows, event loop, and the
 // destruction order that saves the settings once.
