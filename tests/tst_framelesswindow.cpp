@@ -65,8 +65,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void construction_setsFlagsSizeAndObjectNames_data();
-    void construction_setsFlagsSizeAndObjectNames();
     void chromeGeometry_followsTheWindowSize_data();
     void chromeGeometry_followsTheWindowSize();
     void drag_movesOnlyFromTheTitleBar_data();
@@ -93,45 +91,6 @@ void TestFramelessWindow::init()
 void TestFramelessWindow::cleanup()
 {
     m_dir.reset();
-}
-
-void TestFramelessWindow::construction_setsFlagsSizeAndObjectNames_data()
-{
-    QTest::addColumn<bool>("dialog");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("absent");
-
-    QTest::newRow("window") << false
-                            << QStringList{"CentralWidget", "TitleBarIcon", "TitleBarText", "TitleBarMin",
-                                           "TitleBarMax", "TitleBarClose"}
-                            << QStringList{};
-    QTest::newRow("dialog") << true
-                            << QStringList{"CentralWidget", "TitleBarIcon", "TitleBarText", "TitleBarClose"}
-                            << QStringList{"TitleBarMin", "TitleBarMax"};
-}
-
-void TestFramelessWindow::construction_setsFlagsSizeAndObjectNames()
-{
-    QFETCH(bool, dialog);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, absent);
-
-    const Frameless made = Make(dialog);
-    QWidget *window = made.widget.get();
-
-    QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(window->isWindow());
-    const QSize area = CappedScreenSize();
-    QCOMPARE(window->size(), QSize(7 * area.width() / 10, 4 * area.height() / 10).expandedTo(QSize(480, 270)));
-    QCOMPARE(window->pos(), QPoint(120, 120));
-    QCOMPARE(window->minimumSize(), QSize(480, 270));
-
-    for (const QString &name : names)
-        QVERIFY2(window->findChild<QWidget *>(name), qPrintable(name));
-    for (const QString &name : absent)
-        QVERIFY2(!window->findChild<QWidget *>(name), qPrintable(name));
-    QVERIFY(!window->styleSheet().isEmpty());
-    QVERIFY(!made.bar->logoLabel()->pixmap(Qt::ReturnByValue).isNull());
 }
 
 void TestFramelessWindow::chromeGeometry_followsTheWindowSize_data()

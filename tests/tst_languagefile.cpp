@@ -14,24 +14,6 @@ namespace {
 const QString OtherPath = QString::fromLatin1(Paths::LanguageOtherFile);
 const QByteArray LineEnd("\r\n");
 
-// Words the Chinese screens keep as they are; their entries may equal the
-// English text. Everything else must be translated.
-const QSet<QString> &untranslatedWords()
-{
-    static const QSet<QString> words{
-        QStringLiteral("BG"),     QStringLiteral("MV"),   QStringLiteral("IP"),
-        QStringLiteral("MAC"),    QStringLiteral("HEX"),  QStringLiteral("RS232"),
-        QStringLiteral("RS485"),  QStringLiteral("EDID"), QStringLiteral("L/R"),
-        QStringLiteral("Modbus TCP"), QStringLiteral("SN"), QStringLiteral(" KXR"),
-        QStringLiteral("English"), QStringLiteral("中文"), QStringLiteral("Language/语言:")};
-    return words;
-}
-
-QString builtInText(const TableEntry &entry)
-{
-    return QString::fromUtf8(entry.defaultValue);
-}
-
 // The shipped file's lines without their CR LF (the file ends with one, so
 // the split leaves an empty last piece, which is dropped).
 QList<QByteArray> shippedLines(const QByteArray &bytes)
@@ -69,15 +51,10 @@ private Q_SLOTS:
     void cleanup();
 
     void builtInTable_hasUniqueKeys();
-    void builtInTable_indexedListsAreConsecutive_data();
-    void builtInTable_indexedListsAreConsecutive();
 
     void file_isUtf8WithCrLfLinesInTableOrder();
     void file_fixedTexts_data();
     void file_fixedTexts();
-    void file_numberedLists_data();
-    void file_numberedLists();
-    void file_everyTextIsTranslatedAndKeepsItsTrailingColon();
 
     void reader_takesEveryEntryFromTheFile();
     void save_rewritesTheFileByteForByte();
@@ -109,43 +86,6 @@ void LanguageFileTest::builtInTable_hasUniqueKeys()
         keys.insert(key);
     }
     QCOMPARE(keys.size(), LanguageTableSize);
-}
-
-void LanguageFileTest::builtInTable_indexedListsAreConsecutive_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("count");
-
-    QTest::newRow("S_InputName") << "S_InputName" << 16;
-    QTest::newRow("S_OutputName") << "S_OutputName" << 16;
-    QTest::newRow("S_ExpandInputName") << "S_ExpandInputName" << 1;
-    QTest::newRow("ScomboBox_Layout") << "ScomboBox_Layout" << 30;
-    QTest::newRow("ScomboBox_LanguageSelect") << "ScomboBox_LanguageSelect" << 2;
-    QTest::newRow("ScomboBox_NM_Parity") << "ScomboBox_NM_Parity" << 5;
-    QTest::newRow("ScomboBox_FirmwareVersion") << "ScomboBox_FirmwareVersion" << 5;
-    QTest::newRow("SMenu_MV_AudioSource") << "SMenu_MV_AudioSource" << 5;
-    QTest::newRow("ScomboBox_OutputNoSignal_OutputMode") << "ScomboBox_OutputNoSignal_OutputMode" << 3;
-}
-
-void LanguageFileTest::builtInTable_indexedListsAreConsecutive()
-{
-    QFETCH(QString, name);
-    QFETCH(int, count);
-
-    // The list's entries stand next to each other, indices 0, 1, 2, ...
-    int first = -1;
-    for (int i = 0; i < LanguageTableSize; ++i) {
-        if (QString::fromLatin1(LanguageTable[i].key).startsWith(name + QLatin1Char('['))) {
-            first = i;
-            break;
-        }
-    }
-    QVERIFY(first >= 0);
-    QVERIFY(first + count <= LanguageTableSize);
-    for (int k = 0; k < count; ++k)
-        QCOMPARE(QString::fromLatin1(LanguageTable[first + k].key), QStringLiteral("%1[%2]").arg(name).arg(k));
-    if (first + count < LanguageTableSize)
-        QVERIFY(!QString::fromLatin1(LanguageTable[first + count].key).startsWith(name + QLatin1Char('[')));
 }
 
 void LanguageFileTest::file_isUtf8WithCrLfLinesInTableOrder()
@@ -192,58 +132,6 @@ void LanguageFileTest::file_fixedTexts()
     const QMap<QString, QString> texts = shippedTexts(m_bytes);
     QVERIFY(texts.contains(key));
     QCOMPARE(texts.value(key), text);
-}
-
-void LanguageFileTest::file_numberedLists_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("pattern"); // %1 is the 1-based number
-
-    QTest::newRow("inputs") << "S_InputName" << 16 << QStringLiteral("输入%1");
-    QTest::newRow("outputs") << "S_OutputName" << 16 << QStringLiteral("输出%1");
-    QTest::newRow("layouts") << "ScomboBox_Layout" << 30 << QStringLiteral("场景-%1");
-}
-
-void LanguageFileTest::file_numberedLists()
-{
-    QFETCH(QString, name);
-    QFETCH(int, count);
-    QFETCH(QString, pattern);
-
-    const QMap<QString, QString> texts = shippedTexts(m_bytes);
-    for (int k = 0; k < count; ++k)
-        QCOMPARE(texts.value(QStringLiteral("%1[%2]").arg(name).arg(k)), pattern.arg(k + 1));
-}
-
-void LanguageFileTest::file_everyTextIsTranslatedAndKeepsItsTrailingColon()
-{
-    static const QRegularExpression chinese(QStringLiteral("[\\x{4E00}-\\x{9FFF}]"));
-    const QMap<QString, QString> texts = shippedTexts(m_bytes);
-    const QString errorCode = QStringLiteral("Error Code:");
-    for (const TableEntry &entry : LanguageTable) {
-        const QString key = QString::fromLatin1(entry.key);
-        const QString english = builtInText(entry);
-        const QString text = texts.value(key);
-        if (untranslatedWords().contains(english)) {
-            QVERIFY2(text == english, qPrintable(key));
-            continue;
-        }
-        // A kept word used as a label ("IP:") keeps the word and changes
-        // only its colon; every other text is written in Chinese.
-        QString stem = english;
-        if (stem.endsWith(QLatin1Char(':')))
-            stem.chop(1);
-        if (untranslatedWords().contains(stem))
-            QVERIFY2(text.startsWith(stem), qPrintable(key));
-        else
-            QVERIFY2(text.contains(chinese), qPrintable(key));
-        // Messages get an error code appended; labels stand before a field.
-        if (english.endsWith(errorCode))
-            QVERIFY2(text.endsWith(QStringLiteral("错误码：")), qPrintable(key));
-        else if (english.endsWith(QLatin1Char(':')))
-            QVERIFY2(text.endsWith(QStringLiteral("：")), qPrintable(key));
-    }
 }
 
 void LanguageFileTest::reader_takesEveryEntryFromTheFile()

@@ -50,8 +50,6 @@ class TestResources : public QObject
 private Q_SLOTS:
     void initTestCase();
 
-    void shippedImage_loads_data();
-    void shippedImage_loads();
     void everyPngInTheTree_loads();
     void edidSample_isValid_data();
     void edidSample_isValid();
@@ -65,40 +63,6 @@ void TestResources::initTestCase()
 {
     m_dir = std::make_unique<ScratchAppDir>();
     m_dir->copyResources();
-}
-
-void TestResources::shippedImage_loads_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QSize>("size"); // empty: any size, but square
-
-    QTest::newRow("main logo") << QString(Paths::MainLogo) << QSize();
-    QTest::newRow("login logo") << QString(Paths::LoginLogo) << QSize();
-    QTest::newRow("login picture") << QString(Paths::LoginPicture) << QSize(360, 140);
-    QTest::newRow("message picture") << QString(Paths::MessagePicture) << QSize();
-    QTest::newRow("success") << QString(Paths::SuccessPicture) << QSize();
-    QTest::newRow("fail") << QString(Paths::FailPicture) << QSize();
-    QTest::newRow("title logo") << QString(Paths::TitleAppIcon) << QSize();
-    QTest::newRow("minimise") << QString(Paths::TitleMinIcon) << QSize(32, 32);
-    QTest::newRow("maximise") << QString(Paths::TitleMaxIcon) << QSize(32, 32);
-    QTest::newRow("restore") << QString(Paths::TitleNormalIcon) << QSize(32, 32);
-    QTest::newRow("close") << QString(Paths::TitleCloseIcon) << QSize(32, 32);
-}
-
-void TestResources::shippedImage_loads()
-{
-    QFETCH(QString, path);
-    QFETCH(QSize, size);
-
-    const QImage image(AppPath(path));
-    QVERIFY2(!image.isNull(), qPrintable(path));
-    if (size.isEmpty())
-        QCOMPARE(image.width(), image.height());
-    else
-        QCOMPARE(image.size(), size);
-    // Glyphs and logos sit on a transparent background.
-    if (path.startsWith(QLatin1String("/TitleBar/")))
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
 }
 
 void TestResources::everyPngInTheTree_loads()
