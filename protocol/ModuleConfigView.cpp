@@ -2,6 +2,8 @@
 
 #include "protocol/DispatchHandlers.h"
 
+#include <QtEndian>
+
 namespace {
 quint8 at(const QByteArray &block, int i)
 {
@@ -25,15 +27,16 @@ std::optional<ModuleNetworkView> DecodeModuleNetwork(const QByteArray &block)
     if (block.size() != Size)
         return std::nullopt;
     ModuleNetworkView view;
-    view.deviceName = Dispatch::TextUpToNul(block.mid(NameOffset, NameSize));
+    view.deviceName = Dispatch::TextUpToNul(block.mid(Name, NameSize));
     QString mac = QStringLiteral("%1-%2-%3-%4-%5-%6");
     for (int i = 0; i < MacSize; ++i)
-        mac = mac.arg(uint(at(block, MacOffset + i)), 2, 16, QLatin1Char('0'));
+        mac = mac.arg(uint(at(block, Mac + i)), 2, 16, QLatin1Char('0'));
     view.macText = mac;
-    view.staticIp = (at(block, FlagsOffset + StaticIpFlagByte) & StaticIpFlagBit) != 0;
-    view.ip = address(block, IpOffset);
-    view.mask = address(block, MaskOffset);
-    view.gateway = address(block, GatewayOffset);
-    view.localPort = QString::number(at(block, LocalPortOffset) | (uint(at(block, LocalPortOffset + 1)) << 8));
+    const auto *bytes = reinterpret_cast<const uchar *>(block.constData());
+    view.staticIp = (qFromLittleEndian<quint32>(bytes + Flags) & StaticIpFlag) != 0;
+    view.ip = address(block, Ip);
+    view.mask = address(block, Mask);
+    view.gateway = address(block, Gateway);
+    view.localPort = QString::number(qFromLittleEndian<quint16>(bytes + PortOffset + LocalPort));
     return view;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/ModuleBlockLayout.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -19,23 +21,6 @@ struct ModuleNetworkView
     QString localPort; // the port the module listens on, in decimal
 };
 
-namespace ModuleBlock {
-constexpr int Size = 130;
-constexpr int BasicSize = 67;
-constexpr int PortSize = 63;
-constexpr int PortOffset = BasicSize;
-constexpr int FlagsOffset = 0;
-constexpr int StaticIpFlagByte = 3; // bit 31 of the little-endian flags
-constexpr quint8 StaticIpFlagBit = 0x80;
-constexpr int IpOffset = 9;
-constexpr int GatewayOffset = 13;
-constexpr int MaskOffset = 17;
-constexpr int NameOffset = 21;
-constexpr int NameSize = 16;
-constexpr int MacOffset = 53;
-constexpr int MacSize = 6;
-constexpr int LocalPortOffset = PortOffset + 12;
-} // namespace ModuleBlock
 
 // Nothing for a block of any other size.
 std::optional<ModuleNetworkView> DecodeModuleNetwork(const QByteArray &block);

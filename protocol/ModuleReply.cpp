@@ -5,6 +5,7 @@
 #include "protocol/DeviceState.h"
 #include "protocol/DispatchHandlers.h"
 #include "protocol/Frames.h"
+#include "protocol/ModuleBlockLayout.h"
 #include "protocol/ReplyDispatcher.h"
 
 #include <cstring>
@@ -12,12 +13,6 @@
 namespace {
 
 constexpr int AckBytes = 4;
-constexpr int SearchIpOffset = 5;
-constexpr int SearchMacOffset = 9;
-constexpr int SearchVersionOffset = 15;
-constexpr int SearchNameOffset = 19;
-constexpr int SearchNameBytes = 16;
-constexpr int ConfigMacOffset = 0x35;
 constexpr int AckCode = 2;
 constexpr int AckResult = 3;
 constexpr int HexWidth = 2;
@@ -35,16 +30,16 @@ void SearchAnswer(const QByteArray &datagram)
     std::memcpy(device.moduleSearchRecord, datagram.constData(), DeviceLimits::ModuleSearchBytes);
 
     const QString ip = QStringLiteral("%1.%2.%3.%4")
-                           .arg(At(datagram, SearchIpOffset))
-                           .arg(At(datagram, SearchIpOffset + 1))
-                           .arg(At(datagram, SearchIpOffset + 2))
-                           .arg(At(datagram, SearchIpOffset + 3));
+                           .arg(At(datagram, ModuleSearch::Ip))
+                           .arg(At(datagram, ModuleSearch::Ip + 1))
+                           .arg(At(datagram, ModuleSearch::Ip + 2))
+                           .arg(At(datagram, ModuleSearch::Ip + 3));
     QString mac = QStringLiteral("%1-%2-%3-%4-%5-%6");
     for (quint32 i = 0; i < DeviceLimits::ModuleMacBytes; ++i)
-        mac = mac.arg(uint(At(datagram, SearchMacOffset + int(i))), HexWidth, Hexadecimal, QLatin1Char('0'));
+        mac = mac.arg(uint(At(datagram, ModuleSearch::Mac + int(i))), HexWidth, Hexadecimal, QLatin1Char('0'));
     // The only little-endian number of the module's answers.
-    const quint32 number = At(datagram, SearchVersionOffset) | (quint32(At(datagram, SearchVersionOffset + 1)) << HighByteShift);
-    const QString name = Dispatch::TextUpToNul(datagram.mid(SearchNameOffset, SearchNameBytes));
+    const quint32 number = At(datagram, ModuleSearch::Version) | (quint32(At(datagram, ModuleSearch::Version + 1)) << HighByteShift);
+    const QString name = Dispatch::TextUpToNul(datagram.mid(ModuleSearch::Name, ModuleSearch::NameSize));
     emit Events().SGL_ModuleFound(name, ip, mac, QString::number(number));
 }
 
@@ -52,7 +47,7 @@ void ConfigBlock(const QByteArray &datagram)
 {
     DeviceState &device = Device();
     std::memcpy(device.moduleConfigRecord, datagram.constData(), DeviceLimits::ModuleConfigBytes);
-    std::memcpy(device.moduleMac, datagram.constData() + ConfigMacOffset, DeviceLimits::ModuleMacBytes);
+    std::memcpy(device.moduleMac, datagram.constData() + ModuleBlock::Mac, DeviceLimits::ModuleMacBytes);
     emit Events().SGL_ModuleConfig(datagram);
 }
 

@@ -108,13 +108,13 @@ void ConnectionChecksTest::moduleBlock_decodesTheNetworkSettings()
     const char ip[] = {10, 0, char(168), char(192)};
     const char gateway[] = {1, 0, char(168), char(192)};
     const char mask[] = {0, char(255), char(255), char(255)};
-    block.replace(ModuleBlock::IpOffset, 4, ip, 4);
-    block.replace(ModuleBlock::GatewayOffset, 4, gateway, 4);
-    block.replace(ModuleBlock::MaskOffset, 4, mask, 4);
-    block.replace(ModuleBlock::NameOffset, 6, "KXR-16", 6);
-    block.replace(ModuleBlock::MacOffset, 6, QByteArray::fromHex("001a2b3c4d5e"));
-    block[ModuleBlock::LocalPortOffset] = char(0xD0);
-    block[ModuleBlock::LocalPortOffset + 1] = char(0x07);
+    block.replace(ModuleBlock::Ip, 4, ip, 4);
+    block.replace(ModuleBlock::Gateway, 4, gateway, 4);
+    block.replace(ModuleBlock::Mask, 4, mask, 4);
+    block.replace(ModuleBlock::Name, 6, "KXR-16", 6);
+    block.replace(ModuleBlock::Mac, 6, QByteArray::fromHex("001a2b3c4d5e"));
+    block[ModuleBlock::PortOffset + ModuleBlock::LocalPort] = char(0xD0);
+    block[ModuleBlock::PortOffset + ModuleBlock::LocalPort + 1] = char(0x07);
 
     const auto view = DecodeModuleNetwork(block);
     QVERIFY(view);
