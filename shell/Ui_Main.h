@@ -44,6 +44,12 @@ public:
     QComboBox *languageSelector() const { return m_languageSelector; }
     QPushButton *stopSyncButton() const { return m_stopSyncButton; }
     Ui_Uart_Network *connectionPage() const { return m_connection; }
+    Ui_Matrix *matrixPage() const { return m_matrix; }
+    Ui_SignalConfig *signalConfigPage() const { return m_signalConfig; }
+    Ui_TVWall *tvWallPage() const { return m_tvWall; }
+    Ui_System *systemPage() const { return m_system; }
+    Ui_Multiview *multiviewPage() const { return m_multiview; }
+    Ui_Peripheral *peripheralPage() const { return m_peripheral; }
     Ui_Debug *debugConsole() const { return m_debug; }
 
 Q_SIGNALS:

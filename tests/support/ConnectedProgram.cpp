@@ -1,0 +1,118 @@
+#include "support/ConnectedProgram.h"
+
+#ifdef KXR_HAVE_SIMULATOR
+
+#include "protocol/CommandChannel.h"
+#include "protocol/DeviceState.h"
+#include "shell/Ui_Main.h"
+#include "transport/Ui_Uart_Network.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+constexpr int IdentifyTimeoutMs = 5000;
+constexpr int FullReadTimeoutMs = 20000;
+constexpr int QuietMs = 250;
+constexpr int PollMs = 10;
+} // namespace
+
+ConnectedProgram::ConnectedProgram(const SimOptions &options, Link link)
+    : m_sim(std::make_unique<SimHarness>(options))
+    , m_link(link)
+{
+    if (!m_sim->isRunning()) {
+        m_why = "the simulator did not start";
+        return;
+    }
+    m_fixture = std::make_unique<MainWindowFixture>(
+        MainWindowFixture::configWith({{"SP_RemoteIp", "127.0.0.1"},
+                                       {"SP_RemotePort", QByteArray::number(m_sim->tcpPort())},
+                                       {"SP_Name", m_sim->ptyPath().toUtf8()}}));
+    connectLink();
+}
+
+ConnectedProgram::~ConnectedProgram()
+{
+    m_fixture.reset();
+    m_sim.reset();
+}
+
+Ui_Main *ConnectedProgram::window() const
+{
+    return m_fixture ? m_fixture->window() : nullptr;
+}
+
+void ConnectedProgram::connectLink()
+{
+    Ui_Uart_Network *page = window()->connectionPage();
+    QPushButton *button = m_link == Link::Tcp ? page->networkConnectButton() : page->serialConnectButton();
+    QTest::mouseClick(button, Qt::LeftButton);
+    if (ActiveTransport.load() == TransportNone) {
+        m_why = "the connect button did not open a link (no IPv4 interface? run under scripts/netns-run)";
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (Device().identified != 1 && clock.elapsed() < IdentifyTimeoutMs)
+        QTest::qWait(PollMs);
+    if (Device().identified != 1) {
+        m_why = "the device was not identified";
+        return;
+    }
+    if (!waitQuiet(FullReadTimeoutMs)) {
+        m_why = "the full read did not finish";
+        return;
+    }
+    if (messages().count() != 0) {
+        m_why = "a message was shown while connecting: " + messages().lastText().toUtf8();
+        return;
+    }
+    m_ok = true;
+    mark();
+}
+
+bool ConnectedProgram::waitQuiet(int timeoutMs)
+{
+    CommandChannel &channel = m_link == Link::Tcp ? TcpChannel : SerialChannel;
+    QElapsedTimer clock;
+    clock.start();
+    QElapsedTimer stable;
+    stable.start();
+    int seen = -1;
+    while (clock.elapsed() < timeoutMs) {
+        QTest::qWait(PollMs);
+        const int count = m_sim->requests(simLink()).size();
+        if (ChannelQueueSize(channel, QueueSide::Send) != 0 || count != seen) {
+            seen = count;
+            stable.restart();
+        } else if (stable.elapsed() >= QuietMs) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ConnectedProgram::mark()
+{
+    m_mark = m_sim->requests(simLink()).size();
+}
+
+QVector<QByteArray> ConnectedProgram::requestsSinceMark() const
+{
+    QVector<QByteArray> frames;
+    const QVector<SimTrafficEntry> all = m_sim->requests(simLink());
+    for (int i = m_mark; i < all.size(); ++i)
+        frames.append(all.at(i).bytes);
+    return frames;
+}
+
+void ConnectedProgram::disconnect()
+{
+    Ui_Uart_Network *page = window()->connectionPage();
+    QTest::mouseClick(m_link == Link::Tcp ? page->networkConnectButton() : page->serialConnectButton(),
+                      Qt::LeftButton);
+}
+
+#endif
