@@ -18,7 +18,8 @@ constexpr int QuietMs = 250;
 constexpr int PollMs = 10;
 } // namespace
 
-ConnectedProgram::ConnectedProgram(const SimOptions &options, Link link)
+ConnectedProgram::ConnectedProgram(const SimOptions &options, Link link,
+                                   const QList<QPair<QByteArray, QByteArray>> &extraConfig)
     : m_sim(std::make_unique<SimHarness>(options))
     , m_link(link)
 {
@@ -26,10 +27,11 @@ ConnectedProgram::ConnectedProgram(const SimOptions &options, Link link)
         m_why = "the simulator did not start";
         return;
     }
-    m_fixture = std::make_unique<MainWindowFixture>(
-        MainWindowFixture::configWith({{"SP_RemoteIp", "127.0.0.1"},
-                                       {"SP_RemotePort", QByteArray::number(m_sim->tcpPort())},
-                                       {"SP_Name", m_sim->ptyPath().toUtf8()}}));
+    QList<QPair<QByteArray, QByteArray>> config = {{"SP_RemoteIp", "127.0.0.1"},
+                                                   {"SP_RemotePort", QByteArray::number(m_sim->tcpPort())},
+                                                   {"SP_Name", m_sim->ptyPath().toUtf8()}};
+    config += extraConfig;
+    m_fixture = std::make_unique<MainWindowFixture>(MainWindowFixture::configWith(config));
     connectLink();
 }
 

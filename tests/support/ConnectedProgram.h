@@ -20,7 +20,10 @@ class ConnectedProgram
 public:
     enum class Link { Tcp, Serial };
 
-    explicit ConnectedProgram(const SimOptions &options = SimHarness::TestOptions(), Link link = Link::Tcp);
+    // extraConfig: config.ini values beside the simulator's address (for
+    // example {"Key_UI_Peripheral", "1"} to show the peripheral tab).
+    explicit ConnectedProgram(const SimOptions &options = SimHarness::TestOptions(), Link link = Link::Tcp,
+                              const QList<QPair<QByteArray, QByteArray>> &extraConfig = {});
     ~ConnectedProgram();
     ConnectedProgram(const ConnectedProgram &) = delete;
     ConnectedProgram &operator=(const ConnectedProgram &) = delete;
