@@ -3,7 +3,6 @@
 #include "app/ByteText.h"
 #include "app/LanguageTable.h"
 #include "protocol/CatalogueCodes.h"
-#include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "protocol/Frames.h"
 
@@ -14,20 +13,6 @@ constexpr int MinHeaderBytes = 4;
 constexpr quint8 MinEdidLength = 2;
 constexpr int EdidDirectionOffset = Frame::DevicePayloadOffset + 1;
 constexpr quint8 DirectionMask = Dir::ReadFlag | Dir::InputFlag;
-
-// The channel of the link the timeout came from; the UDP channel when no
-// device link is up.
-CommandChannel &TimedOutChannel()
-{
-    switch (ActiveTransport.load()) {
-    case TransportTcp:
-        return TcpChannel;
-    case TransportSerial:
-        return SerialChannel;
-    default:
-        return UdpChannel;
-    }
-}
 
 bool IsIdentityQuery(const QByteArray &sent)
 {
@@ -67,8 +52,6 @@ void EndEdidTransfer(const QByteArray &sent)
 
 ReplyTimeoutResult HandleReplyTimeout(const QByteArray &sent)
 {
-    TimedOutChannel().current.waitReply = 0;
-
     ReplyTimeoutResult result;
     if (IsIdentityQuery(sent)) {
         result.identificationFailed = true;

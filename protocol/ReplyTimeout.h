@@ -13,7 +13,7 @@ struct ReplyTimeoutResult
     QString message;
 };
 
-// Handles a reported reply timeout of the sent bytes: releases the active
-// channel's wait, ends an EDID transfer whose block went unanswered, and
-// composes the message. GUI thread.
+// Handles a reported reply timeout of the sent bytes: ends an EDID transfer
+// whose block went unanswered and composes the message. The service that
+// reported it has already released its own wait. GUI thread.
 ReplyTimeoutResult HandleReplyTimeout(const QByteArray &sent);

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void unansweredIdentification_disconnects();
     void refusedIdentity_disconnectsWithTheMismatchMessage();
     void search_listsTheModuleAndReadsItsSettings();
+    void search_findsAModuleBehindLoopbackOnly();
 };
 
 void ConnectionEndToEndTest::networkConnect_identifiesReadsAndDisconnects()
@@ -266,8 +267,15 @@ void ConnectionEndToEndTest::search_listsTheModuleAndReadsItsSettings()
 
     QTest::mouseClick(page->searchButton(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, LinkTimeoutMs);
+    // The search left from loopback and from the veth address, so the
+    // module heard it and answered twice; it is listed once.
+    QTRY_VERIFY_WITH_TIMEOUT(sim.replies(SimLink::Udp).size() >= 2, LinkTimeoutMs);
+    QTest::qWait(100);
+    QCOMPARE(page->searchList()->topLevelItemCount(), 1);
     QTreeWidgetItem *row = page->searchList()->topLevelItem(0);
-    const SimModule module = sim.device().state().modules.first();
+    const QVector<SimModule> modules = sim.device().state().modules;
+    QCOMPARE(modules.size(), 1);
+    const SimModule module = modules.first();
     QCOMPARE(row->text(0), QStringLiteral("1"));
     QCOMPARE(row->text(4), QString::number(module.version));
     QVERIFY(!row->text(1).isEmpty());
@@ -282,6 +290,24 @@ void ConnectionEndToEndTest::search_listsTheModuleAndReadsItsSettings()
                       page->searchList()->visualItemRect(row).topLeft() + QPoint(40, 8));
     QTRY_VERIFY_WITH_TIMEOUT(page->ipEdit()->text() == row->text(2), LinkTimeoutMs);
     QCOMPARE(page->portEdit()->text(), QString::number(quint8(module.block.at(79)) | (quint8(module.block.at(80)) << 8)));
+    QCOMPARE(fixture.messages().count(), 0);
+}
+
+void ConnectionEndToEndTest::search_findsAModuleBehindLoopbackOnly()
+{
+    if (ServiceUdp::LocalIpv4Addresses().isEmpty())
+        QSKIP("no IPv4 interface with a broadcast address (run the suite with scripts/netns-run)");
+    SimOptions options = SimHarness::TestOptions();
+    options.udpAny = true;
+    options.udpDevice = QStringLiteral("lo"); // hears only what comes through loopback
+    SimHarness sim(options);
+    QVERIFY(sim.isRunning());
+    UdpService()->setTargetPort(sim.udpPort());
+    MainWindowFixture fixture(configFor(sim));
+    Ui_Uart_Network *page = fixture.window()->connectionPage();
+
+    QTest::mouseClick(page->searchButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, LinkTimeoutMs);
     QCOMPARE(fixture.messages().count(), 0);
 }
 

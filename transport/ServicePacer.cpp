@@ -92,6 +92,12 @@ void ServicePacer::sendStep(const Writer &write)
         gap.start(SendGapMs);
         loop.exec();
         m_gapLoop = nullptr;
+        // A gap that ended before its time was ended on purpose: a
+        // disconnect, or the thread being stopped (stopping a thread ends
+        // every event loop running in it). The command is not sent, so
+        // nothing is logged as sent either; it goes with the queue.
+        if (gap.isActive())
+            return;
     }
 
     // A connect that failed during the gap took the timers away.
@@ -145,6 +151,12 @@ QByteArray ServicePacer::replyTimedOut()
     m_awaitingReply = false;
     if (m_replyTimer)
         m_replyTimer->stop();
+    // The record of the command in flight is written by this thread alone.
+    // The window only learns of the timeout (and shows it) from the report:
+    // were it to clear the record itself, a report it handles late would
+    // clear the record of the next command instead, whose reply would then
+    // go unmatched and time out falsely.
+    m_channel.current.waitReply = 0;
     return m_lastSent;
 }
 

@@ -76,6 +76,7 @@ void ServiceSerialPort::SLT_SyncConnect_SerialPort(QString name, QString baudRat
     ChannelOpen(SerialChannel);
     m_connected = true;
     m_disconnectPending = false;
+    m_linkLostPending = false;
     m_pacer.resetFlags();
     m_lastError = NoError;
     emit SGL_ConnectStatus_SerialPort(true, 0);
@@ -147,6 +148,25 @@ void ServiceSerialPort::SLT_WaitTimer_Timeout()
 void ServiceSerialPort::SLT_SerialPortError(QSerialPort::SerialPortError error)
 {
     m_lastError = quint32(error);
+    // When the other end of the line goes away, every read fails at once and
+    // the port keeps reporting it: left open, the port would spin this
+    // thread. It is closed from the event loop, outside the port's own
+    // signal, and the connection page is told.
+    const bool lineGone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (lineGone && m_connected && !m_linkLostPending) {
+        m_linkLostPending = true;
+        QMetaObject::invokeMethod(this, &ServiceSerialPort::dropLostLink, Qt::QueuedConnection);
+    }
+}
+
+void ServiceSerialPort::dropLostLink()
+{
+    m_linkLostPending = false;
+    if (!m_connected)
+        return;
+    const int code = int(m_lastError);
+    SLT_SyncDisconnect_SerialPort();
+    emit SGL_LinkLost_SerialPort(code);
 }
 
 void ServiceSerialPort::applySettings(const QString &baudRate, const QString &dataBits, const QString &parity,
@@ -180,7 +200,11 @@ bool ServiceSerialPort::writeCommand(const QByteArray &bytes)
 {
     if (m_disconnectPending || !m_connected || !m_port)
         return false;
-    m_port->write(bytes);
-    emit SGL_UpdateSendData_SerialPort(bytes);
+    // Only what reached the port is logged as sent; a command that could
+    // not be written still ends through its reply timeout.
+    if (m_port->write(bytes) == bytes.size()) {
+        m_port->flush();
+        emit SGL_UpdateSendData_SerialPort(bytes);
+    }
     return true;
 }

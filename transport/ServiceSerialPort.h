@@ -26,6 +26,10 @@ signals:
     void SGL_UpdateSendData_SerialPort(QByteArray bytes);
     void SGL_ConnectStatus_SerialPort(bool ok, int code);
     void SGL_WaitReplyTimeout_SerialPort(QByteArray sent);
+    // The line went away under an open port (the device end hung up, the
+    // adapter was pulled): the port is already closed; code is the port's
+    // error.
+    void SGL_LinkLost_SerialPort(int code);
 
 public slots:
     void SLT_SyncConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity,
@@ -38,6 +42,8 @@ public slots:
     void SLT_SerialPortError(QSerialPort::SerialPortError error);
 
 private:
+    // Closes a port that can no longer be read and reports the lost link.
+    void dropLostLink();
     void applySettings(const QString &baudRate, const QString &dataBits, const QString &parity,
                        const QString &stopBits, const QString &flowControl);
     void deletePort();
@@ -48,5 +54,6 @@ private:
     bool m_portOpened = false;
     quint32 m_lastError = NoError;
     bool m_disconnectPending = false;
+    bool m_linkLostPending = false;
     ServicePacer m_pacer;
 };

@@ -46,6 +46,7 @@ void ServiceTcpClient::SLT_SyncConnect_TcpClient(QString localAddress, QString r
     m_socket = new QTcpSocket;
     connect(m_socket, &QTcpSocket::readyRead, this, &ServiceTcpClient::SLT_RealRecvData_TcpClient);
     connect(m_socket, &QAbstractSocket::errorOccurred, this, &ServiceTcpClient::SLT_SocketError);
+    connect(m_socket, &QAbstractSocket::disconnected, this, &ServiceTcpClient::linkBroken);
     m_pacer.createTimers();
     connect(m_pacer.replyTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_MatchTimer_Timeout);
     connect(m_pacer.pauseTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_WaitTimer_Timeout);
@@ -62,6 +63,7 @@ void ServiceTcpClient::SLT_SyncConnect_TcpClient(QString localAddress, QString r
     ChannelOpen(TcpChannel);
     m_connected = true;
     m_disconnectPending = false;
+    m_remakePending = false;
     m_pacer.resetFlags();
     m_lastError = NoError;
     emit SGL_ConnectStatus_TcpClient(true, 0);
@@ -133,6 +135,28 @@ void ServiceTcpClient::SLT_WaitTimer_Timeout()
 void ServiceTcpClient::SLT_SocketError(QAbstractSocket::SocketError error)
 {
     m_lastError = quint32(error);
+    linkBroken();
+}
+
+void ServiceTcpClient::linkBroken()
+{
+    // A link that broke while nothing was being sent would otherwise be
+    // noticed only at the next command, and the page would show a dead link
+    // as connected until then. The reconnection runs from the event loop,
+    // outside the socket's own signal, and never from inside itself.
+    if (!m_connected || m_remaking || m_remakePending)
+        return;
+    m_remakePending = true;
+    QMetaObject::invokeMethod(this, &ServiceTcpClient::remakeBrokenLink, Qt::QueuedConnection);
+}
+
+void ServiceTcpClient::remakeBrokenLink()
+{
+    m_remakePending = false;
+    if (!m_connected || m_disconnectPending)
+        return;
+    if (EnsureTcpConnection())
+        emit SGL_TryCheckSend();
 }
 
 void ServiceTcpClient::startConnecting()
@@ -145,21 +169,28 @@ void ServiceTcpClient::startConnecting()
     m_socket->connectToHost(m_remoteAddress, portFromText(m_remotePort), QIODevice::ReadWrite);
 }
 
-void ServiceTcpClient::EnsureTcpConnection()
+bool ServiceTcpClient::EnsureTcpConnection()
 {
     if (!m_portOpened || !m_socket)
-        return;
+        return true;
     if (m_socket->state() == QAbstractSocket::ConnectedState && m_lastError == NoError)
-        return;
+        return true;
+    // The signals of the attempt itself (the abort, a refused connection)
+    // must not start another one.
+    m_remaking = true;
     // A socket that still holds a broken link is reset before it binds
     // again.
     if (m_socket->state() != QAbstractSocket::UnconnectedState)
         m_socket->abort();
     startConnecting();
-    if (m_socket->waitForConnected(ReconnectWaitMs))
+    const bool remade = m_socket->waitForConnected(ReconnectWaitMs);
+    m_remaking = false;
+    if (remade) {
         m_lastError = NoError;
-    else
-        emit SGL_ReConnectStatus_TcpClient(false);
+        return true;
+    }
+    emit SGL_ReConnectStatus_TcpClient(false);
+    return false;
 }
 
 void ServiceTcpClient::deleteSocket()
@@ -172,10 +203,12 @@ bool ServiceTcpClient::writeCommand(const QByteArray &bytes)
 {
     if (m_disconnectPending || !m_connected || !m_socket)
         return false;
-    // After a failed reconnection the socket is closed: the command is
-    // counted as sent and ends through its reply timeout.
-    if (m_socket->isOpen())
-        m_socket->write(bytes);
-    emit SGL_UpdateSendData_TcpClient(bytes);
+    // After a failed reconnection the socket is closed: the command counts
+    // as sent and ends through its reply timeout, but only bytes that
+    // reached the socket are logged as sent.
+    if (m_socket->state() == QAbstractSocket::ConnectedState && m_socket->write(bytes) == bytes.size()) {
+        m_socket->flush();
+        emit SGL_UpdateSendData_TcpClient(bytes);
+    }
     return true;
 }

@@ -44,8 +44,13 @@ public slots:
 private:
     // Binds to the local address and starts connecting to the device.
     void startConnecting();
-    // Before every send: a connection that broke is made again once.
-    void EnsureTcpConnection();
+    // Before every send, and at once when the socket reports the link
+    // broken: a connection that broke is made again once. False when that
+    // failed (and was reported).
+    bool EnsureTcpConnection();
+    // The socket said the link closed or failed.
+    void linkBroken();
+    void remakeBrokenLink();
     void deleteSocket();
     bool writeCommand(const QByteArray &bytes);
 
@@ -54,6 +59,8 @@ private:
     bool m_portOpened = false;
     quint32 m_lastError = NoError;
     bool m_disconnectPending = false;
+    bool m_remakePending = false;
+    bool m_remaking = false;
     QString m_localAddress;
     QString m_remoteAddress;
     QString m_remotePort;

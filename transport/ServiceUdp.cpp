@@ -51,10 +51,8 @@ QStringList ServiceUdp::LocalIpv4Addresses()
 {
     QStringList addresses;
     const QList<LocalIpv4Entry> entries = LocalIpv4Entries();
-    for (const LocalIpv4Entry &entry : entries) {
-        if (!entry.loopback)
-            addresses.append(entry.ip);
-    }
+    for (const LocalIpv4Entry &entry : entries)
+        addresses.append(entry.ip);
     return addresses;
 }
 

@@ -46,9 +46,10 @@ public:
     };
     static QList<LocalIpv4Entry> LocalIpv4Entries();
 
-    // The addresses the requests leave from. Loopback is left out: no
-    // module sits behind it, and on Linux it reports a broadcast address, so
-    // a module listening on every address would otherwise answer twice.
+    // The addresses the requests leave from: every entry above, loopback
+    // included, so that a module reachable only through loopback is found
+    // too. A module that hears the request on two interfaces then answers
+    // twice; the lists of found modules keep one row per MAC address.
     static QStringList LocalIpv4Addresses();
 
 signals:

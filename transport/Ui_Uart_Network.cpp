@@ -38,8 +38,10 @@ constexpr int StopWaitMs = 2000;
 constexpr int StatusPictureSize = 48;
 constexpr int SideMargin = 6;
 constexpr int SearchColumnWidths[] = {100, 300, 300, 300, 300};
+constexpr int NameColumn = 1;
 constexpr int IpColumn = 2;
 constexpr int MacColumn = 3;
+constexpr int VersionColumn = 4;
 constexpr int MacBytes = 6;
 const char PcPort[] = "1001";
 // The UDP exchange is restarted on this address before every search; the
@@ -289,6 +291,8 @@ void Ui_Uart_Network::wireServices()
     connect(SerialThread(), &QThread::finished, serial, &ServiceSerialPort::SLT_SyncDisconnect_SerialPort);
     connect(serial, &ServiceSerialPort::SGL_ConnectStatus_SerialPort, this,
             &Ui_Uart_Network::SLT_ConnectStatus_SerialPort, Qt::QueuedConnection);
+    connect(serial, &ServiceSerialPort::SGL_LinkLost_SerialPort, this, &Ui_Uart_Network::SLT_LinkLost_SerialPort,
+            Qt::QueuedConnection);
 }
 
 void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
@@ -381,6 +385,17 @@ void Ui_Uart_Network::ShowConnectImage(bool ok)
 void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, const QString &mac,
                                      const QString &version)
 {
+    // A search leaves from every local address, so a module that hears it
+    // on two interfaces answers twice: its row is brought up to date
+    // instead of listed again.
+    for (QTreeWidgetItem *row : qAsConst(m_foundItems)) {
+        if (row->text(MacColumn) == mac) {
+            row->setText(NameColumn, name);
+            row->setText(IpColumn, ip);
+            row->setText(VersionColumn, version);
+            return;
+        }
+    }
     auto *item = new QTreeWidgetItem(
         QStringList{QString::number(m_foundItems.size() + 1), name, ip, mac, version});
     m_foundItems.append(item);
@@ -392,7 +407,7 @@ void Ui_Uart_Network::ShowSelectedDeviceNetwork(const QString &name, const QStri
                                                 bool staticIp)
 {
     const QTreeWidgetItem *row = m_searchList->currentItem();
-    if (!row || row->text(1) != name || row->text(MacColumn) != mac)
+    if (!row || row->text(NameColumn) != name || row->text(MacColumn) != mac)
         return;
     if (staticIp && row->text(IpColumn) != ip)
         return;
@@ -548,10 +563,20 @@ void Ui_Uart_Network::SLT_ConnectStatus_TcpClient(bool ok, int code)
 
 void Ui_Uart_Network::SLT_ReConnectStatus_TcpClient(bool ok)
 {
-    if (ok)
+    // A report that arrives after the link was closed (the service may try
+    // once more before it learns that) has nothing left to close.
+    if (ok || ActiveTransport != TransportTcp)
         return;
     DropActiveLink();
     ShowMessage(this, SMSG_Network_ReConnect_Fail);
+}
+
+void Ui_Uart_Network::SLT_LinkLost_SerialPort(int code)
+{
+    if (ActiveTransport != TransportSerial)
+        return;
+    DropActiveLink();
+    ShowMessage(this, SMSG_SerialPort_Connect_Fail + QString::number(code));
 }
 
 void Ui_Uart_Network::SLT_SelectDevice(QTreeWidgetItem *item, int)

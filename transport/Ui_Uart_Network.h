@@ -83,6 +83,8 @@ public Q_SLOTS:
     void SLT_ConnectStatus_SerialPort(bool ok, int code);
     void SLT_ConnectStatus_TcpClient(bool ok, int code);
     void SLT_ReConnectStatus_TcpClient(bool ok);
+    // The serial line went away under the open port.
+    void SLT_LinkLost_SerialPort(int code);
     void SLT_SelectDevice(QTreeWidgetItem *item, int column);
     void SLT_ClearStatus();
     void SLT_SearchDevice();

@@ -64,7 +64,9 @@ void ConnectedProgram::connectLink()
         return;
     }
     if (!waitQuiet(FullReadTimeoutMs)) {
-        m_why = "the full read did not finish";
+        CommandChannel &channel = m_link == Link::Tcp ? TcpChannel : SerialChannel;
+        m_why = "the full read did not finish: " + QByteArray::number(ChannelQueueSize(channel, QueueSide::Send))
+            + " commands queued, " + QByteArray::number(m_sim->requests(simLink()).size()) + " requests seen";
         return;
     }
     if (messages().count() != 0) {

@@ -68,6 +68,11 @@ void SimHarness::dropTcpClients()
     QMetaObject::invokeMethod(m_device, [this]() { m_device->dropTcpClients(); }, Qt::BlockingQueuedConnection);
 }
 
+void SimHarness::closeSerial()
+{
+    QMetaObject::invokeMethod(m_device, [this]() { m_device->closeSerial(); }, Qt::BlockingQueuedConnection);
+}
+
 void SimHarness::setTcpListening(bool listening)
 {
     QMetaObject::invokeMethod(

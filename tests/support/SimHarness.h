@@ -32,6 +32,7 @@ public:
     void sendUnsolicited(const QByteArray &frame);
     void sendDatagram(const QByteArray &datagram, const QString &address, quint16 port);
     void dropTcpClients();
+    void closeSerial();
     void setTcpListening(bool listening);
     void setFaults(const SimFaultOptions &faults);
 

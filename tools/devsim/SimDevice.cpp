@@ -209,7 +209,7 @@ bool SimDevice::start()
         m_udp = new SimUdpFrontEnd(this, this);
         const QHostAddress address = m_options.udpAny ? QHostAddress(QHostAddress::AnyIPv4)
                                                       : QHostAddress(QHostAddress::LocalHost);
-        if (!m_udp->bind(address, m_options.udpPort)) {
+        if (!m_udp->bind(address, m_options.udpPort, m_options.udpDevice)) {
             stop();
             return false;
         }
@@ -234,6 +234,12 @@ void SimDevice::stop()
     m_pty = nullptr;
     delete m_udp;
     m_udp = nullptr;
+}
+
+void SimDevice::closeSerial()
+{
+    delete m_pty;
+    m_pty = nullptr;
 }
 
 void SimDevice::sendUnsolicited(const QByteArray &frame)

@@ -64,6 +64,8 @@ public slots:
     void sendDatagram(const QByteArray &datagram, const QString &address, quint16 port);
     // Closes every TCP connection (the device resets its network side).
     void dropTcpClients();
+    // Closes the pseudo-terminal for good, as a serial cable pulled out.
+    void closeSerial();
     void setTcpListening(bool listening);
 
 private:

@@ -21,6 +21,8 @@ struct Parsed
     QCommandLineOption udpPort{"udp-port", "UDP port of the network module (0: any free port).", "N", "1901"};
     QCommandLineOption udpAny{"udp-any", "Network module listens on every address, to hear broadcast searches."};
     QCommandLineOption noUdp{"no-udp", "Do not play the network module."};
+    QCommandLineOption udpDevice{"udp-device", "Network module hears only what arrives through this interface.",
+                                 "NAME"};
     QCommandLineOption inputs{"inputs", "Number of inputs (1-16).", "N", "8"};
     QCommandLineOption outputs{"outputs", "Number of outputs (1-16).", "N", "8"};
     QCommandLineOption layouts{"layouts", "Number of layout presets (0-30).", "N", "16"};
@@ -52,6 +54,7 @@ struct Parsed
         parser.addOptions({tcpPort, noTcp, noPty, udpPort, udpAny, noUdp, inputs, outputs, layouts, model3, model4,
                            modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
                            muteNetCode, seed, programDir, quiet});
+        parser.addOption(udpDevice);
     }
 };
 
@@ -156,6 +159,7 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
     options.udp = !p.parser.isSet(p.noUdp);
     options.udpPort = quint16(udpPort);
     options.udpAny = p.parser.isSet(p.udpAny);
+    options.udpDevice = p.parser.value(p.udpDevice);
     options.log = !p.parser.isSet(p.quiet);
     options.programDir = p.parser.value(p.programDir);
     faults.split = p.parser.isSet(p.split);

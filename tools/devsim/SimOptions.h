@@ -32,6 +32,7 @@ struct SimOptions
     bool udp = true;
     quint16 udpPort = 1901; // 0: any free port
     bool udpAny = false;    // listen on every address instead of 127.0.0.1
+    QString udpDevice;      // hear only what arrives through this interface (empty: all)
     bool log = true;        // every frame in and out on standard output
     QString programDir;     // where the program is installed: its settings are pointed here
 };

@@ -5,15 +5,24 @@
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 
+#include <sys/socket.h>
+
 SimUdpFrontEnd::SimUdpFrontEnd(SimDevice *device, QObject *parent)
     : QObject(parent), m_device(device), m_socket(new QUdpSocket(this))
 {
     connect(m_socket, &QUdpSocket::readyRead, this, &SimUdpFrontEnd::readRequests);
 }
 
-bool SimUdpFrontEnd::bind(const QHostAddress &address, quint16 port)
+bool SimUdpFrontEnd::bind(const QHostAddress &address, quint16 port, const QString &device)
 {
-    return m_socket->bind(address, port);
+    if (!m_socket->bind(address, port))
+        return false;
+    if (device.isEmpty())
+        return true;
+    const QByteArray name = device.toLocal8Bit();
+    return ::setsockopt(int(m_socket->socketDescriptor()), SOL_SOCKET, SO_BINDTODEVICE, name.constData(),
+                        socklen_t(name.size()))
+        == 0;
 }
 
 quint16 SimUdpFrontEnd::port() const

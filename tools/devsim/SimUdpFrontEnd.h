@@ -15,7 +15,9 @@ class SimUdpFrontEnd : public QObject
 public:
     SimUdpFrontEnd(SimDevice *device, QObject *parent = nullptr);
 
-    bool bind(const QHostAddress &address, quint16 port);
+    // device: when not empty, only datagrams that arrive through this network
+    // interface are heard (a module reachable through that interface only).
+    bool bind(const QHostAddress &address, quint16 port, const QString &device = QString());
     quint16 port() const;
     void sendTo(const QByteArray &datagram, const QHostAddress &address, quint16 port);
 
