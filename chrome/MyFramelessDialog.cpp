@@ -28,6 +28,9 @@ void MyFramelessDialog::setLogo(const QString &path)
 void MyFramelessDialog::setTitleText(const QString &text)
 {
     m_chrome->titleBar()->setTitleText(text);
+    // The window list and the taskbar show the same title, not the
+    // executable's name; the title texts carry a leading space for the bar.
+    setWindowTitle(text.trimmed());
 }
 
 TitleBar *MyFramelessDialog::titleBar() const

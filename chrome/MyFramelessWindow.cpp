@@ -31,6 +31,9 @@ void MyFramelessWindow::setLogo(const QString &path)
 void MyFramelessWindow::setTitleText(const QString &text)
 {
     m_chrome->titleBar()->setTitleText(text);
+    // The window list and the taskbar show the same title, not the
+    // executable's name; the title texts carry a leading space for the bar.
+    setWindowTitle(text.trimmed());
 }
 
 TitleBar *MyFramelessWindow::titleBar() const

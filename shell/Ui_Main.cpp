@@ -59,6 +59,11 @@ Ui_Main::Ui_Main(QWidget *parent)
     m_languageSelector = new QComboBox(m_content);
     m_languageSelector->setView(new QListView);
     m_stopSyncButton = new QPushButton(m_content);
+    // The selector and the button lie over the tab bar's right end; an empty
+    // corner widget of their size keeps the tabs clear of them.
+    auto *cornerSpace = new QWidget;
+    cornerSpace->setFixedSize(SelectorWidth + StopSyncWidth, CornerHeight);
+    m_tabs->setCornerWidget(cornerSpace, Qt::TopRightCorner);
     m_layout = new MyUiLayout(this);
     m_layout->hide();
 

@@ -20,12 +20,14 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSerialPortInfo>
 #include <QThread>
 #include <QTreeWidget>
@@ -38,6 +40,12 @@ constexpr int StopWaitMs = 2000;
 constexpr int StatusPictureSize = 48;
 constexpr int SideMargin = 6;
 constexpr int SearchColumnWidths[] = {100, 300, 300, 300, 300};
+constexpr int SearchRowsShown = 5;
+constexpr int CompactRowSpacing = 2;
+constexpr int CompactMarginX = 8;
+constexpr int CompactMarginY = 4;
+// Object name of the group boxes whose titles the style sheet centres.
+const char CentredTitleGroup[] = "CentredTitleGroup";
 constexpr int NameColumn = 1;
 constexpr int IpColumn = 2;
 constexpr int MacColumn = 3;
@@ -232,8 +240,20 @@ void Ui_Uart_Network::buildLayout()
 
     for (QGroupBox *group : {m_uartGroup, m_networkGroup, m_statusGroup})
         group->setAlignment(Qt::AlignLeft);
-    for (QGroupBox *group : {m_searchGroup, m_pcGroup})
+    // The style sheet places group titles itself; these two name themselves
+    // so that its rule for centred titles applies to them.
+    for (QGroupBox *group : {m_searchGroup, m_pcGroup}) {
         group->setAlignment(Qt::AlignHCenter);
+        group->setObjectName(QLatin1String(CentredTitleGroup));
+    }
+
+    // On a small screen (a 928 by 576 window) the three top groups give up
+    // height so that the search list still shows a handful of modules.
+    for (QGridLayout *grid : {m_uartGrid, m_networkGrid, m_statusGrid, m_searchGrid, m_pcGrid}) {
+        grid->setVerticalSpacing(CompactRowSpacing);
+        grid->setContentsMargins(CompactMarginX, CompactMarginY, CompactMarginX, CompactMarginY);
+    }
+    m_searchList->setMinimumHeight(searchListHeight(SearchRowsShown));
 
     m_topSplitter = new QSplitter(Qt::Horizontal);
     m_topSplitter->setOpaqueResize(false);
@@ -248,6 +268,18 @@ void Ui_Uart_Network::buildLayout()
     addWidget(m_searchGroup);
     addWidget(m_pcGroup);
     setStretchFactor(1, 1);
+}
+
+int Ui_Uart_Network::searchListHeight(int rows) const
+{
+    m_searchList->ensurePolished();
+    // A row's height is what the style makes of it: measured on a row that
+    // is taken away again at once.
+    auto *probe = new QTreeWidgetItem(m_searchList, QStringList{QStringLiteral("0")});
+    const int rowHeight = qMax(m_searchList->sizeHintForRow(0), m_searchList->fontMetrics().height());
+    delete probe;
+    return m_searchList->header()->sizeHint().height() + rows * rowHeight + 2 * m_searchList->frameWidth()
+        + m_searchList->horizontalScrollBar()->sizeHint().height();
 }
 
 void Ui_Uart_Network::connectWidgets()

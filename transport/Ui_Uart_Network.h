@@ -103,6 +103,8 @@ public Q_SLOTS:
 private:
     void buildWidgets();
     void buildLayout();
+    // Height of the search list showing its header and this many rows.
+    int searchListHeight(int rows) const;
     void connectWidgets();
     void wireServices();
     void setInputsEnabled(bool enabled);

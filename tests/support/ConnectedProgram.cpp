@@ -5,6 +5,8 @@
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "shell/Ui_Main.h"
+#include "transport/ServiceRegistry.h"
+#include "transport/ServiceUdp.h"
 #include "transport/Ui_Uart_Network.h"
 
 #include <QElapsedTimer>
@@ -27,6 +29,9 @@ ConnectedProgram::ConnectedProgram(const SimOptions &options, Link link,
         m_why = "the simulator did not start";
         return;
     }
+    // Network-module requests go to the simulated module's port.
+    if (options.udp)
+        UdpService()->setTargetPort(m_sim->udpPort());
     QList<QPair<QByteArray, QByteArray>> config = {{"SP_RemoteIp", "127.0.0.1"},
                                                    {"SP_RemotePort", QByteArray::number(m_sim->tcpPort())},
                                                    {"SP_Name", m_sim->ptyPath().toUtf8()}};

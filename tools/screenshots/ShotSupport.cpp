@@ -1,6 +1,8 @@
 #include "ShotSupport.h"
 
+#include "app/ConfigStore.h"
 #include "app/LanguageTable.h"
+#include "app/Startup.h"
 #include "shell/Ui_Main.h"
 
 #include <QComboBox>
@@ -10,7 +12,11 @@
 
 namespace {
 constexpr int ImportTimeoutMs = 15000;
-}
+
+// The pictures show the program as it looks: its start-up settings step
+// installs the application style sheet, as the program's own start-up does.
+const bool StyleHookInstalled = (SetStyleSheetHook(&ApplyStyleSheet), true);
+} // namespace
 
 void Settle(int ms)
 {

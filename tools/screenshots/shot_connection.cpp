@@ -15,7 +15,9 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    ConnectedProgram program;
+    SimOptions options = SimHarness::TestOptions();
+    options.udpAny = true; // the search by broadcast finds the simulated module
+    ConnectedProgram program(options);
     if (!program.ok()) {
         QTextStream(stderr) << program.why() << '\n';
         return 1;
