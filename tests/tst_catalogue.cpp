@@ -455,7 +455,7 @@ private slots:
         Device().wallEntry(0).spliced = spliced;
         Device().wallEntry(1).spliced = spliced;
         QVERIFY(CMD_TvWallWrite());
-        QCOMPARE(quint8(TakeOnly(TcpChannel).data.at(9)), sent);
+        QCOMPARE(TakeOnly(TcpChannel).data.mid(9, 1), QByteArray(1, char(sent)));
         QCOMPARE(Device().tvWall.mvInputEnable, sent);
     }
 

@@ -275,7 +275,7 @@ void ConnectionEndToEndTest::search_listsTheModuleAndReadsItsSettings()
     QTreeWidgetItem *row = page->searchList()->topLevelItem(0);
     const QVector<SimModule> modules = sim.device().state().modules;
     QCOMPARE(modules.size(), 1);
-    const SimModule module = modules.first();
+    const SimModule module = modules.value(0);
     QCOMPARE(row->text(0), QStringLiteral("1"));
     QCOMPARE(row->text(4), QString::number(module.version));
     QVERIFY(!row->text(1).isEmpty());

@@ -331,10 +331,18 @@ private slots:
         d.multiPanel.outputs[1] = 5;
         d.moduleMac[0] = 0xAA;
         ResetDeviceState();
-        QCOMPARE(d.identified + d.stopSync + d.inputCount + d.outputCount + d.routingAt(3) + d.outputAt(1).mode
-                     + d.allBind + d.lrInput + d.multiviewCount + d.multiviewAt(0).output + d.tvWall.rows
-                     + d.wallEntry(2).spliced,
-                 0u);
+        QCOMPARE(d.identified, quint8(0));
+        QCOMPARE(d.stopSync, quint8(0));
+        QCOMPARE(d.inputCount, 0u);
+        QCOMPARE(d.outputCount, 0u);
+        QCOMPARE(d.routingAt(3), 0u);
+        QCOMPARE(d.outputAt(1).mode, 0u);
+        QCOMPARE(d.allBind, quint8(0));
+        QCOMPARE(d.lrInput, 0u);
+        QCOMPARE(d.multiviewCount, 0u);
+        QCOMPARE(d.multiviewAt(0).output, 0u);
+        QCOMPARE(d.tvWall.rows, 0u);
+        QCOMPARE(d.wallEntry(2).spliced, quint8(0));
         QCOMPARE(d.mvFeature, quint8(0));
         QCOMPARE(d.edidReadBuffer[7], quint8(7));
         QCOMPARE(d.edidWriteBusy, quint8(1));

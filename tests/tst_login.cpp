@@ -24,6 +24,7 @@ private Q_SLOTS:
     void sixDigits();
     void login_data();
     void login();
+    void login_afterTheUserChangesTheirs();
     void enterLogsInLikeTheButton();
     void passwordChange_data();
     void passwordChange();
@@ -66,20 +67,31 @@ void LoginTest::sixDigits()
 
 void LoginTest::login_data()
 {
+    QTest::addColumn<QString>("adminPassword");
+    QTest::addColumn<QString>("userPassword");
     QTest::addColumn<int>("account");
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("admin default") << 0 << "537204" << true;
-    QTest::newRow("user default") << 1 << "537204" << true;
-    QTest::newRow("admin wrong") << 0 << "537205" << false;
-    QTest::newRow("user with a space") << 1 << "537204 " << false;
+    QTest::newRow("admin default") << "537204" << "537204" << 0 << "537204" << true;
+    QTest::newRow("user default") << "537204" << "537204" << 1 << "537204" << true;
+    QTest::newRow("admin wrong") << "537204" << "537204" << 0 << "537205" << false;
+    QTest::newRow("user with a space") << "537204" << "537204" << 1 << "537204 " << false;
+    // With two different passwords each account takes only its own.
+    QTest::newRow("admin, own password") << "111111" << "222222" << 0 << "111111" << true;
+    QTest::newRow("admin, user's password") << "111111" << "222222" << 0 << "222222" << false;
+    QTest::newRow("user, own password") << "111111" << "222222" << 1 << "222222" << true;
+    QTest::newRow("user, admin's password") << "111111" << "222222" << 1 << "111111" << false;
 }
 
 void LoginTest::login()
 {
+    QFETCH(QString, adminPassword);
+    QFETCH(QString, userPassword);
     QFETCH(int, account);
     QFETCH(QString, password);
     QFETCH(bool, ok);
+    Spassword_Admin = adminPassword;
+    Spassword_User = userPassword;
 
     MessageRecorder messages;
     Ui_Login window;
@@ -93,6 +105,37 @@ void LoginTest::login()
     QCOMPARE(window.isVisible(), !ok);
     QCOMPARE(messages.texts(), ok ? QStringList() : QStringList{"Password error!"});
     QCOMPARE(window.passwordEdit()->text(), password);
+}
+
+void LoginTest::login_afterTheUserChangesTheirs()
+{
+    Spassword_Admin = QStringLiteral("111111");
+    Spassword_User = QStringLiteral("222222");
+    MessageRecorder messages;
+    Ui_Login window;
+    window.accountSelector()->setCurrentIndex(1);
+    for (const char *typed : {"222222", "333333"}) {
+        window.passwordEdit()->setText(QLatin1String(typed));
+        QTest::mouseClick(window.editButton(), Qt::LeftButton);
+    }
+    QCOMPARE(Spassword_User, QStringLiteral("333333"));
+    QCOMPARE(Spassword_Admin, QStringLiteral("111111"));
+
+    struct Attempt
+    {
+        int account;
+        const char *password;
+        bool ok;
+    };
+    const Attempt attempts[] = {{1, "222222", false}, {0, "333333", false}, {0, "111111", true}, {1, "333333", true}};
+    for (const Attempt &attempt : attempts) {
+        window.show();
+        QSignalSpy setup(&window, &Ui_Login::SGL_SETUP_UI_MAIN);
+        window.accountSelector()->setCurrentIndex(attempt.account);
+        window.passwordEdit()->setText(QLatin1String(attempt.password));
+        QTest::mouseClick(window.loginButton(), Qt::LeftButton);
+        QVERIFY2(setup.count() == (attempt.ok ? 1 : 0), attempt.password);
+    }
 }
 
 void LoginTest::enterLogsInLikeTheButton()

@@ -156,15 +156,15 @@ void MainWindowTest::languageSwitch_setsOnlyTheShownCaptions()
 
     QCOMPARE(Key_LanguageIsEnglish, QStringLiteral("0"));
     const QStringList tabs = tabCaptions(window->tabWidget());
-    QCOMPARE(tabs.first(), Ui_Uart_Network_AppName);
+    QCOMPARE(tabs.value(0), Ui_Uart_Network_AppName);
     QVERIFY(Ui_Uart_Network_AppName != QStringLiteral("Connect"));
     QVERIFY(!tabs.contains(QStringLiteral("Matrix")));
-    QCOMPARE(tabs.at(1), Ui_SignalConfig_AppName);
+    QCOMPARE(tabs.value(1), Ui_SignalConfig_AppName);
     QCOMPARE(window->stopSyncButton()->text(), S_StopSync);
 
     window->languageSelector()->setCurrentIndex(0);
     QCOMPARE(Key_LanguageIsEnglish, QStringLiteral("1"));
-    QCOMPARE(tabCaptions(window->tabWidget()).first(), QStringLiteral("Connect"));
+    QCOMPARE(tabCaptions(window->tabWidget()).value(0), QStringLiteral("Connect"));
 }
 
 void MainWindowTest::stopSync_setsTheFlag()

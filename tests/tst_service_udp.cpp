@@ -91,7 +91,11 @@ public:
     QByteArray unsolicitedFrame() const override { return Hex("FF 01 04 05"); }
     void sendUnsolicited() override
     {
-        const auto peer = splitPeer(m_sim.requests(SimLink::Udp).last().peer);
+        // Sent back to where the last request came from (nowhere before one).
+        const auto requests = m_sim.requests(SimLink::Udp);
+        if (requests.isEmpty())
+            return;
+        const auto peer = splitPeer(requests.last().peer);
         m_sim.sendDatagram(unsolicitedFrame(), peer.first, peer.second);
     }
 
@@ -160,9 +164,11 @@ void TestServiceUdp::twoDatagramsInOneRead_becomeTwoEntries()
     QSignalSpy received(&rig(), &ServiceRig::dataReceived);
     search();
     QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 1, WaitMs);
-    const auto peer = splitPeer(sim().requests(SimLink::Udp).last().peer);
+    const auto requests = sim().requests(SimLink::Udp);
+    QVERIFY(!requests.isEmpty());
+    const auto peer = splitPeer(requests.last().peer);
     const SimDeviceModel model = sim().device().state();
-    const QByteArray block = model.modules.first().block;
+    const QByteArray block = model.modules.value(0).block;
     const QByteArray answer = rig().received().first();
 
     // Hold the service thread while both datagrams arrive, so that one read
@@ -224,7 +230,7 @@ void TestServiceUdp::broadcastSearch_reachesTheModuleAndItsAnswerComesBack()
     const QByteArray answer = rig().received().first();
     QCOMPARE(answer.size(), SearchAnswerBytes);
     QCOMPARE(answer.left(2), Hex("FF 24"));
-    const QString sender = splitPeer(sim().requests(SimLink::Udp).first().peer).first;
+    const QString sender = splitPeer(sim().requests(SimLink::Udp).value(0).peer).first;
     QVERIFY(ServiceUdp::LocalIpv4Addresses().contains(sender));
 }
 

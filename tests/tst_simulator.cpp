@@ -229,19 +229,19 @@ void TestSimulator::layouts_saveAndLoadTheRouting()
     RespondToDeviceFrame(model, frame(0x02, "04"));
     RespondToDeviceFrame(model, frame(0x01, "01 FF"));
     RespondToDeviceFrame(model, frame(0x03, "04"));
-    QCOMPARE(payloadOf(RespondToDeviceFrame(model, frame(0x12, "00")).first()), QByteArray(8, '\x03'));
+    QCOMPARE(payloadOf(RespondToDeviceFrame(model, frame(0x12, "00")).value(0)), QByteArray(8, '\x03'));
 
     // A preset that was never saved, or beyond the device's count, loads
     // nothing.
     RespondToDeviceFrame(model, frame(0x03, "05"));
     RespondToDeviceFrame(model, frame(0x03, "1F"));
-    QCOMPARE(payloadOf(RespondToDeviceFrame(model, frame(0x12, "00")).first()), QByteArray(8, '\x03'));
+    QCOMPARE(payloadOf(RespondToDeviceFrame(model, frame(0x12, "00")).value(0)), QByteArray(8, '\x03'));
 }
 
 void TestSimulator::tvWallReport_isSelfConsistent()
 {
     SimDeviceModel model = defaultModel();
-    const QByteArray p = payloadOf(RespondToDeviceFrame(model, frame(0x93, "00 80 00 00 00")).first());
+    const QByteArray p = payloadOf(RespondToDeviceFrame(model, frame(0x93, "00 80 00 00 00")).value(0));
     const int cells = quint8(p[0]);
     QCOMPARE(cells, quint8(p[1]) * quint8(p[2]));
     QCOMPARE((p.size() - 4) % 8, 0);
@@ -283,7 +283,7 @@ void TestSimulator::edids_haveValidChecksums()
 void TestSimulator::deviceInformation_carriesTheTaggedItems()
 {
     SimDeviceModel model = defaultModel();
-    const QByteArray p = payloadOf(RespondToDeviceFrame(model, frame(0x9A, "00")).first());
+    const QByteArray p = payloadOf(RespondToDeviceFrame(model, frame(0x9A, "00")).value(0));
     QVERIFY(p.startsWith(QByteArray(1, '\0') + "KXR-NET-1"));
     QVERIFY(p.contains(QByteArray(1, '\x01') + "001A2B3C4D5E"));
     QVERIFY(p.contains(QByteArray(1, '\x02') + "STATIC,192.168.0.247,255.255.255.0,192.168.0.1\r"));
@@ -294,7 +294,7 @@ void TestSimulator::moduleAtCommand_setsTheModuleAddress()
 {
     SimDeviceModel model = defaultModel();
     RespondToDeviceFrame(model, DeviceFrameOf(0x9B, "AT+WANN=STATIC,10.1.2.3,255.255.0.0,10.1.0.1\r"));
-    const QByteArray p = payloadOf(RespondToDeviceFrame(model, frame(0x9A, "00")).first());
+    const QByteArray p = payloadOf(RespondToDeviceFrame(model, frame(0x9A, "00")).value(0));
     QVERIFY(p.contains("STATIC,10.1.2.3,255.255.0.0,10.1.0.1\r"));
 }
 
