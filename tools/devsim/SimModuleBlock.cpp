@@ -37,6 +37,14 @@ void putAddress(QByteArray &block, int offset, const quint8 *octets)
         block[offset + i] = char(octets[IpOctets - 1 - i]);
 }
 
+// Little-endian numbers written byte by byte: the block is a QByteArray
+// whose data may move when written, so no pointer into it is kept.
+void putLittle(QByteArray &block, int offset, quint32 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        block[offset + i] = char((value >> (8 * i)) & 0xFF);
+}
+
 void putText(QByteArray &block, int offset, int size, const QByteArray &text)
 {
     for (int i = 0; i < size; ++i)
@@ -49,10 +57,9 @@ QByteArray MakeModuleBlock(int index, quint16 tcpPort, const quint8 (&firstIp)[4
 {
     using namespace ModuleBlock;
     QByteArray block(Size, '\0');
-    auto *bytes = reinterpret_cast<uchar *>(block.data());
-    qToLittleEndian<quint32>(StaticIpFlag, bytes + Flags);
-    qToLittleEndian<quint16>(DefaultUpnpPort, bytes + UpnpPort);
-    qToLittleEndian<quint16>(DefaultHttpPort, bytes + HttpPort);
+    putLittle(block, Flags, StaticIpFlag, sizeof(quint32));
+    putLittle(block, UpnpPort, DefaultUpnpPort, sizeof(quint16));
+    putLittle(block, HttpPort, DefaultHttpPort, sizeof(quint16));
     quint8 ip[IpOctets];
     std::copy(std::begin(firstIp), std::end(firstIp), ip);
     ip[IpOctets - 1] = quint8(ip[IpOctets - 1] + index);
@@ -62,23 +69,22 @@ QByteArray MakeModuleBlock(int index, quint16 tcpPort, const quint8 (&firstIp)[4
     putText(block, Name, NameSize, QByteArray("KXR-NET-") + QByteArray::number(index + 1));
     putText(block, User, CredentialSize, Credential);
     putText(block, Password, CredentialSize, Credential);
-    qToLittleEndian<quint16>(quint16(DefaultDeviceId + index), bytes + DeviceId);
+    putLittle(block, DeviceId, quint16(DefaultDeviceId + index), sizeof(quint16));
     block[DeviceIdType] = char(DefaultDeviceIdType);
     for (int i = 0; i < MacSize; ++i)
         block[Mac + i] = char(BaseMac[i]);
     block[Mac + MacSize - 1] = char(BaseMac[MacSize - 1] + index);
 
-    uchar *port = bytes + PortOffset;
-    qToLittleEndian<quint32>(DefaultBaud, port + Baud);
-    port[DataBits] = DefaultDataBits;
-    port[Parity] = ParityNone;
-    port[StopBits] = OneStopBit;
-    port[Flow] = FlowNone;
-    qToLittleEndian<quint16>(tcpPort, port + LocalPort);
-    qToLittleEndian<quint16>(DefaultRemotePort, port + RemotePort);
+    putLittle(block, PortOffset + Baud, DefaultBaud, sizeof(quint32));
+    block[PortOffset + DataBits] = char(DefaultDataBits);
+    block[PortOffset + Parity] = char(ParityNone);
+    block[PortOffset + StopBits] = char(OneStopBit);
+    block[PortOffset + Flow] = char(FlowNone);
+    putLittle(block, PortOffset + LocalPort, tcpPort, sizeof(quint16));
+    putLittle(block, PortOffset + RemotePort, DefaultRemotePort, sizeof(quint16));
     putText(block, PortOffset + RemoteHost, RemoteHostSize, DefaultRemoteHost);
-    port[WorkMode] = TcpServerMode;
-    port[ServerStyle] = OneConnectionStyle0;
+    block[PortOffset + WorkMode] = char(TcpServerMode);
+    block[PortOffset + ServerStyle] = char(OneConnectionStyle0);
     return block;
 }
 
