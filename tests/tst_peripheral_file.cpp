@@ -9,6 +9,7 @@
 #include "protocol/DeviceState.h"
 #include "shell/Ui_Main.h"
 #include "support/MainWindowFixture.h"
+#include "support/WidgetInput.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,29 +21,6 @@
 namespace {
 constexpr quint32 Inputs = 4;
 constexpr quint32 Outputs = 8;
-
-// Chooses an entry of a combo box as the operator does, from the keyboard,
-// so that activated() fires.
-void choose(QComboBox *box, int index)
-{
-    box->setFocus();
-    while (box->currentIndex() < index)
-        QTest::keyClick(box, Qt::Key_Down);
-    while (box->currentIndex() > index)
-        QTest::keyClick(box, Qt::Key_Up);
-}
-
-void type(QLineEdit *edit, const QString &text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    // The test keyboard has no keys beyond ASCII; those texts are pasted.
-    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii)
-        QTest::keyClicks(edit, text);
-    else
-        edit->insert(text);
-}
 } // namespace
 
 class PeripheralFileTest : public QObject
@@ -98,14 +76,14 @@ void PeripheralFileTest::lineCount_rebuildsRowsAndKeepsTypedLines()
 {
     QCOMPARE(lines()->lineCount(), 1);
     QCOMPARE(lines()->lineCountBox()->count(), 9);
-    type(lines()->row(0).payload, QStringLiteral("kept"));
-    choose(lines()->lineCountBox(), 4);
+    TypeText(lines()->row(0).payload, QStringLiteral("kept"));
+    ChooseEntry(lines()->lineCountBox(), 4);
     QCOMPARE(lines()->lineCount(), 5);
     QVERIFY(lines()->row(4).exists());
     QCOMPARE(lines()->row(4).note->objectName(), QStringLiteral("Peripheral-SingleSend4"));
     QCOMPARE(lines()->row(4).delay->text(), QStringLiteral("1000"));
     QCOMPARE(lines()->row(0).payload->text(), QStringLiteral("kept"));
-    choose(lines()->lineCountBox(), 1);
+    ChooseEntry(lines()->lineCountBox(), 1);
     QCOMPARE(lines()->lineCount(), 2);
     QVERIFY(!lines()->row(2).exists());
 }
@@ -126,8 +104,8 @@ void PeripheralFileTest::targetChoice_fillsThePortList()
     QFETCH(QStringList, ports);
     QFETCH(bool, enabled);
     const UserCmdRow &row = lines()->row(0);
-    choose(row.target, 2);
-    choose(row.target, target);
+    ChooseEntry(row.target, 2);
+    ChooseEntry(row.target, target);
     QStringList shown;
     for (int i = 0; i < row.port->count(); ++i)
         shown << row.port->itemText(i);
@@ -137,24 +115,24 @@ void PeripheralFileTest::targetChoice_fillsThePortList()
 
 void PeripheralFileTest::exportThenImport_restoresBothLines()
 {
-    choose(lines()->lineCountBox(), 1);
+    ChooseEntry(lines()->lineCountBox(), 1);
     const UserCmdRow &first = lines()->row(0);
-    type(first.payload, QStringLiteral("PWR ON\\r"));
+    TypeText(first.payload, QStringLiteral("PWR ON\\r"));
     QTest::mouseClick(first.edit, Qt::LeftButton);
     QVERIFY(lines()->noteEditor()->isVisible());
-    type(lines()->noteEditor(), QStringLiteral("投影机 开"));
+    TypeText(lines()->noteEditor(), QStringLiteral("投影机 开"));
     QTest::keyClick(lines()->noteEditor(), Qt::Key_Return);
     QVERIFY(!lines()->noteEditor()->isVisible());
     const UserCmdRow &second = lines()->row(1);
-    choose(second.target, 2);
-    choose(second.port, 2);
-    choose(second.baud, 4);
+    ChooseEntry(second.target, 2);
+    ChooseEntry(second.port, 2);
+    ChooseEntry(second.baud, 4);
     QTest::mouseClick(second.hex, Qt::LeftButton);
-    type(second.payload, QStringLiteral("AA 55 02"));
-    type(second.order, QStringLiteral("7"));
-    type(second.delay, QStringLiteral("20"));
+    TypeText(second.payload, QStringLiteral("AA 55 02"));
+    TypeText(second.order, QStringLiteral("7"));
+    TypeText(second.delay, QStringLiteral("20"));
     QTest::mouseClick(second.edit, Qt::LeftButton);
-    type(lines()->noteEditor(), QStringLiteral("Écran"));
+    TypeText(lines()->noteEditor(), QStringLiteral("Écran"));
     QTest::keyClick(lines()->noteEditor(), Qt::Key_Enter);
     QCOMPARE(second.note->text(), QStringLiteral("Écran"));
     const QVector<UserCmdLine> saved = lines()->lines();
@@ -165,8 +143,8 @@ void PeripheralFileTest::exportThenImport_restoresBothLines()
     QCOMPARE(m_lastDirectory, m_fixture->dir().file(QStringLiteral("/UserCmdConfig/")));
     QVERIFY(QFile::exists(path));
 
-    choose(lines()->lineCountBox(), 0);
-    type(lines()->row(0).payload, QStringLiteral("changed"));
+    ChooseEntry(lines()->lineCountBox(), 0);
+    TypeText(lines()->row(0).payload, QStringLiteral("changed"));
     QTest::mouseClick(lines()->importButton(), Qt::LeftButton);
     QCOMPARE(lines()->lineCount(), 2);
     QCOMPARE(lines()->lineCountBox()->currentText(), QStringLiteral("2"));
@@ -193,7 +171,7 @@ void PeripheralFileTest::badFile_reportsAndChangesNothing()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, message);
-    type(lines()->row(0).payload, QStringLiteral("before"));
+    TypeText(lines()->row(0).payload, QStringLiteral("before"));
     const QVector<UserCmdLine> before = lines()->lines();
     m_fixture->dir().write(QStringLiteral("/UserCmdConfig/bad.txt"), file);
     answerDialogsWith(m_fixture->dir().file(QStringLiteral("/UserCmdConfig/bad.txt")));
