@@ -247,6 +247,8 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_ModuleFound, m_connection, &Ui_Uart_Network::AddFoundDevice);
     connect(&events, &DeviceEvents::SGL_ModuleConfig, m_connection, &Ui_Uart_Network::SLT_ModuleConfigRead);
     connect(&events, &DeviceEvents::SGL_DeviceInformation, m_connection, &Ui_Uart_Network::SLT_DeviceInformation);
+    connect(&events, &DeviceEvents::SGL_PeripheralLines, m_peripheral, &Ui_Peripheral::ShowPeripheralLines);
+    connect(&events, &DeviceEvents::SGL_IdentificationSucceeded, m_peripheral, &Ui_Peripheral::RebuildForCounts);
 }
 
 void Ui_Main::SLT_GetFocus_tabBar(int index)

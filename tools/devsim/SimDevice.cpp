@@ -108,6 +108,7 @@ SimReplies SimDevice::answerDeviceFrame(const QByteArray &frame, SimLink link, c
     {
         QMutexLocker lock(&m_mutex);
         muted = m_faults.deviceCodeMuted(code);
+        m_model.requestNs = at;
         if (!muted)
             replies = RespondToDeviceFrame(m_model, frame);
     }

@@ -10,6 +10,7 @@ constexpr int WallSide = 2;
 constexpr quint8 SplicedFlag = 0x01;
 constexpr quint16 FirstModuleVersion = 0x0105;
 constexpr int MaxModules = 8;
+constexpr int IoLineMask = 0x0F;
 constexpr quint16 CanvasWidth = 3840;
 constexpr quint16 CanvasHeight = 2160;
 
@@ -81,6 +82,9 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
     model.layoutCount = quint8(qBound(0, options.layouts, SimLimits::MaxLayouts));
     model.model3 = quint8(qBound(0, options.model3, 0xFF));
     model.model4 = quint8(qBound(0, options.model4, 0xFF));
+    model.ioInputs = quint8(options.ioInputs & IoLineMask);
+    model.ioOutputs = quint8(options.ioOutputs & IoLineMask);
+    model.relays = quint8(options.relays & IoLineMask);
 
     for (int i = 0; i < SimLimits::Channels; ++i) {
         model.inputs[i].edid = MakeSimEdid(i, true);
@@ -126,6 +130,10 @@ void ResetSimDevice(SimDeviceModel &model)
         fresh.outputs[i].edid = model.outputs[i].edid;
     fresh.modules = model.modules;
     fresh.resetCount = model.resetCount + 1;
+    // The IO inputs are wired outside the device; the log of what it passed
+    // on is the test's, not the device's.
+    fresh.ioInputs = model.ioInputs;
+    fresh.passThroughs = model.passThroughs;
     model = fresh;
 }
 

@@ -120,6 +120,16 @@ struct SimModule
     quint16 version = 0;
 };
 
+// One user command line the device passed on to equipment behind it.
+struct SimPassThrough
+{
+    qint64 atNs = 0; // on the clock of the traffic entries
+    quint8 port = 0; // 0xFF: all ports
+    quint8 target = 0; // 0x00 peripheral port, 0x41 an input, 0x02 an output
+    quint8 baud = 0; // index: 9600, 19200, 38400, 57600, 115200
+    QByteArray payload;
+};
+
 struct SimModelOptions
 {
     int inputs = 8;
@@ -132,6 +142,10 @@ struct SimModelOptions
     // The first module's static address; further modules count its last
     // octet up.
     quint8 moduleIp[4] = {192, 168, 0, 247};
+    // State bits of the IO inputs, IO outputs and relays (bit k: line k + 1).
+    int ioInputs = 0x05;
+    int ioOutputs = 0;
+    int relays = 0;
 };
 
 struct SimDeviceModel
@@ -170,6 +184,8 @@ struct SimDeviceModel
     quint8 relays = 0;
     QByteArray firmware[SimLimits::FirmwareModules];
     QByteArray lastPassThrough; // payload of the last user command line
+    QVector<SimPassThrough> passThroughs; // every user command line passed on, oldest first
+    qint64 requestNs = 0; // when the request being answered came in
     int resetCount = 0;
 
     QVector<SimModule> modules;

@@ -11,6 +11,7 @@ constexpr int AutoBase = 0; // "0x95" and "149" both read as numbers
 constexpr int MaxCode = 0xFF;
 constexpr int MaxPort = 0xFFFF;
 constexpr int MaxModules = 8;
+constexpr int MaxIoBits = 0x0F; // four lines per IO group
 
 struct Parsed
 {
@@ -31,6 +32,9 @@ struct Parsed
     QCommandLineOption modules{"modules", "Number of network modules answering a search (0-8).", "N", "1"};
     QCommandLineOption moduleIp{"module-ip", "Static address of the first network module.", "A.B.C.D",
                                 "192.168.0.247"};
+    QCommandLineOption ioIn{"io-in", "State bits of the four IO inputs (bit k: input k + 1), e.g. 0x05.", "BITS", "0x05"};
+    QCommandLineOption ioOut{"io-out", "State bits of the four IO outputs.", "BITS", "0"};
+    QCommandLineOption relays{"relays", "State bits of the four relays.", "BITS", "0"};
     QCommandLineOption drop{"drop", "Fraction of replies dropped (0-1).", "P", "0"};
     QCommandLineOption corrupt{"corrupt", "Fraction of replies sent with a wrong checksum (0-1).", "P", "0"};
     QCommandLineOption garbage{"garbage", "Fraction of stream replies preceded by random bytes (0-1).", "P", "0"};
@@ -55,6 +59,7 @@ struct Parsed
                            modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
                            muteNetCode, seed, programDir, quiet});
         parser.addOption(udpDevice);
+        parser.addOptions({ioIn, ioOut, relays});
     }
 };
 
@@ -128,6 +133,12 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.model4);
     if (!readInt(p.parser.value(p.modules), 0, MaxModules, model.modules))
         return fail(p.modules);
+    if (!readInt(p.parser.value(p.ioIn), 0, MaxIoBits, model.ioInputs))
+        return fail(p.ioIn);
+    if (!readInt(p.parser.value(p.ioOut), 0, MaxIoBits, model.ioOutputs))
+        return fail(p.ioOut);
+    if (!readInt(p.parser.value(p.relays), 0, MaxIoBits, model.relays))
+        return fail(p.relays);
     const QHostAddress moduleIp(p.parser.value(p.moduleIp));
     if (moduleIp.protocol() != QAbstractSocket::IPv4Protocol)
         return fail(p.moduleIp);

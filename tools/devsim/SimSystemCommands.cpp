@@ -31,6 +31,13 @@ constexpr quint8 IoInputs = 1;
 constexpr quint8 IoOutputs = 2;
 constexpr quint8 Relays = 3;
 constexpr quint8 LineMask = 0x0F;
+// User command lines passed on.
+constexpr quint8 PassThroughGroup = 0;
+constexpr int PassPortByte = 0;
+constexpr int PassTargetByte = 1;
+constexpr int PassBaudByte = 3;
+constexpr int PassDataByte = 4;
+constexpr int PassThroughLogLimit = 4096;
 
 QByteArray fixed(const QByteArray &bytes, int size)
 {
@@ -135,18 +142,35 @@ void moduleAtCommand(SimDeviceModel &model, const SimRequest &request, SimReplie
     model.modules.first().block = block;
 }
 
+// A user command line for equipment behind the device: port, target, the
+// group byte 0, the baud-rate index, then the bytes to pass on. Nothing
+// comes back.
+void passThrough(SimDeviceModel &model, const SimRequest &request)
+{
+    model.lastPassThrough = request.payload;
+    if (model.passThroughs.size() >= PassThroughLogLimit)
+        model.passThroughs.remove(0, PassThroughLogLimit / 2);
+    SimPassThrough entry;
+    entry.atNs = model.requestNs;
+    entry.port = request.p(PassPortByte);
+    entry.target = request.p(PassTargetByte);
+    entry.baud = request.p(PassBaudByte);
+    entry.payload = request.payload.mid(PassDataByte);
+    model.passThroughs.append(entry);
+}
+
 void peripheral(SimDeviceModel &model, const SimRequest &request, SimReplies &replies)
 {
     const quint8 group = request.p(GroupByte);
     quint8 *state = group == IoInputs ? &model.ioInputs : group == IoOutputs ? &model.ioOutputs
                   : group == Relays   ? &model.relays
                                       : nullptr;
-    if (!state) {
-        // A user command line for a peripheral behind the device: passed on,
-        // nothing comes back.
-        model.lastPassThrough = request.payload;
+    if (group == PassThroughGroup) {
+        passThrough(model, request);
         return;
     }
+    if (!state)
+        return;
     const bool write = !(request.p(1) & SimDir::Read);
     if (write && group != IoInputs)
         *state = request.p(DataByte) & LineMask;
