@@ -132,6 +132,10 @@ struct SimModelOptions
     // The first module's static address; further modules count its last
     // octet up.
     quint8 moduleIp[4] = {192, 168, 0, 247};
+    // A TV wall of wallRows x wallCols displays, none spliced, cell k
+    // showing output k; 0 keeps the factory wall.
+    int wallRows = 0;
+    int wallCols = 0;
 };
 
 struct SimDeviceModel
