@@ -143,7 +143,14 @@ void WallPageTest::splice2x2_drawsTheSpliceFromTheModel()
     QVERIFY(SpliceThroughTheMenu(rig.grid(), 1, 1, 2, 2));
     // Input select, four splice positions, then the whole wall.
     QCOMPARE(Codes(Queued()).toHex(' '), QByteArray("94 90 90 90 90 93"));
+    // Inset by 3 pixels inside the four cells' outer rectangle (213..639).
     QCOMPARE(rig.grid()->spliceFrames(), QVector<QRectF>{QRectF(216, 216, 420, 420)});
+    const QPair<quint32, quint32> positions[] = {{4, 0x11}, {5, 0x12}, {7, 0x21}, {8, 0x22}};
+    for (const auto &position : positions) {
+        const TvWallEntry &output = Device().wallEntry(position.first);
+        QCOMPARE(output.spliceOrigin, 4u);
+        QCOMPARE(output.spliceRow * 16 + output.spliceColumn, position.second);
+    }
     for (quint32 cell = 0; cell < 9; ++cell) {
         const bool inside = cell == 4 || cell == 5 || cell == 7 || cell == 8;
         QTableWidgetItem *item = rig.grid()->cellItem(cell);

@@ -117,8 +117,13 @@ void MyTableWidget::BuildGrid(quint32 rows, quint32 cols, bool keepState)
 {
     if (rows == 0 || cols == 0 || rows * cols > DeviceLimits::Channels)
         return;
-    if (!keepState)
+    // A rebuilt wall has no highlighted splice until a display is clicked.
+    if (keepState) {
+        resetHighlight();
+        Q_EMIT SGL_EnableBezel(false);
+    } else {
         clearAllSplices();
+    }
     m_spliceFrames.clear();
     m_singleExitFrames.clear();
     m_items.clear();
@@ -223,7 +228,7 @@ void MyTableWidget::sendWallWrite()
 
 QVector<quint32> MyTableWidget::highlightedSpliceCells() const
 {
-    if (m_highlightSplice == NoHighlight)
+    if (m_highlightSplice == NoHighlight || !Connected())
         return {};
     return m_model.cellsOfSplice(m_clickedCell);
 }
@@ -370,7 +375,7 @@ void MyTableWidget::SLT_ScreenSplicing(bool)
 
 void MyTableWidget::SLT_CancelSplicing(bool)
 {
-    if (!Connected() || highlightedSpliceCells().isEmpty())
+    if (highlightedSpliceCells().isEmpty())
         return;
     const QVector<quint32> cells = m_model.cancel(m_clickedCell);
     sendScreenWrites(cells);
@@ -382,7 +387,7 @@ void MyTableWidget::SLT_CancelSplicing(bool)
 
 void MyTableWidget::SLT_SingleCancelSplicing(bool)
 {
-    if (!Connected() || highlightedSpliceCells().isEmpty())
+    if (highlightedSpliceCells().isEmpty())
         return;
     m_model.toggleSingleExit(m_clickedCell);
     redrawSplices();
@@ -407,17 +412,18 @@ void MyTableWidget::ExitOutputFromSplice(unsigned int output)
 void MyTableWidget::SLT_CurInputSelect(bool)
 {
     const int number = WallChoiceOf(sender());
-    if (number < 1 || !Connected() || highlightedSpliceCells().isEmpty())
+    if (number < 1 || highlightedSpliceCells().isEmpty())
         return;
     const quint32 input = quint32(number - 1);
+    // The model takes the input only when the device is asked for it.
     if (m_model.isSingleExit(m_clickedCell)) {
-        m_model.outputOf(m_clickedCell).input = input;
-        CMD_SwitchInput(input, Device().wallEntry(m_clickedCell).cellOutput);
+        if (CMD_SwitchInput(input, Device().wallEntry(m_clickedCell).cellOutput))
+            m_model.outputOf(m_clickedCell).input = input;
     } else {
         const QVector<quint32> outputs = m_model.inputFollowers(m_clickedCell);
-        for (quint32 output : outputs)
-            Device().wallEntry(output).input = input;
-        CMD_TvWallInputSelect(input, outputs);
+        if (CMD_TvWallInputSelect(input, outputs))
+            for (quint32 output : outputs)
+                Device().wallEntry(output).input = input;
     }
     Q_EMIT SGL_UpdateEmit();
 }
@@ -434,7 +440,7 @@ void MyTableWidget::SLT_CurOutputSelect(bool)
 
 void MyTableWidget::SLT_SyncLock(bool)
 {
-    const QVector<quint32> cells = Connected() ? highlightedSpliceCells() : QVector<quint32>();
+    const QVector<quint32> cells = highlightedSpliceCells();
     if (cells.isEmpty())
         return;
     for (quint32 cell : cells) {
@@ -448,7 +454,7 @@ void MyTableWidget::SLT_SyncLock(bool)
 
 void MyTableWidget::SLT_MVInputEn(bool)
 {
-    if (!Connected() || highlightedSpliceCells().isEmpty())
+    if (highlightedSpliceCells().isEmpty())
         return;
     quint8 &enable = Device().tvWall.mvInputEnable;
     enable = enable ? 0 : 1;
@@ -460,7 +466,7 @@ void MyTableWidget::SLT_MVInputEn(bool)
 void MyTableWidget::SLT_CurScreenAngleSelect(bool)
 {
     const int angle = WallChoiceOf(sender());
-    const QVector<quint32> cells = Connected() ? highlightedSpliceCells() : QVector<quint32>();
+    const QVector<quint32> cells = highlightedSpliceCells();
     if (angle < 0 || angle >= WallLists::ScreenAngleCount || cells.isEmpty())
         return;
     for (quint32 cell : cells) {
@@ -473,7 +479,7 @@ void MyTableWidget::SLT_CurScreenAngleSelect(bool)
 
 void MyTableWidget::SLT_SetTvWall_Bezel(unsigned int left, unsigned int right, unsigned int up, unsigned int bottom)
 {
-    const QVector<quint32> cells = Connected() ? highlightedSpliceCells() : QVector<quint32>();
+    const QVector<quint32> cells = highlightedSpliceCells();
     if (cells.isEmpty())
         return;
     for (quint32 cell : cells) {
@@ -500,7 +506,7 @@ void MyTableWidget::SLT_MultiPanel(bool)
     MultiPanelJob &job = Device().multiPanel;
     if (!multiPanelAccepting())
         return;
-    const QVector<quint32> cells = Connected() ? highlightedSpliceCells() : QVector<quint32>();
+    const QVector<quint32> cells = highlightedSpliceCells();
     if (cells.isEmpty())
         return;
     CommandChannel *channel = ActiveDeviceChannel();

@@ -89,7 +89,8 @@ private:
     void setLook(quint32 cell, Look look);
     void clearAllSplices();
     // The cells of the splice the clicked cell names, for the menu's
-    // splice options: none unless a splice is highlighted.
+    // splice options: none unless a splice is highlighted and a device is
+    // connected.
     QVector<quint32> highlightedSpliceCells() const;
     void resetHighlight();
     void sendScreenWrites(const QVector<quint32> &cells);
