@@ -75,6 +75,9 @@ void TvWall(const DispatchFrame &f)
     const quint32 items = (length - WallHeaderBytes) / WallItemBytes;
     if (f.p(0) != items || quint32(f.p(1)) * f.p(2) != items)
         return;
+    // The model holds 16 screens; a larger wall would fold onto the last.
+    if (items > DeviceLimits::Channels)
+        return;
 
     DeviceState &device = Device();
     TvWallState &wall = device.tvWall;

@@ -249,6 +249,9 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_DeviceInformation, m_connection, &Ui_Uart_Network::SLT_DeviceInformation);
     connect(&events, &DeviceEvents::SGL_PeripheralLines, m_peripheral, &Ui_Peripheral::ShowPeripheralLines);
     connect(&events, &DeviceEvents::SGL_IdentificationSucceeded, m_peripheral, &Ui_Peripheral::RebuildForCounts);
+    connect(&events, &DeviceEvents::SGL_RebuildForCounts, m_tvWall, &Ui_TVWall::FillComboBoxes);
+    connect(&events, &DeviceEvents::SGL_UpdateContent_TvWall, m_tvWall, &Ui_TVWall::SLT_WallReadFromDevice);
+    connect(&events, &DeviceEvents::SGL_MultiPanelReadCompleted, m_tvWall, &Ui_TVWall::FinishMultiPanel);
 }
 
 void Ui_Main::SLT_GetFocus_tabBar(int index)

@@ -72,6 +72,21 @@ void fillWall(SimDeviceModel &model)
     }
 }
 
+void fillPlainWall(SimDeviceModel &model, int rows, int cols)
+{
+    SimWall &wall = model.wall;
+    wall = SimWall();
+    wall.rows = quint8(rows);
+    wall.cols = quint8(cols);
+    wall.cellCount = quint8(rows * cols);
+    for (int k = 0; k < SimLimits::Channels; ++k) {
+        wall.cells[k].output = quint8(k);
+        SimOutput &output = model.outputs[k];
+        output.spliceRows = output.spliceCols = 1;
+        output.spliceRow = output.spliceCol = 0;
+    }
+}
+
 } // namespace
 
 SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
@@ -97,6 +112,8 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
     if (model.outputCount >= 2 * SimLimits::GroupSize)
         model.outputs[SimLimits::GroupSize].mode = MultiviewMode;
     fillWall(model);
+    if (options.wallRows > 0 && options.wallCols > 0 && options.wallRows * options.wallCols <= model.outputCount)
+        fillPlainWall(model, options.wallRows, options.wallCols);
 
     model.deviceName = padded("KXR-Matrix", SimLimits::TextBytes);
     model.serialNumber = padded("KXR2024000001", SimLimits::TextBytes);

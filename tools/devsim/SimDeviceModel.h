@@ -146,6 +146,10 @@ struct SimModelOptions
     int ioInputs = 0x05;
     int ioOutputs = 0;
     int relays = 0;
+    // A TV wall of wallRows x wallCols displays, none spliced, cell k
+    // showing output k; 0 keeps the factory wall.
+    int wallRows = 0;
+    int wallCols = 0;
 };
 
 struct SimDeviceModel

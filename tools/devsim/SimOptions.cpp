@@ -49,6 +49,8 @@ struct Parsed
     QCommandLineOption programDir{"program-dir",
                                   "Point the program installed in DIR (its config.ini) at this simulator.", "DIR"};
     QCommandLineOption quiet{"quiet", "Do not log the frames."};
+    QCommandLineOption wall{"wall", "Start with an unspliced TV wall of ROWSxCOLS displays (at most the output count).",
+                            "ROWSxCOLS"};
 
     Parsed()
     {
@@ -60,6 +62,7 @@ struct Parsed
                            muteNetCode, seed, programDir, quiet});
         parser.addOption(udpDevice);
         parser.addOptions({ioIn, ioOut, relays});
+        parser.addOption(wall);
     }
 };
 
@@ -81,6 +84,15 @@ bool readFraction(const QString &text, double &value)
         return false;
     value = v;
     return true;
+}
+
+// "3x4": rows and columns of the wall, their product within the outputs.
+bool readWall(const QString &text, int outputs, int &rows, int &cols)
+{
+    const QStringList sides = text.split(QLatin1Char('x'));
+    if (sides.size() != 2 || !readInt(sides[0], 1, outputs, rows) || !readInt(sides[1], 1, outputs, cols))
+        return false;
+    return rows * cols <= outputs;
 }
 
 bool readCodes(const QStringList &texts, QList<quint8> &codes)
@@ -163,6 +175,8 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.muteNetCode);
     if (!readInt(p.parser.value(p.seed), 0, INT_MAX, seed))
         return fail(p.seed);
+    if (p.parser.isSet(p.wall) && !readWall(p.parser.value(p.wall), model.outputs, model.wallRows, model.wallCols))
+        return fail(p.wall);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);

@@ -1,0 +1,410 @@
+// The TV wall page and its splicing grid without a device: the mouse and
+// menu rules, the size and bezel fields, the hidden multi-panel keys. The
+// link is a TCP channel with no service behind it, so what the page queues
+// stays in the channel to be read.
+#include "app/LanguageTable.h"
+#include "pages/wall/MyTableWidget.h"
+#include "pages/wall/Ui_TVWall.h"
+#include "protocol/CommandChannel.h"
+#include "protocol/DeviceState.h"
+#include "support/TestSupport.h"
+#include "support/WallGridDriver.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace WallGridDriver;
+
+namespace {
+
+QVector<QByteArray> Queued()
+{
+    QVector<QByteArray> frames;
+    QMutexLocker lock(&TcpChannel.sendMutex);
+    if (TcpChannel.sendQueue)
+        for (const QueueEntry &entry : *TcpChannel.sendQueue)
+            frames.append(entry.data);
+    return frames;
+}
+
+QByteArray Codes(const QVector<QByteArray> &frames)
+{
+    QByteArray codes;
+    for (const QByteArray &frame : frames)
+        codes.append(frame.at(int(Frame::DeviceCommandOffset)));
+    return codes;
+}
+
+void ForgetQueued()
+{
+    ChannelClear(TcpChannel);
+    ChannelOpen(TcpChannel);
+}
+
+void Choose(QComboBox *box, int index)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+}
+
+// The page of a device with the given outputs, its wall set to rows x cols
+// through the page.
+struct PageRig
+{
+    explicit PageRig(quint32 outputs = 9, int rows = 3, int cols = 3)
+    {
+        Device().outputCount = outputs;
+        Device().inputCount = 8;
+        ActiveTransport = TransportTcp;
+        ChannelOpen(TcpChannel);
+        page.FillComboBoxes();
+        page.show();
+        Choose(page.rowsBox(), rows - 1);
+        Choose(page.columnsBox(), cols - 1);
+        QTest::mouseClick(page.writeButton(), Qt::LeftButton);
+        ForgetQueued();
+    }
+
+    MyTableWidget *grid() const { return page.grid(); }
+
+    Ui_TVWall page;
+};
+
+bool SpliceThroughTheMenu(MyTableWidget *grid, int firstRow, int firstCol, int lastRow, int lastCol)
+{
+    SelectCells(grid, firstRow, firstCol, lastRow, lastCol);
+    return ChooseOnCell(grid, firstRow, firstCol, SMenu_ScreenSplicing);
+}
+
+} // namespace
+
+class WallPageTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { ResetProcessState(); }
+    void cleanup() { ResetProcessState(); }
+
+    void clickWithoutDrag_selectsOneCellAndLeavesSplicingDisabled();
+    void narrowDragAcrossTwoRows_selectsTwoCellsThatSplice();
+    void splice2x2_drawsTheSpliceFromTheModel();
+    void selectionTouchingASplice_doesNothing();
+    void singleExit_showsAsANormalCellAndRejoins();
+    void outputSelect_followsTheCellsSplice();
+    void screenAngle_storesTheEntrysIndex_data();
+    void screenAngle_storesTheEntrysIndex();
+    void secondMultiPanelRequest_whileRepliesAreOutstanding_isIgnored();
+    void availableDisplay_data();
+    void availableDisplay();
+    void bezelFields_clampAndFollowTheClickedSplice();
+    void newSize_clearsTheSplicesFirst();
+    void hiddenMultiPanelKeys_onlyWhileConnected_data();
+    void hiddenMultiPanelKeys_onlyWhileConnected();
+    void multiviewOutput_leavesItsSpliceOnce();
+    void disconnected_nothingIsSentOrChanged();
+};
+
+void WallPageTest::clickWithoutDrag_selectsOneCellAndLeavesSplicingDisabled()
+{
+    PageRig rig;
+    LeftClick(rig.grid(), 1, 1);
+    QVERIFY(rig.grid()->rubberBandHidden());
+    QCOMPARE(rig.grid()->selectedCells().multiple(), false);
+    QCOMPARE(rig.grid()->clickedCell(), 4u);
+
+    QMenu *menu = RightClick(rig.grid(), 1, 1);
+    QVERIFY(menu && menu->isVisible());
+    QVERIFY(!EntryByText(menu, SMenu_ScreenSplicing)->isEnabled());
+    QVERIFY(!EntryByText(menu, SMenu_CancelSplicing)->isEnabled());
+    menu->close();
+}
+
+void WallPageTest::narrowDragAcrossTwoRows_selectsTwoCellsThatSplice()
+{
+    PageRig rig;
+    Drag(rig.grid(), QPoint(100, 100), QPoint(103, 300));
+    QVERIFY(rig.grid()->rubberBandHidden());
+    QVERIFY(rig.grid()->selectedCells() == (CellSpan{0, 1, 0, 0}));
+    QVERIFY(ChooseOnCell(rig.grid(), 0, 0, SMenu_ScreenSplicing));
+    QCOMPARE(Device().wallEntry(0).spliced, quint8(1));
+    QCOMPARE(Device().wallEntry(3).spliced, quint8(1));
+    QCOMPARE(Device().wallEntry(3).spliceOrigin, 0u);
+}
+
+void WallPageTest::splice2x2_drawsTheSpliceFromTheModel()
+{
+    PageRig rig;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 1, 1, 2, 2));
+    // Input select, four splice positions, then the whole wall.
+    QCOMPARE(Codes(Queued()).toHex(' '), QByteArray("94 90 90 90 90 93"));
+    // Inset by 3 pixels inside the four cells' outer rectangle (213..639).
+    QCOMPARE(rig.grid()->spliceFrames(), QVector<QRectF>{QRectF(216, 216, 420, 420)});
+    const QPair<quint32, quint32> positions[] = {{4, 0x11}, {5, 0x12}, {7, 0x21}, {8, 0x22}};
+    for (const auto &position : positions) {
+        const TvWallEntry &output = Device().wallEntry(position.first);
+        QCOMPARE(output.spliceOrigin, 4u);
+        QCOMPARE(output.spliceRow * 16 + output.spliceColumn, position.second);
+    }
+    for (quint32 cell = 0; cell < 9; ++cell) {
+        const bool inside = cell == 4 || cell == 5 || cell == 7 || cell == 8;
+        QTableWidgetItem *item = rig.grid()->cellItem(cell);
+        QCOMPARE(item->text(), QString::number(cell + 1));
+        QCOMPARE(bool(item->flags() & Qt::ItemIsSelectable), !inside);
+        QCOMPARE(item->background().color(), inside ? QColor(0, 255, 0) : QColor(128, 128, 128));
+    }
+}
+
+void WallPageTest::selectionTouchingASplice_doesNothing()
+{
+    PageRig rig;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 1, 1, 2, 2));
+    ForgetQueued();
+    // Rows 0-1 of columns 0-1 take in cell 4; the right-clicked cell 0 is
+    // free, so the entry is offered, and refuses.
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 1, 1));
+    QVERIFY(Queued().isEmpty());
+    QCOMPARE(Device().wallEntry(0).spliced, quint8(0));
+    QCOMPARE(rig.grid()->spliceFrames().size(), 1);
+}
+
+void WallPageTest::singleExit_showsAsANormalCellAndRejoins()
+{
+    PageRig rig(4, 2, 2);
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 1, 1));
+    const QString singleEntry = QStringLiteral("4 - ") + SMenu_CancelSplicing;
+    QVERIFY(ChooseOnCell(rig.grid(), 1, 1, singleEntry));
+    QTableWidgetItem *item = rig.grid()->cellItem(3);
+    QVERIFY(item->flags() & Qt::ItemIsSelectable);
+    QCOMPARE(item->background().color(), QColor(128, 128, 128));
+    QCOMPARE(rig.grid()->singleExitFrames(), QVector<QRectF>{QRectF(329, 329, 302, 302)});
+    QCOMPARE(Device().wallEntry(3).spliceOrigin, 0u);
+
+    QVERIFY(ChooseOnCell(rig.grid(), 1, 1, singleEntry));
+    QVERIFY(!(item->flags() & Qt::ItemIsSelectable));
+    QCOMPARE(item->background().color(), QColor(0, 255, 0));
+    QVERIFY(rig.grid()->singleExitFrames().isEmpty());
+}
+
+void WallPageTest::outputSelect_followsTheCellsSplice()
+{
+    PageRig rig;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
+    ForgetQueued();
+    QMenu *menu = RightClick(rig.grid(), 0, 0);
+    const QList<QAction *> outputs = EntryByText(menu, SMenu_OutputSelect)->menu()->actions();
+    QCOMPARE(outputs.size(), 9);
+    for (QAction *entry : outputs)
+        QVERIFY(!entry->isEnabled());
+    menu->close();
+
+    // On a normal cell only the model changes.
+    QVERIFY(ChooseOnCell(rig.grid(), 2, 2, S_OutPut + QStringLiteral("-4")));
+    QCOMPARE(Device().wallEntry(8).cellOutput, 3u);
+    QVERIFY(Queued().isEmpty());
+}
+
+void WallPageTest::screenAngle_storesTheEntrysIndex_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("0") << "0" << 0;
+    QTest::newRow("90") << "90" << 1;
+    QTest::newRow("270") << "270" << 2;
+}
+
+void WallPageTest::screenAngle_storesTheEntrysIndex()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, stored);
+    PageRig rig;
+    Device().multiPanelFeature = 1;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 1, 0));
+    Device().wallEntry(0).screenAngle = 3;
+    Device().wallEntry(3).screenAngle = 3;
+    ForgetQueued();
+    QMenu *menu = RightClick(rig.grid(), 1, 0);
+    QCOMPARE(EntryByText(menu, SMenu_ScreenAngle)->menu()->actions().size(), 3);
+    QVERIFY(Choose(menu, EntryByText(EntryByText(menu, SMenu_ScreenAngle)->menu(), entry)));
+    QCOMPARE(Device().wallEntry(0).screenAngle, quint8(stored));
+    QCOMPARE(Device().wallEntry(3).screenAngle, quint8(stored));
+    QCOMPARE(Codes(Queued()).toHex(' '), QByteArray("8f 8f 93"));
+}
+
+void WallPageTest::secondMultiPanelRequest_whileRepliesAreOutstanding_isIgnored()
+{
+    PageRig rig;
+    Device().multiPanelFeature = 1;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 2, 0, 2, 2));
+    ForgetQueued();
+    QVERIFY(ChooseOnCell(rig.grid(), 2, 1, SMenu_MultiPanel));
+    QCOMPARE(Codes(Queued()).toHex(' '), QByteArray("a4 a4 a4"));
+    const MultiPanelJob &job = Device().multiPanel;
+    QCOMPARE(job.busy, quint8(1));
+    QCOMPARE(job.count, quint8(3));
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(job.outputs), 3), QByteArray::fromHex("060708"));
+
+    QVERIFY(ChooseOnCell(rig.grid(), 2, 1, SMenu_MultiPanel));
+    QCOMPARE(Queued().size(), 3);
+}
+
+void WallPageTest::availableDisplay_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("shownRows");
+    QTest::addColumn<int>("shownCols");
+    QTest::addColumn<QString>("available");
+    QTest::newRow("3x2 of 4 outputs resets") << 3 << 2 << 1 << 1 << "1";
+    QTest::newRow("2x2 of 4 outputs") << 2 << 2 << 2 << 2 << "4";
+    QTest::newRow("1x4 of 4 outputs") << 1 << 4 << 1 << 4 << "4";
+}
+
+void WallPageTest::availableDisplay()
+{
+    QFETCH(int, rows);
+    QFETCH(int, cols);
+    QFETCH(int, shownRows);
+    QFETCH(int, shownCols);
+    QFETCH(QString, available);
+    PageRig rig(4, 1, 1);
+    Choose(rig.page.rowsBox(), rows - 1);
+    Choose(rig.page.columnsBox(), cols - 1);
+    QCOMPARE(rig.page.rowsBox()->currentText(), QString::number(shownRows));
+    QCOMPARE(rig.page.columnsBox()->currentText(), QString::number(shownCols));
+    QCOMPARE(rig.page.availableBox()->currentText(), available);
+    QVERIFY(!rig.page.availableBox()->isEnabled());
+
+    // Without splices the new size is only drawn.
+    QTest::mouseClick(rig.page.writeButton(), Qt::LeftButton);
+    QVERIFY(Queued().isEmpty());
+    QCOMPARE(rig.grid()->rowCount(), shownRows);
+    QCOMPARE(rig.grid()->columnCount(), shownCols);
+}
+
+void WallPageTest::bezelFields_clampAndFollowTheClickedSplice()
+{
+    PageRig rig;
+    QLineEdit *left = rig.page.bezelEdit(Ui_TVWall::BezelSide::Left);
+    QVERIFY(!left->isEnabled());
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
+    LeftClick(rig.grid(), 0, 1);
+    QVERIFY(left->isEnabled() && rig.page.bezelWriteButton()->isEnabled());
+    ForgetQueued();
+
+    QTest::keyClicks(left, "9999");
+    QTest::keyClicks(rig.page.bezelEdit(Ui_TVWall::BezelSide::Right), "12");
+    QTest::keyClicks(rig.page.bezelEdit(Ui_TVWall::BezelSide::Bottom), "x7");
+    QCOMPARE(left->text(), QStringLiteral("999"));
+    QTest::mouseClick(rig.page.bezelWriteButton(), Qt::LeftButton);
+    QCOMPARE(left->text(), QStringLiteral("255"));
+    const QVector<QByteArray> frames = Queued();
+    QCOMPARE(Codes(frames).toHex(' '), QByteArray("91 91 93"));
+    QCOMPARE(frames.at(0).mid(int(Frame::DevicePayloadOffset), 6).toHex(' '), QByteArray("00 00 ff 0c 00 07"));
+    QCOMPARE(frames.at(1).mid(int(Frame::DevicePayloadOffset), 6).toHex(' '), QByteArray("01 00 ff 0c 00 07"));
+
+    // A click outside any splice, or a cancel, disables the fields again.
+    LeftClick(rig.grid(), 2, 2);
+    QVERIFY(!left->isEnabled());
+    LeftClick(rig.grid(), 0, 0);
+    QVERIFY(ChooseOnCell(rig.grid(), 0, 0, SMenu_CancelSplicing));
+    QVERIFY(!left->isEnabled());
+}
+
+void WallPageTest::newSize_clearsTheSplicesFirst()
+{
+    PageRig rig;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
+    LeftClick(rig.grid(), 0, 0);
+    ForgetQueued();
+    Choose(rig.page.rowsBox(), 1);
+    QTest::mouseClick(rig.page.writeButton(), Qt::LeftButton);
+    // The splice ends on the device at the old size; the new one goes
+    // with the next wall write.
+    const QVector<QByteArray> frames = Queued();
+    QCOMPARE(Codes(frames).toHex(' '), QByteArray("90 90 93"));
+    QCOMPARE(frames.at(0).mid(int(Frame::DevicePayloadOffset), 6).toHex(' '), QByteArray("00 00 00 00 00 00"));
+    QCOMPARE(frames.at(2).mid(int(Frame::DevicePayloadOffset) + 2, 4).toHex(' '), QByteArray("09 03 03 00"));
+    QCOMPARE(rig.grid()->rowCount(), 2);
+    QVERIFY(rig.grid()->spliceFrames().isEmpty());
+    QVERIFY(!rig.page.bezelWriteButton()->isEnabled());
+    QCOMPARE(Device().tvWall.cellCount, 6u);
+}
+
+void WallPageTest::hiddenMultiPanelKeys_onlyWhileConnected_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("Alt+Q connected") << true << int(Qt::Key_Q) << int(Qt::AltModifier) << true;
+    QTest::newRow("Alt+E connected") << true << int(Qt::Key_E) << int(Qt::AltModifier) << true;
+    QTest::newRow("Alt+Q not connected") << false << int(Qt::Key_Q) << int(Qt::AltModifier) << false;
+    QTest::newRow("Ctrl+Alt+Q") << true << int(Qt::Key_Q) << int(Qt::AltModifier | Qt::ControlModifier) << false;
+    QTest::newRow("plain Q") << true << int(Qt::Key_Q) << int(Qt::NoModifier) << false;
+}
+
+void WallPageTest::hiddenMultiPanelKeys_onlyWhileConnected()
+{
+    QFETCH(bool, connected);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, shown);
+    PageRig rig;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
+    if (!connected)
+        ActiveTransport = TransportNone;
+    QTest::keyClick(&rig.page, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(Device().multiPanelFeature, quint8(shown));
+    ActiveTransport = TransportTcp;
+    QMenu *menu = RightClick(rig.grid(), 0, 0);
+    QCOMPARE(EntryByText(menu, SMenu_MultiPanel) != nullptr, shown);
+    QCOMPARE(EntryByText(menu, SMenu_ScreenAngle) != nullptr, shown);
+    menu->close();
+}
+
+void WallPageTest::multiviewOutput_leavesItsSpliceOnce()
+{
+    PageRig rig(4, 2, 2);
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 1, 1));
+    ForgetQueued();
+    rig.page.SLT_JudgeMutex_MVAndSplicing(2);
+    QCOMPARE(Device().wallEntry(2).singleExit, quint8(1));
+    QCOMPARE(Device().wallEntry(2).spliced, quint8(1));
+    QCOMPARE(Codes(Queued()).toHex(' '), QByteArray("90 93"));
+    rig.page.SLT_JudgeMutex_MVAndSplicing(2);
+    rig.page.SLT_JudgeMutex_MVAndSplicing(9);
+    QCOMPARE(Queued().size(), 2);
+}
+
+void WallPageTest::disconnected_nothingIsSentOrChanged()
+{
+    PageRig rig;
+    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
+    LeftClick(rig.grid(), 0, 0);
+    ForgetQueued();
+    ActiveTransport = TransportNone;
+
+    SelectCells(rig.grid(), 1, 0, 2, 2);
+    QCOMPARE(RightClick(rig.grid(), 1, 0), nullptr);
+    rig.page.SLT_JudgeMutex_MVAndSplicing(0);
+    QTest::keyClicks(rig.page.bezelEdit(Ui_TVWall::BezelSide::Left), "5");
+    QTest::mouseClick(rig.page.bezelWriteButton(), Qt::LeftButton);
+    Choose(rig.page.rowsBox(), 0);
+    QTest::mouseClick(rig.page.writeButton(), Qt::LeftButton);
+    QTest::mouseClick(rig.page.readButton(), Qt::LeftButton);
+
+    QVERIFY(Queued().isEmpty());
+    QCOMPARE(rig.grid()->rowCount(), 3);
+    QCOMPARE(Device().wallEntry(0).singleExit, quint8(0));
+    QCOMPARE(Device().wallEntry(0).bezelLeft, 0u);
+    QCOMPARE(Device().wallEntry(1).spliced, quint8(1));
+}
+
+QTEST_MAIN(WallPageTest)
+#include "tst_wall_page.moc"
