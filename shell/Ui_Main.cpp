@@ -242,6 +242,11 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_ModuleFound, m_connection, &Ui_Uart_Network::AddFoundDevice);
     connect(&events, &DeviceEvents::SGL_ModuleConfig, m_connection, &Ui_Uart_Network::SLT_ModuleConfigRead);
     connect(&events, &DeviceEvents::SGL_DeviceInformation, m_connection, &Ui_Uart_Network::SLT_DeviceInformation);
+    connect(&events, &DeviceEvents::SGL_RebuildForCounts, m_matrix, &Ui_Matrix::Rebuild);
+    connect(&events, &DeviceEvents::SGL_RefreshMatrix, m_matrix, &Ui_Matrix::RefreshFromDevice);
+    connect(&events, &DeviceEvents::SGL_Update_InEdidMode, m_matrix, &Ui_Matrix::SGL_Update_InEdidMode);
+    connect(&events, &DeviceEvents::SGL_Update_EdidMessage, m_matrix, &Ui_Matrix::SGL_Update_EdidMessage);
+    connect(&events, &DeviceEvents::SGL_Update_OutEdid, m_matrix, &Ui_Matrix::SGL_Update_OutEdid);
 }
 
 void Ui_Main::SLT_GetFocus_tabBar(int index)

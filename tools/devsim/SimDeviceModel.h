@@ -132,6 +132,10 @@ struct SimModelOptions
     // The first module's static address; further modules count its last
     // octet up.
     quint8 moduleIp[4] = {192, 168, 0, 247};
+    // Board kinds of the inputs and outputs, channel by channel; the last
+    // one given holds for the channels after it (none given: the defaults).
+    QVector<int> inputKinds;
+    QVector<int> outputKinds;
 };
 
 struct SimDeviceModel

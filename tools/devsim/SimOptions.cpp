@@ -29,6 +29,9 @@ struct Parsed
     QCommandLineOption modules{"modules", "Number of network modules answering a search (0-8).", "N", "1"};
     QCommandLineOption moduleIp{"module-ip", "Static address of the first network module.", "A.B.C.D",
                                 "192.168.0.247"};
+    QCommandLineOption inputKinds{"input-kinds", "Board kinds of the inputs, one per input (0-255), e.g. 0,3,4; "
+                                                 "the last one holds for the rest.", "K[,K...]"};
+    QCommandLineOption outputKinds{"output-kinds", "Board kinds of the outputs, as --input-kinds.", "K[,K...]"};
     QCommandLineOption drop{"drop", "Fraction of replies dropped (0-1).", "P", "0"};
     QCommandLineOption corrupt{"corrupt", "Fraction of replies sent with a wrong checksum (0-1).", "P", "0"};
     QCommandLineOption garbage{"garbage", "Fraction of stream replies preceded by random bytes (0-1).", "P", "0"};
@@ -52,6 +55,7 @@ struct Parsed
         parser.addOptions({tcpPort, noTcp, noPty, udpPort, udpAny, noUdp, inputs, outputs, layouts, model3, model4,
                            modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
                            muteNetCode, seed, programDir, quiet});
+        parser.addOptions({inputKinds, outputKinds});
     }
 };
 
@@ -82,6 +86,19 @@ bool readCodes(const QStringList &texts, QList<quint8> &codes)
         if (!readInt(text, 0, MaxCode, code))
             return false;
         codes.append(quint8(code));
+    }
+    return true;
+}
+
+bool readKinds(const QString &text, QVector<int> &kinds)
+{
+    if (text.isEmpty())
+        return true;
+    for (const QString &field : text.split(QLatin1Char(','))) {
+        int kind = 0;
+        if (!readInt(field.trimmed(), 0, MaxCode, kind) || kinds.size() >= SimLimits::Channels)
+            return false;
+        kinds.append(kind);
     }
     return true;
 }
@@ -149,6 +166,10 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.muteNetCode);
     if (!readInt(p.parser.value(p.seed), 0, INT_MAX, seed))
         return fail(p.seed);
+    if (!readKinds(p.parser.value(p.inputKinds), model.inputKinds))
+        return fail(p.inputKinds);
+    if (!readKinds(p.parser.value(p.outputKinds), model.outputKinds))
+        return fail(p.outputKinds);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);
