@@ -60,7 +60,6 @@ private Q_SLOTS:
 
     void writePort_fillsTheModesOfItsBoard_data();
     void writePort_fillsTheModesOfItsBoard();
-    void modeReply_selectsOnlyForTheChosenInput();
     void rejectedLoad_thenSave_writesZeros_data();
     void rejectedLoad_thenSave_writesZeros();
     void load_thenWrite_startsTheTransferOnce();
@@ -145,18 +144,6 @@ void MatrixDialogsTest::writePort_fillsTheModesOfItsBoard()
     dialog.SLT_IN_EdidWritePort(4);
     QCOMPARE(dialog.modeBox()->count(), modes);
     QVERIFY(m_link->take().isEmpty());
-}
-
-void MatrixDialogsTest::modeReply_selectsOnlyForTheChosenInput()
-{
-    Ui_Edid dialog;
-    dialog.SLT_IN_EdidWritePort(0);
-    dialog.SLT_Update_InEdidMode(0, 4);
-    QCOMPARE(dialog.modeBox()->currentText(), QStringLiteral("1680x1050"));
-    dialog.SLT_Update_InEdidMode(1, 2);
-    QCOMPARE(dialog.modeBox()->currentIndex(), 4);
-    dialog.SLT_Update_InEdidMode(0, 12);
-    QCOMPARE(dialog.modeBox()->currentIndex(), 4);
 }
 
 void MatrixDialogsTest::rejectedLoad_thenSave_writesZeros_data()

@@ -101,7 +101,6 @@ void MatrixPageTest::grid_sizedByTheDevice_data()
     QTest::addColumn<bool>("paging");
     QTest::newRow("8x4") << 8 << 4 << 8 << 4 << QSize(664, 172) << false;
     QTest::newRow("16x16") << 16 << 16 << 16 << 16 << QSize(1192, 436) << false;
-    QTest::newRow("1x1") << 1 << 1 << 1 << 1 << QSize(202, 106) << false;
     QTest::newRow("20x20") << 20 << 20 << 16 << 16 << QSize(1192, 436) << true;
     QTest::newRow("20x4") << 20 << 4 << 16 << 4 << QSize(1192, 172) << true;
 }

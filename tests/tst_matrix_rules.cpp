@@ -1,7 +1,5 @@
-// The matrix page's rules that need no widget: paging and button numbers,
-// the EDID image check, file and hexadecimal text conversions, and the EDID
-// mode lists by board kind.
-#include "pages/routing/EdidModes.h"
+// The matrix page's rules that need no widget: paging, the EDID image
+// check, and the file and hexadecimal text conversions.
 #include "pages/routing/MatrixPaging.h"
 #include "protocol/EdidImage.h"
 #include "support/TestSupport.h"
@@ -58,19 +56,12 @@ class MatrixRulesTest : public QObject
 private Q_SLOTS:
     void crosspoint_mapsToChannelsOfThePage_data();
     void crosspoint_mapsToChannelsOfThePage();
-    void paging_movesOnlyWithinTheDevice();
     void pageIndexes_stayOnARebuiltDevice();
-    void markedColumn_onlyForInputsOfThePage();
-    void buttonNumber_readsTheObjectName_data();
-    void buttonNumber_readsTheObjectName();
-    void allSet_expandEntriesCarryTheExpandChannel();
     void check_data();
     void check();
     void readFile_takesAtMost256Bytes_data();
     void readFile_takesAtMost256Bytes();
     void hexText_fillsOnlyWhatItHolds();
-    void modeNames_byBoardKind_data();
-    void modeNames_byBoardKind();
 };
 
 void MatrixRulesTest::crosspoint_mapsToChannelsOfThePage_data()
@@ -109,24 +100,6 @@ void MatrixRulesTest::crosspoint_mapsToChannelsOfThePage()
     QTEST(int(target.output), "output");
 }
 
-void MatrixRulesTest::paging_movesOnlyWithinTheDevice()
-{
-    MatrixPaging paging;
-    paging.setCounts(20, 16);
-    QVERIFY(!paging.previousInputPage());
-    QVERIFY(paging.nextInputPage(20));
-    QVERIFY(!paging.nextInputPage(20));
-    QCOMPARE(paging.shownInputs(20), 4u);
-    QVERIFY(!paging.nextOutputPage(16));
-    QCOMPARE(paging.shownOutputs(16), 16u);
-    QVERIFY(paging.previousInputPage());
-    QCOMPARE(paging.shownInputs(20), 16u);
-    QVERIFY(!paging.nextExpand(1));
-    QVERIFY(paging.nextExpand(2));
-    QVERIFY(!paging.nextExpand(2));
-    QVERIFY(paging.previousExpand());
-}
-
 void MatrixRulesTest::pageIndexes_stayOnARebuiltDevice()
 {
     MatrixPaging paging;
@@ -146,46 +119,6 @@ void MatrixRulesTest::pageIndexes_stayOnARebuiltDevice()
     paging.setCounts(0, 0);
     QCOMPARE(paging.shownInputs(0), 0u);
     QCOMPARE(paging.audioInput(0), 0xFFFFFFFFu);
-}
-
-void MatrixRulesTest::markedColumn_onlyForInputsOfThePage()
-{
-    MatrixPaging paging;
-    paging.setCounts(20, 4);
-    QCOMPARE(paging.markedColumn(3, 20), 3);
-    QCOMPARE(paging.markedColumn(17, 20), -1);
-    paging.nextInputPage(20);
-    QCOMPARE(paging.markedColumn(17, 20), 1);
-    QCOMPARE(paging.markedColumn(3, 20), -1);
-    QCOMPARE(paging.markedColumn(20, 20), -1);
-}
-
-void MatrixRulesTest::buttonNumber_readsTheObjectName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("prefix");
-    QTest::addColumn<int>("number");
-    QTest::newRow("crosspoint") << "MatrixButton-137" << "MatrixButton-" << 137;
-    QTest::newRow("audio") << "LRButton-0" << "LRButton-" << 0;
-    QTest::newRow("other prefix") << "EIButton-3" << "LRButton-" << -1;
-    QTest::newRow("no number") << "MatrixButton-" << "MatrixButton-" << -1;
-    QTest::newRow("negative") << "LRButton--2" << "LRButton-" << -1;
-    QTest::newRow("trailing text") << "LRButton-2x" << "LRButton-" << -1;
-}
-
-void MatrixRulesTest::buttonNumber_readsTheObjectName()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, prefix);
-    QTEST(ButtonNumber(name, prefix), "number");
-}
-
-void MatrixRulesTest::allSet_expandEntriesCarryTheExpandChannel()
-{
-    QCOMPARE(AllSetInput(5, 8, 0, 2), 5u);
-    QCOMPARE(AllSetInput(8, 8, 2, 2), 2u);
-    QCOMPARE(AllSetInput(9, 8, 2, 6), 6u);
-    QCOMPARE(AllSetInput(10, 8, 2, 6), 10u);
 }
 
 void MatrixRulesTest::check_data()
@@ -264,32 +197,6 @@ void MatrixRulesTest::hexText_fillsOnlyWhatItHolds()
     const QString many = QStringLiteral("01 ").repeated(300);
     QCOMPARE(EdidFromHexText(many, 1000, image), quint32(ImageBytes));
     QCOMPARE(image[ImageBytes - 1], quint8(0x01));
-}
-
-void MatrixRulesTest::modeNames_byBoardKind_data()
-{
-    QTest::addColumn<quint32>("kind");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("first");
-    for (quint32 kind : {0u, 1u, 2u, 6u})
-        QTest::addRow("kind %u", kind) << kind << 12 << "4K60";
-    for (quint32 kind : {4u, 5u, 7u})
-        QTest::addRow("kind %u", kind) << kind << 10 << "1080P";
-    for (quint32 kind : {3u, 8u, 255u})
-        QTest::addRow("kind %u", kind) << kind << 0 << QString();
-}
-
-void MatrixRulesTest::modeNames_byBoardKind()
-{
-    QFETCH(quint32, kind);
-    QFETCH(int, count);
-    QFETCH(QString, first);
-    const QStringList names = EdidModeNames(kind);
-    QCOMPARE(names.size(), count);
-    if (count > 0) {
-        QCOMPARE(names.first(), first);
-        QCOMPARE(names.last(), QStringLiteral("USER"));
-    }
 }
 
 QTEST_GUILESS_MAIN(MatrixRulesTest)

@@ -1,6 +1,5 @@
 // What the simulator adds for the matrix page: displays that look like real
-// ones, input EDIDs that read back, presets that answer with their routing,
-// and board kinds taken from the command line.
+// ones, input EDIDs that read back, and board kinds from the command line.
 #include "protocol/EdidImage.h"
 #include "support/SimHarness.h"
 #include "support/TestSupport.h"
@@ -46,7 +45,6 @@ class MatrixSimulatorTest : public QObject
 private Q_SLOTS:
     void displays_lookLikeRealOnes();
     void inputEdid_readsBackWhatWasWritten();
-    void presetRecall_answersWithTheRouting();
     void boardKinds_fromTheCommandLine_data();
     void boardKinds_fromTheCommandLine();
 };
@@ -88,33 +86,16 @@ void MatrixSimulatorTest::inputEdid_readsBackWhatWasWritten()
     QVERIFY(readEdid(model, 4, 0xC0) != written);
 }
 
-void MatrixSimulatorTest::presetRecall_answersWithTheRouting()
-{
-    SimDeviceModel model = MakeSimDeviceModel(SimModelOptions());
-    model.routing[0] = 6;
-    QVERIFY(RespondToDeviceFrame(model, DeviceFrameOf(0x02, Hex("04"))).isEmpty());
-    model.routing[0] = 2;
-    const SimReplies replies = RespondToDeviceFrame(model, DeviceFrameOf(0x03, Hex("04")));
-    QCOMPARE(replies.size(), 1);
-    QCOMPARE(replies.first().left(3), Hex("7B 7B 11"));
-    QCOMPARE(payloadOf(replies.first()).at(0), char(6));
-    // A preset never saved leaves the routing, and still answers with it.
-    const SimReplies unsaved = RespondToDeviceFrame(model, DeviceFrameOf(0x03, Hex("05")));
-    QCOMPARE(payloadOf(unsaved.first()).at(0), char(6));
-}
-
 void MatrixSimulatorTest::boardKinds_fromTheCommandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QList<int>>("inputKinds"); // of inputs 0, 1, 2, 15
     QTest::addColumn<int>("outputKind");        // of output 9
-    QTest::newRow("defaults") << QStringList() << true << QList<int>{0, 0, 0, 0} << 1;
     QTest::newRow("last kind repeats") << QStringList{"--input-kinds", "0,4,3"} << true << QList<int>{0, 4, 3, 3}
                                        << 1;
     QTest::newRow("outputs") << QStringList{"--output-kinds", "7"} << true << QList<int>{0, 0, 0, 0} << 7;
     QTest::newRow("not a number") << QStringList{"--input-kinds", "0,x"} << false << QList<int>{} << 0;
-    QTest::newRow("above 255") << QStringList{"--input-kinds", "256"} << false << QList<int>{} << 0;
     QTest::newRow("more than 16") << QStringList{"--output-kinds", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1"} << false
                                   << QList<int>{} << 0;
 }
