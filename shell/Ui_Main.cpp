@@ -252,6 +252,11 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_RebuildForCounts, m_tvWall, &Ui_TVWall::FillComboBoxes);
     connect(&events, &DeviceEvents::SGL_UpdateContent_TvWall, m_tvWall, &Ui_TVWall::SLT_WallReadFromDevice);
     connect(&events, &DeviceEvents::SGL_MultiPanelReadCompleted, m_tvWall, &Ui_TVWall::FinishMultiPanel);
+    connect(&events, &DeviceEvents::SGL_RebuildForCounts, m_matrix, &Ui_Matrix::Rebuild);
+    connect(&events, &DeviceEvents::SGL_RefreshMatrix, m_matrix, &Ui_Matrix::RefreshFromDevice);
+    connect(&events, &DeviceEvents::SGL_Update_InEdidMode, m_matrix, &Ui_Matrix::SGL_Update_InEdidMode);
+    connect(&events, &DeviceEvents::SGL_Update_EdidMessage, m_matrix, &Ui_Matrix::SGL_Update_EdidMessage);
+    connect(&events, &DeviceEvents::SGL_Update_OutEdid, m_matrix, &Ui_Matrix::SGL_Update_OutEdid);
 }
 
 void Ui_Main::SLT_GetFocus_tabBar(int index)

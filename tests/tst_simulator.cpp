@@ -96,7 +96,7 @@ void TestSimulator::everyCommand_isAnsweredWithTheExpectedPrefix_data()
     QTest::newRow("CMD_InputEdidModeRead") << frame(0xC2, "00 C0 00") << 6 << 3;
     QTest::newRow("CMD_InputEdidModeWrite") << frame(0xC2, "00 40 02") << 6 << 3;
     QTest::newRow("CMD_LayoutSave") << frame(0x02, "01") << NoReply << 0;
-    QTest::newRow("CMD_LayoutLoad") << frame(0x03, "01") << NoReply << 0;
+    QTest::newRow("CMD_LayoutLoad") << frame(0x03, "01") << RoutingReply << 0;
     QTest::newRow("CMD_DeviceNameRead") << DeviceFrameOf(0x47, Hex("00 81") + zeros(40)) << 6 << 42;
     QTest::newRow("CMD_SerialNumberRead") << DeviceFrameOf(0x47, Hex("00 80") + zeros(40)) << 6 << 42;
     QTest::newRow("CMD_DeviceNameWrite") << DeviceFrameOf(0x47, Hex("00 01") + QByteArray(40, 'N')) << NoReply << 0;

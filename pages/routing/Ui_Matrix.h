@@ -1,9 +1,27 @@
 #pragma once
 
+#include "pages/routing/MatrixPaging.h"
+
+#include <QPointer>
+#include <QString>
 #include <QWidget>
 
-// The routing page: inputs switched to outputs. Its crosspoint grid is
-// built on the device's counts; until then the page reads the device.
+class AudioSwitchGroup;
+class ExpandInputGroup;
+class MatrixGrid;
+class MyComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class RenamePanel;
+class Ui_Edid;
+class Ui_SaveLoad;
+
+// The routing page: a crosspoint grid of inputs (columns) against outputs
+// (rows), the expand-input column, the analogue audio switch, "Allset:",
+// renaming of channels, and the Save/Load and EDID dialogs. A click only
+// sends a command; every mark follows the device's reply through the
+// redraws, which derive the whole display from the device model.
 class Ui_Matrix : public QWidget
 {
     Q_OBJECT
@@ -11,12 +29,97 @@ class Ui_Matrix : public QWidget
 public:
     explicit Ui_Matrix(QWidget *parent = nullptr);
 
-    // Copies the current language texts into the page.
-    void RetranslateUi();
+    // Fixed texts and arrows, the "Allset:" list; then either the rename
+    // panel is hidden or the grid and expand-input row are redrawn; unless
+    // skipRebuild, the rows are rebuilt. The language switch calls it with
+    // the defaults.
+    void RetranslateUi(bool hideRename = false, bool skipRebuild = true);
     // Reads the device's routing and audio switch (after identification).
     void InitialRead();
+
+    // Builders: the counts given are stored in the device model.
+    void BuildGrid(quint32 inputCount, quint32 outputCount);
+    void BuildExpandInputRow(quint32 count);
+    void BuildAudioSwitchRow();
+    // All three for the model's counts (a new device was identified).
+    void Rebuild();
+
+    void RedrawGrid(bool inputs, bool outputs);
+    void RedrawExpandInputRow();
+    void RedrawAudioSwitchRow();
+    // The device reported routing or the audio switch.
+    void RefreshFromDevice();
+
+    // For tests.
+    MatrixGrid *grid() const { return m_grid; }
+    ExpandInputGroup *expandGroup() const { return m_expand; }
+    AudioSwitchGroup *audioGroup() const { return m_audio; }
+    MyComboBox *allSetBox() const { return m_allSet; }
+    QPushButton *saveLoadButton() const { return m_saveLoadButton; }
+    QPushButton *edidButton() const { return m_edidButton; }
+    RenamePanel *renamePanel() const { return m_rename; }
+    const MatrixPaging &paging() const { return m_paging; }
+    Ui_Edid *edidDialog() const;
+    Ui_SaveLoad *saveLoadDialog() const;
+
+public Q_SLOTS:
+    void SLT_BTN_SwitchMatrix(bool checked);
+    void SLT_Switch_ExpandInput();
+    void SLT_Switch_LRInput();
+    void SLT_EI_Previous();
+    void SLT_EI_Next();
+    void SLT_BTN_Move_Up(bool checked);
+    void SLT_BTN_Move_Down(bool checked);
+    void SLT_BTN_Move_Left(bool checked);
+    void SLT_BTN_Move_Right(bool checked);
+    void SLT_AutoAddSource();
+    void SLT_SetAllOutput(int index);
+    void SLT_BTN_SaveLoadWin(bool checked);
+    void SLT_BTN_EDIDWin(bool checked);
+    void SLT_I_Rename();
+    void SLT_O_Rename();
+    void SLT_EI_Rename();
 
 Q_SIGNALS:
     void SGL_UpdateEmit();
     void SGL_Refresh_DispalyWindowList();
+    // Relayed from the reply dispatcher to the open EDID dialog.
+    void SGL_Update_InEdidMode(uint input, int mode);
+    void SGL_Update_EdidMessage(QString text);
+    void SGL_Update_OutEdid(unsigned int port, QString hexText, unsigned int count);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class RenameKind { None, Input, Output, ExpandInput };
+
+    void buildWidgets();
+    void connectWidgets();
+    void layoutPage();
+    void fillAllSetList();
+    void startRename(RenameKind kind, quint32 target, QLabel *label);
+    // Ends a rename: the panel hides and Enter is no longer connected.
+    void finishRename();
+    // The new name when Enter finished a rename of this kind with a text
+    // and a target on the page; empty otherwise.
+    QString acceptedName(RenameKind kind, quint32 perPage) const;
+    void watchLabels();
+
+    QScrollArea *m_scroll;
+    QWidget *m_canvas;
+    MatrixGrid *m_grid;
+    ExpandInputGroup *m_expand;
+    AudioSwitchGroup *m_audio;
+    QLabel *m_allSetLabel;
+    MyComboBox *m_allSet;
+    QPushButton *m_saveLoadButton;
+    QPushButton *m_edidButton;
+    RenamePanel *m_rename;
+
+    MatrixPaging m_paging;
+    RenameKind m_renameKind = RenameKind::None;
+    quint32 m_renameTarget = 0;
+    QPointer<Ui_Edid> m_edidDialog;
+    QPointer<Ui_SaveLoad> m_saveLoadDialog;
 };

@@ -106,6 +106,10 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
         model.outputs[i].edid = MakeSimEdid(i, false);
         model.routing[i] = quint8(i % model.inputCount);
         fillMultiview(model.multiview[i]);
+        if (!options.inputKinds.isEmpty())
+            model.inputs[i].kind = quint8(options.inputKinds.value(i, options.inputKinds.last()));
+        if (!options.outputKinds.isEmpty())
+            model.outputs[i].kind = quint8(options.outputKinds.value(i, options.outputKinds.last()));
     }
     // The second group of four outputs shows a multiview; the first four
     // form the TV wall.
@@ -145,6 +149,11 @@ void ResetSimDevice(SimDeviceModel &model)
     SimDeviceModel fresh = MakeSimDeviceModel(options);
     for (int i = 0; i < SimLimits::Channels; ++i)
         fresh.outputs[i].edid = model.outputs[i].edid;
+    // The boards stay what they are.
+    for (int i = 0; i < SimLimits::Channels; ++i) {
+        fresh.inputs[i].kind = model.inputs[i].kind;
+        fresh.outputs[i].kind = model.outputs[i].kind;
+    }
     fresh.modules = model.modules;
     fresh.resetCount = model.resetCount + 1;
     // The IO inputs are wired outside the device; the log of what it passed

@@ -150,6 +150,10 @@ struct SimModelOptions
     // showing output k; 0 keeps the factory wall.
     int wallRows = 0;
     int wallCols = 0;
+    // Board kinds of the inputs and outputs, channel by channel; the last
+    // one given holds for the channels after it (none given: the defaults).
+    QVector<int> inputKinds;
+    QVector<int> outputKinds;
 };
 
 struct SimDeviceModel

@@ -32,12 +32,16 @@ void edidBlock(SimDeviceModel &model, const SimRequest &request, SimReplies &rep
     const int offset = request.p(OffsetByte);
     const bool read = request.p(1) & SimDir::Read;
     if (read) {
-        if (!model.validOutput(port) || !validOffset(offset)) {
+        // A read of the input side returns what was written into the input.
+        const bool input = request.p(1) & SimDir::Input;
+        const bool valid = input ? model.validInput(port) : model.validOutput(port);
+        if (!valid || !validOffset(offset)) {
             replies.append(edidError(port, true));
             return;
         }
+        const QByteArray &edid = input ? model.inputs[port].edid : model.outputs[port].edid;
         QByteArray payload = request.payload.left(DataByte);
-        payload.append(model.outputs[port].edid.mid(offset, BlockBytes));
+        payload.append(edid.mid(offset, BlockBytes));
         replies.append(SimDeviceFrame(SimCode::Edid, payload));
         return;
     }

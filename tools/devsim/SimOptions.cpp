@@ -35,6 +35,9 @@ struct Parsed
     QCommandLineOption ioIn{"io-in", "State bits of the four IO inputs (bit k: input k + 1), e.g. 0x05.", "BITS", "0x05"};
     QCommandLineOption ioOut{"io-out", "State bits of the four IO outputs.", "BITS", "0"};
     QCommandLineOption relays{"relays", "State bits of the four relays.", "BITS", "0"};
+    QCommandLineOption inputKinds{"input-kinds", "Board kinds of the inputs, one per input (0-255), e.g. 0,3,4; "
+                                                 "the last one holds for the rest.", "K[,K...]"};
+    QCommandLineOption outputKinds{"output-kinds", "Board kinds of the outputs, as --input-kinds.", "K[,K...]"};
     QCommandLineOption drop{"drop", "Fraction of replies dropped (0-1).", "P", "0"};
     QCommandLineOption corrupt{"corrupt", "Fraction of replies sent with a wrong checksum (0-1).", "P", "0"};
     QCommandLineOption garbage{"garbage", "Fraction of stream replies preceded by random bytes (0-1).", "P", "0"};
@@ -63,6 +66,7 @@ struct Parsed
         parser.addOption(udpDevice);
         parser.addOptions({ioIn, ioOut, relays});
         parser.addOption(wall);
+        parser.addOptions({inputKinds, outputKinds});
     }
 };
 
@@ -102,6 +106,19 @@ bool readCodes(const QStringList &texts, QList<quint8> &codes)
         if (!readInt(text, 0, MaxCode, code))
             return false;
         codes.append(quint8(code));
+    }
+    return true;
+}
+
+bool readKinds(const QString &text, QVector<int> &kinds)
+{
+    if (text.isEmpty())
+        return true;
+    for (const QString &field : text.split(QLatin1Char(','))) {
+        int kind = 0;
+        if (!readInt(field.trimmed(), 0, MaxCode, kind) || kinds.size() >= SimLimits::Channels)
+            return false;
+        kinds.append(kind);
     }
     return true;
 }
@@ -177,6 +194,10 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.seed);
     if (p.parser.isSet(p.wall) && !readWall(p.parser.value(p.wall), model.outputs, model.wallRows, model.wallCols))
         return fail(p.wall);
+    if (!readKinds(p.parser.value(p.inputKinds), model.inputKinds))
+        return fail(p.inputKinds);
+    if (!readKinds(p.parser.value(p.outputKinds), model.outputKinds))
+        return fail(p.outputKinds);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);

@@ -85,7 +85,9 @@ bool HandleRoutingCommand(SimDeviceModel &model, const SimRequest &request, SimR
         saveLayout(model, request.p(0));
         return true;
     case SimCode::LayoutLoad:
+        // The device answers a recall with its new routing.
         loadLayout(model, request.p(0));
+        replies.append(SimRoutingReport(model));
         return true;
     default:
         return false;

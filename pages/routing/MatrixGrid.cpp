@@ -1,0 +1,143 @@
+#include "pages/routing/MatrixGrid.h"
+
+#include "app/LanguageTable.h"
+#include "pages/routing/MatrixPaging.h"
+#include "protocol/DeviceState.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using namespace MatrixGeometry;
+
+namespace {
+const QString NumberFormat = QStringLiteral("%1");
+const QString NameFormat = QStringLiteral("%1%2");
+
+void hideLabels(QLabel *name, QLabel *number)
+{
+    for (QLabel *label : {name, number}) {
+        label->clear();
+        label->hide();
+    }
+}
+
+void showLabel(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->show();
+}
+} // namespace
+
+MatrixGrid::MatrixGrid(QWidget *parent)
+    : QGroupBox(parent)
+    , m_corner(newLabel(CornerRect()))
+{
+}
+
+QLabel *MatrixGrid::newLabel(const QRect &geometry)
+{
+    auto *label = new QLabel(this);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(geometry);
+    return label;
+}
+
+void MatrixGrid::clear()
+{
+    for (const ChannelLabels &labels : qAsConst(m_columns)) {
+        delete labels.name;
+        delete labels.number;
+    }
+    for (const ChannelLabels &labels : qAsConst(m_rows)) {
+        delete labels.name;
+        delete labels.number;
+    }
+    qDeleteAll(m_crosspoints);
+    m_columns.clear();
+    m_rows.clear();
+    m_crosspoints.clear();
+}
+
+void MatrixGrid::build(quint32 inputsPerPage, quint32 outputsPerPage)
+{
+    clear();
+    for (quint32 c = 0; c < inputsPerPage; ++c)
+        m_columns.append(ChannelLabels{newLabel(InputNameRect(c)), newLabel(InputNumberRect(c))});
+    for (quint32 r = 0; r < outputsPerPage; ++r)
+        m_rows.append(ChannelLabels{newLabel(OutputNameRect(r)), newLabel(OutputNumberRect(r))});
+    for (quint32 k = 0; k < inputsPerPage * outputsPerPage; ++k) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(NameFormat.arg(QLatin1String(ButtonPrefix)).arg(k));
+        button->setGeometry(CrosspointRect(k % inputsPerPage, k / inputsPerPage));
+        button->setFocusPolicy(Qt::NoFocus);
+        m_crosspoints.append(button);
+    }
+    resize(RoutingGroupSize(inputsPerPage, outputsPerPage));
+}
+
+void MatrixGrid::redraw(const MatrixPaging &paging, bool inputs, bool outputs)
+{
+    const DeviceState &device = Device();
+    m_corner->setText(S_OutPut + QLatin1Char('\\') + S_Input);
+    if (inputs) {
+        for (const ChannelLabels &labels : qAsConst(m_columns))
+            hideLabels(labels.name, labels.number);
+    }
+    if (outputs) {
+        for (const ChannelLabels &labels : qAsConst(m_rows))
+            hideLabels(labels.name, labels.number);
+    }
+    for (QPushButton *button : qAsConst(m_crosspoints)) {
+        button->setFlat(false);
+        button->hide();
+    }
+
+    const quint32 shownInputs = qMin(paging.shownInputs(device.inputCount), quint32(m_columns.size()));
+    const quint32 shownOutputs = qMin(paging.shownOutputs(device.outputCount), quint32(m_rows.size()));
+    if (inputs) {
+        for (quint32 c = 0; c < shownInputs; ++c) {
+            const quint32 input = paging.firstInput() + c;
+            showLabel(m_columns[int(c)].name, S_InputName[ClampChannel(input)]);
+            showLabel(m_columns[int(c)].number, NumberFormat.arg(input + 1));
+        }
+    }
+    if (outputs) {
+        for (quint32 r = 0; r < shownOutputs; ++r) {
+            const quint32 output = paging.firstOutput() + r;
+            showLabel(m_rows[int(r)].name, S_OutputName[ClampChannel(output)]);
+            showLabel(m_rows[int(r)].number, NumberFormat.arg(output + 1));
+        }
+    }
+    for (quint32 r = 0; r < shownOutputs; ++r) {
+        const int column = paging.markedColumn(device.routingAt(paging.firstOutput() + r), device.inputCount);
+        if (column >= 0 && quint32(column) < shownInputs)
+            crosspoint(column, int(r))->setFlat(true);
+        for (quint32 c = 0; c < shownInputs; ++c)
+            crosspoint(int(c), int(r))->show();
+    }
+}
+
+QPushButton *MatrixGrid::crosspoint(int column, int row) const
+{
+    const int index = row * m_columns.size() + column;
+    if (column < 0 || row < 0 || column >= m_columns.size() || index >= m_crosspoints.size())
+        return nullptr;
+    return m_crosspoints.at(index);
+}
+
+MatrixGrid::LabelRef MatrixGrid::labelOf(const QObject *object) const
+{
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (m_columns[c].name == object)
+            return {LabelKind::InputName, quint32(c)};
+        if (m_columns[c].number == object)
+            return {LabelKind::InputNumber, quint32(c)};
+    }
+    for (int r = 0; r < m_rows.size(); ++r) {
+        if (m_rows[r].name == object)
+            return {LabelKind::OutputName, quint32(r)};
+        if (m_rows[r].number == object)
+            return {LabelKind::OutputNumber, quint32(r)};
+    }
+    return {LabelKind::None, 0};
+}

@@ -1,0 +1,315 @@
+// The matrix page and its dialogs against the device simulator, driven
+// through the GUI: the exact frames a click puts on the wire, marks that
+// move only with the device's reply, EDID read, save, load and write,
+// presets, and what dropped or damaged replies leave behind.
+#include "app/ByteText.h"
+#include "app/LanguageTable.h"
+#include "chrome/MyComboBox.h"
+#include "pages/routing/AudioSwitchGroup.h"
+#include "pages/routing/EdidFileDialog.h"
+#include "pages/routing/MatrixGrid.h"
+#include "pages/routing/Ui_Edid.h"
+#include "pages/routing/Ui_Matrix.h"
+#include "pages/routing/Ui_SaveLoad.h"
+#include "protocol/DeviceState.h"
+#include "shell/Ui_Main.h"
+#include "support/ConnectedProgram.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(ConnectedProgram::Link)
+
+namespace {
+constexpr int PollMs = 5;
+constexpr int ReplyTimeoutMs = 5000;
+constexpr int TransferTimeoutMs = 10000;
+constexpr int HeldReplyMs = 300;
+constexpr quint8 SwitchCode = 0x01;
+constexpr quint8 EdidCode = 0xB8;
+
+int markedColumn(const MatrixGrid *grid, int row)
+{
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        if (grid->crosspoint(c, row)->isFlat())
+            return c;
+    }
+    return -1;
+}
+
+Ui_Matrix *showMatrix(ConnectedProgram &program)
+{
+    Ui_Main *window = program.window();
+    window->show();
+    window->tabWidget()->setCurrentWidget(window->matrixPage());
+    return window->matrixPage();
+}
+
+// The requests the simulator saw since the mark, once there are count of
+// them (or the bound ran out).
+QVector<QByteArray> waitForRequests(ConnectedProgram &program, int count)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (program.requestsSinceMark().size() < count && clock.elapsed() < ReplyTimeoutMs)
+        QTest::qWait(PollMs);
+    return program.requestsSinceMark();
+}
+
+Ui_Edid *openEdid(Ui_Matrix *page)
+{
+    QTest::mouseClick(page->edidButton(), Qt::LeftButton);
+    return page->edidDialog();
+}
+
+SimFaultOptions heldReplies()
+{
+    SimFaultOptions faults;
+    faults.delayMs = HeldReplyMs;
+    return faults;
+}
+} // namespace
+
+class MatrixEndToEndTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { SetEdidFileHook({}); }
+    void routing_marksMoveWithTheReply_data();
+    void routing_marksMoveWithTheReply();
+    void readOutputEdid_showsAndSavesTheDisplaysBytes();
+    void sampleEdid_writtenIntoInput3();
+    void preset_recallsTheSavedRouting();
+    void droppedSwitchReply_keepsTheConfirmedMark();
+    void damagedEdidTransfer_letsTheNextOneStart_data();
+    void damagedEdidTransfer_letsTheNextOneStart();
+};
+
+void MatrixEndToEndTest::routing_marksMoveWithTheReply_data()
+{
+    QTest::addColumn<ConnectedProgram::Link>("link");
+    QTest::newRow("tcp") << ConnectedProgram::Link::Tcp;
+    QTest::newRow("serial") << ConnectedProgram::Link::Serial;
+}
+
+void MatrixEndToEndTest::routing_marksMoveWithTheReply()
+{
+    QFETCH(ConnectedProgram::Link, link);
+    ConnectedProgram program(SimHarness::TestOptions(), link);
+    QVERIFY2(program.ok(), program.why());
+    Ui_Matrix *page = showMatrix(program);
+    const MatrixGrid *grid = page->grid();
+    QCOMPARE(grid->columnCount(), 8);
+    QCOMPARE(markedColumn(grid, 2), 2);
+    program.sim().setFaults(heldReplies());
+
+    // Crosspoint: input 6 to output 3.
+    program.mark();
+    QTest::mouseClick(grid->crosspoint(5, 2), Qt::LeftButton);
+    QCOMPARE(waitForRequests(program, 1), QVector<QByteArray>{DeviceFrameOf(SwitchCode, Hex("05 02"))});
+    QCOMPARE(markedColumn(grid, 2), 2); // the reply is still held back
+    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 2), 5, ReplyTimeoutMs);
+    QCOMPARE(program.sim().device().state().routing[2], quint8(5));
+
+    // "Allset:" input 4.
+    QVERIFY(program.waitQuiet());
+    program.mark();
+    page->allSetBox()->showPopup();
+    page->allSetBox()->hidePopup();
+    Q_EMIT page->allSetBox()->activated(3);
+    QCOMPARE(waitForRequests(program, 1), QVector<QByteArray>{DeviceFrameOf(SwitchCode, Hex("03 FF"))});
+    QCOMPARE(markedColumn(grid, 0), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 0), 3, ReplyTimeoutMs);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        QCOMPARE(markedColumn(grid, row), 3);
+
+    // The audio switch: input 7.
+    QVERIFY(program.waitQuiet());
+    program.mark();
+    const AudioSwitchGroup *audio = page->audioGroup();
+    QTest::mouseClick(audio->buttons().at(6), Qt::LeftButton);
+    QCOMPARE(waitForRequests(program, 1), QVector<QByteArray>{DeviceFrameOf(0xD9, Hex("00 00 06"))});
+    QVERIFY(!audio->buttons().at(6)->isFlat());
+    QTRY_VERIFY_WITH_TIMEOUT(audio->buttons().at(6)->isFlat(), ReplyTimeoutMs);
+    QCOMPARE(program.messages().count(), 0);
+}
+
+void MatrixEndToEndTest::readOutputEdid_showsAndSavesTheDisplaysBytes()
+{
+    SimOptions options = SimHarness::TestOptions();
+    options.model.inputKinds = {5};
+    ConnectedProgram program(options);
+    QVERIFY2(program.ok(), program.why());
+    program.sim().device().editState([](SimDeviceModel &model) { model.inputs[0].edidMode = 4; });
+    Ui_Matrix *page = showMatrix(program);
+    Ui_Edid *dialog = openEdid(page);
+    QVERIFY(dialog);
+    // The first input's board has no 4K: its mode 4 is "1440x900".
+    QCOMPARE(dialog->modeBox()->count(), 10);
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->modeBox()->currentText(), QStringLiteral("1440x900"), ReplyTimeoutMs);
+
+    QVERIFY(program.waitQuiet());
+    program.mark();
+    dialog->readPortBox()->setCurrentIndex(1);
+    QTest::mouseClick(dialog->readButton(), Qt::LeftButton);
+    const QByteArray display = program.sim().device().state().outputs[1].edid;
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->view()->toPlainText(), BytesToHexText(display), TransferTimeoutMs);
+    QCOMPARE(Device().edidReadBusy, quint8(0));
+    const QVector<QByteArray> blocks = program.requestsSinceMark();
+    QCOMPARE(blocks.size(), 16);
+    QCOMPARE(blocks.last(), DeviceFrameOf(EdidCode, Hex("01 80 F0") + QByteArray(16, '\0')));
+
+    const QString saved = program.dir().file(QStringLiteral("/UserDefaultEDID/display2.bin"));
+    SetEdidFileHook([saved](EdidFileAction) { return saved; });
+    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
+    QCOMPARE(program.dir().read(QStringLiteral("/UserDefaultEDID/display2.bin")), display);
+    QCOMPARE(program.messages().count(), 0);
+}
+
+void MatrixEndToEndTest::sampleEdid_writtenIntoInput3()
+{
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_Edid *dialog = openEdid(showMatrix(program));
+    QVERIFY(dialog);
+    const QString sample = program.dir().file(QStringLiteral("/UserDefaultEDID/KXR_1080P60.bin"));
+    const QByteArray bytes = program.dir().read(QStringLiteral("/UserDefaultEDID/KXR_1080P60.bin"));
+    QCOMPARE(bytes.size(), 256);
+    QVERIFY(program.sim().device().state().inputs[2].edid != bytes);
+    SetEdidFileHook([sample](EdidFileAction) { return sample; });
+    QTest::mouseClick(dialog->loadButton(), Qt::LeftButton);
+    QCOMPARE(dialog->view()->toPlainText(), BytesToHexText(bytes));
+
+    QVERIFY(program.waitQuiet());
+    program.mark();
+    dialog->writePortBox()->setCurrentIndex(2);
+    QTest::mouseClick(dialog->writeButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(program.messages().lastText(), QStringLiteral("EDID Write Success."),
+                              TransferTimeoutMs);
+    QCOMPARE(program.sim().device().state().inputs[2].edid, bytes);
+    QCOMPARE(program.requestsSinceMark().size(), 16);
+    QCOMPARE(program.requestsSinceMark().at(1), DeviceFrameOf(EdidCode, Hex("02 40 10") + bytes.mid(16, 16)));
+    QCOMPARE(Device().edidWriteBusy, quint8(0));
+}
+
+void MatrixEndToEndTest::preset_recallsTheSavedRouting()
+{
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_Matrix *page = showMatrix(program);
+    const MatrixGrid *grid = page->grid();
+    QTest::mouseClick(grid->crosspoint(3, 0), Qt::LeftButton);
+    QTest::mouseClick(grid->crosspoint(6, 1), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 1), 6, ReplyTimeoutMs);
+    QCOMPARE(markedColumn(grid, 0), 3);
+
+    QTest::mouseClick(page->saveLoadButton(), Qt::LeftButton);
+    Ui_SaveLoad *dialog = page->saveLoadDialog();
+    QVERIFY(dialog);
+    QVERIFY(program.waitQuiet());
+    program.mark();
+    Q_EMIT dialog->saveBox()->activated(2);
+    QCOMPARE(waitForRequests(program, 1), QVector<QByteArray>{DeviceFrameOf(0x02, Hex("02"))});
+
+    QTest::mouseClick(grid->crosspoint(1, 0), Qt::LeftButton);
+    QTest::mouseClick(grid->crosspoint(1, 1), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 1), 1, ReplyTimeoutMs);
+    QCOMPARE(markedColumn(grid, 0), 1);
+
+    QVERIFY(program.waitQuiet());
+    program.mark();
+    Q_EMIT dialog->loadBox()->activated(2);
+    QCOMPARE(waitForRequests(program, 1), QVector<QByteArray>{DeviceFrameOf(0x03, Hex("02"))});
+    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 0), 3, ReplyTimeoutMs);
+    QCOMPARE(markedColumn(grid, 1), 6);
+    QCOMPARE(program.messages().texts(), (QStringList{SMSG_SaveMessage, SMSG_LoadMessage}));
+}
+
+void MatrixEndToEndTest::droppedSwitchReply_keepsTheConfirmedMark()
+{
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    const MatrixGrid *grid = showMatrix(program)->grid();
+    SimFaultOptions muted;
+    muted.mutedCodes = {SwitchCode};
+    program.sim().setFaults(muted);
+
+    QTest::mouseClick(grid->crosspoint(4, 1), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(program.messages().count(), 1, ReplyTimeoutMs);
+    QVERIFY(program.messages().lastText().startsWith(SMSG_CommunicationFail));
+    QVERIFY(program.messages().lastText().endsWith(BytesToHexText(DeviceFrameOf(SwitchCode, Hex("04 01")))));
+    // The device did switch, but never said so: the page shows what it said.
+    QCOMPARE(markedColumn(grid, 1), 1);
+
+    program.sim().setFaults(SimFaultOptions());
+    QTest::mouseClick(grid->crosspoint(7, 1), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 1), 7, ReplyTimeoutMs);
+    QCOMPARE(program.messages().count(), 1);
+}
+
+void MatrixEndToEndTest::damagedEdidTransfer_letsTheNextOneStart_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<bool>("corrupt");
+    QTest::addColumn<int>("goodBlocks"); // blocks answered before the fault
+    QTest::newRow("read, first block corrupted") << false << true << 0;
+    QTest::newRow("read, fifth block dropped") << false << false << 4;
+    QTest::newRow("write, third block corrupted") << true << true << 2;
+}
+
+void MatrixEndToEndTest::damagedEdidTransfer_letsTheNextOneStart()
+{
+    QFETCH(bool, write);
+    QFETCH(bool, corrupt);
+    QFETCH(int, goodBlocks);
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_Edid *dialog = openEdid(showMatrix(program));
+    QVERIFY(dialog);
+    const QString sample = program.dir().file(QStringLiteral("/UserDefaultEDID/KXR_4K30.bin"));
+    SetEdidFileHook([sample](EdidFileAction) { return sample; });
+    QTest::mouseClick(dialog->loadButton(), Qt::LeftButton);
+    QVERIFY(program.waitQuiet());
+
+    // The fault starts once the good blocks have been answered: the
+    // simulator's log shows each block as it comes in.
+    SimFaultOptions fault;
+    (corrupt ? fault.corrupt : fault.drop) = 1.0;
+    program.mark();
+    QPushButton *start = write ? dialog->writeButton() : dialog->readButton();
+    if (goodBlocks == 0)
+        program.sim().setFaults(fault);
+    QTest::mouseClick(start, Qt::LeftButton);
+    if (goodBlocks > 0) {
+        waitForRequests(program, goodBlocks);
+        program.sim().setFaults(fault);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(program.messages().count(), 1, ReplyTimeoutMs);
+    QVERIFY(program.messages().lastText().startsWith(SMSG_CommunicationFail));
+    QCOMPARE(Device().edidReadBusy, quint8(0));
+    QCOMPARE(Device().edidWriteBusy, quint8(0));
+    const int sent = program.requestsSinceMark().size();
+    QVERIFY2(sent < 16, qPrintable(QString::number(sent)));
+
+    program.sim().setFaults(SimFaultOptions());
+    QVERIFY(program.waitQuiet());
+    QTest::mouseClick(start, Qt::LeftButton);
+    if (write) {
+        QTRY_COMPARE_WITH_TIMEOUT(program.messages().lastText(), QStringLiteral("EDID Write Success."),
+                                  TransferTimeoutMs);
+        QCOMPARE(program.sim().device().state().inputs[0].edid,
+                 program.dir().read(QStringLiteral("/UserDefaultEDID/KXR_4K30.bin")));
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->view()->toPlainText(),
+                                  BytesToHexText(program.sim().device().state().outputs[0].edid),
+                                  TransferTimeoutMs);
+    }
+}
+
+QTEST_MAIN(MatrixEndToEndTest)
+#include "tst_matrix_e2e.moc"
