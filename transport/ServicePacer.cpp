@@ -44,6 +44,7 @@ void ServicePacer::createTimers()
     deleteTimers();
     m_replyTimer = makeSingleShotTimer();
     m_pauseTimer = makeSingleShotTimer();
+    m_retryTimer = makeSingleShotTimer();
 }
 
 void ServicePacer::deleteTimers()
@@ -52,6 +53,8 @@ void ServicePacer::deleteTimers()
     m_replyTimer = nullptr;
     delete m_pauseTimer;
     m_pauseTimer = nullptr;
+    delete m_retryTimer;
+    m_retryTimer = nullptr;
 }
 
 void ServicePacer::resetFlags()
@@ -72,9 +75,17 @@ void ServicePacer::stopRunningTimer()
 
 void ServicePacer::sendStep(const Writer &write)
 {
-    // Never wait for a page that is queueing: the next trigger retries.
-    if (!m_channel.sendMutex.tryLock(0))
+    // Never wait for a page that is queueing. Waiting for "the next
+    // trigger" is not enough: the window also locks the queue only to look
+    // at it (how many commands wait), and nothing triggers a send after
+    // that, so the queue would stall with commands in it. A short
+    // single-shot retry takes the place of that trigger.
+    if (!m_channel.sendMutex.tryLock(0)) {
+        // Inside its own gap the step in progress holds the lock and sends.
+        if (!m_gapLoop && m_retryTimer && !m_retryTimer->isActive())
+            m_retryTimer->start(LockRetryMs);
         return;
+    }
     SendLockGuard guard(m_channel.sendMutex);
 
     if (!m_channel.sendQueue || m_channel.sendQueue->empty() || m_awaitingReply || m_pausing)

@@ -17,6 +17,8 @@ class ServicePacer
 {
 public:
     static constexpr int SendGapMs = 50;
+    // A send step that finds the send queue locked tries again this soon.
+    static constexpr int LockRetryMs = 2;
 
     explicit ServicePacer(CommandChannel &channel);
     ~ServicePacer();
@@ -32,6 +34,9 @@ public:
     void deleteTimers();
     QTimer *replyTimer() const { return m_replyTimer; }
     QTimer *pauseTimer() const { return m_pauseTimer; }
+    // Started when a send step found the queue locked; the service connects
+    // its timeout() to its send slot.
+    QTimer *retryTimer() const { return m_retryTimer; }
 
     // Back to idle after a connect: no reply awaited, no pause running.
     void resetFlags();
@@ -43,7 +48,8 @@ public:
     using Writer = std::function<bool(const QByteArray &bytes)>;
     // The send step: tryLock(0) on the send mutex, nothing while a command
     // is in flight, the gap (the mutex stays held), the head record becomes
-    // the channel's current one, write, reply or pause timer, pop.
+    // the channel's current one, write, reply or pause timer, pop. A locked
+    // queue starts the retry timer.
     void sendStep(const Writer &write);
     // Inside the gap of a send step (its local event loop runs).
     bool sending() const { return m_gapLoop != nullptr; }
@@ -69,6 +75,7 @@ private:
     bool m_pausing = false;
     QTimer *m_replyTimer = nullptr;
     QTimer *m_pauseTimer = nullptr;
+    QTimer *m_retryTimer = nullptr;
     QByteArray m_lastSent;
     QEventLoop *m_gapLoop = nullptr;
 };

@@ -62,6 +62,7 @@ void ServiceSerialPort::SLT_SyncConnect_SerialPort(QString name, QString baudRat
     m_pacer.createTimers();
     connect(m_pacer.replyTimer(), &QTimer::timeout, this, &ServiceSerialPort::SLT_MatchTimer_Timeout);
     connect(m_pacer.pauseTimer(), &QTimer::timeout, this, &ServiceSerialPort::SLT_WaitTimer_Timeout);
+    connect(m_pacer.retryTimer(), &QTimer::timeout, this, &ServiceSerialPort::SLT_RealSendData_SerialPort);
 
     m_port->setPortName(name);
     m_portOpened = m_port->open(QIODevice::ReadWrite);

@@ -50,6 +50,7 @@ void ServiceTcpClient::SLT_SyncConnect_TcpClient(QString localAddress, QString r
     m_pacer.createTimers();
     connect(m_pacer.replyTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_MatchTimer_Timeout);
     connect(m_pacer.pauseTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_WaitTimer_Timeout);
+    connect(m_pacer.retryTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_RealSendData_TcpClient);
 
     startConnecting();
     m_portOpened = m_socket->waitForConnected(ConnectWaitMs);

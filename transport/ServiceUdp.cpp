@@ -61,6 +61,7 @@ void ServiceUdp::SLT_SyncConnect_Udp()
     m_pacer.createTimers();
     connect(m_pacer.replyTimer(), &QTimer::timeout, this, &ServiceUdp::SLT_MatchTimer_Timeout);
     connect(m_pacer.pauseTimer(), &QTimer::timeout, this, &ServiceUdp::SLT_WaitTimer_Timeout);
+    connect(m_pacer.retryTimer(), &QTimer::timeout, this, &ServiceUdp::SLT_RealSendData_Udp);
     ChannelOpen(UdpChannel);
     m_target = QHostAddress(QString::fromLatin1(BroadcastAddress));
     m_connected = true;

@@ -112,6 +112,19 @@ void ServicePacingTests::matchingReply_releasesTheNextAtOnce()
     QCOMPARE(timeouts.count(), 0);
 }
 
+// The window may hold the send queue's lock just when the service tries it
+// (it also looks at how many commands wait), and nothing triggers a send
+// when it lets go: the command must still leave.
+void ServicePacingTests::queueLockedAtTheTrigger_isSentOnceFree()
+{
+    QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), LongReplyMs, true)));
+    rig().channel().sendMutex.lock();
+    rig().trigger();
+    QTest::qWait(100); // the service tried and found the lock taken
+    rig().channel().sendMutex.unlock();
+    QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 1, WaitMs);
+}
+
 void ServicePacingTests::unsolicitedFrame_isDeliveredButReleasesNothing()
 {
     QSignalSpy timeouts(&rig(), &ServiceRig::timedOut);

@@ -38,6 +38,7 @@ private slots:
 
     void oneCommandInFlight_spacedByTheGap();
     void matchingReply_releasesTheNextAtOnce();
+    void queueLockedAtTheTrigger_isSentOnceFree();
     void unsolicitedFrame_isDeliveredButReleasesNothing();
     void timeout_movesOnWithoutRetry_reportsOnlyWhenAsked();
     void lateReply_isDeliveredButSendsNothing();
