@@ -1,6 +1,7 @@
 #include "pages/routing/SignalInputRows.h"
 
 #include "app/LanguageTable.h"
+#include "pages/routing/DrawnChoice.h"
 #include "pages/routing/SignalRules.h"
 
 #include <QCheckBox>
@@ -150,7 +151,7 @@ void SignalInputRows::fillRow(int r, const InputInfo &input)
     row.type->clear();
     for (quint8 code : types)
         row.type->addItem(SignalTypeName(code), code);
-    row.type->setCurrentIndex(types.indexOf(quint8(input.type)));
+    ShowChoice(row.type, types.indexOf(quint8(input.type)));
     row.type->setEnabled(types.size() > 1);
 
     row.inputFormat->setText(TimingText(input.pair7, input.pair9, input.zero11 != 0, input.pos12));
@@ -160,16 +161,18 @@ void SignalInputRows::fillRow(int r, const InputInfo &input)
     switch (InputAudioChoice(input.pos2, input.type)) {
     case AudioChoice::EmbeddedOnly:
         row.audio->addItem(ScomboBox_I_AudioSelect[Embedded], Embedded);
+        ShowChoice(row.audio, 0);
         row.audio->setEnabled(false);
         break;
     case AudioChoice::LrOnly:
         row.audio->addItem(ScomboBox_I_AudioSelect[LeftRight], LeftRight);
+        ShowChoice(row.audio, 0);
         row.audio->setEnabled(false);
         break;
     case AudioChoice::Both:
         row.audio->addItem(ScomboBox_I_AudioSelect[Embedded], Embedded);
         row.audio->addItem(ScomboBox_I_AudioSelect[LeftRight], LeftRight);
-        row.audio->setCurrentIndex(input.pos6 <= quint32(LeftRight) ? int(input.pos6) : -1);
+        ShowChoice(row.audio, input.pos6 <= quint32(LeftRight) ? int(input.pos6) : -1);
         row.audio->setEnabled(true);
         break;
     }

@@ -1,6 +1,7 @@
 #include "pages/routing/SignalOutputRows.h"
 
 #include "app/LanguageTable.h"
+#include "pages/routing/DrawnChoice.h"
 #include "pages/routing/SignalRules.h"
 #include "protocol/MultiviewList.h"
 
@@ -167,7 +168,7 @@ void SignalOutputRows::fillRow(int r, const OutputInfo &output)
     row.type->clear();
     for (quint8 code : types)
         row.type->addItem(SignalTypeName(code), code);
-    row.type->setCurrentIndex(types.indexOf(quint8(output.type)));
+    ShowChoice(row.type, types.indexOf(quint8(output.type)));
     row.type->setEnabled(types.size() > 1);
 
     row.inputFormat->setText(TimingText(output.pair6, output.pair8, output.zero10 != 0, output.pos11));
@@ -178,7 +179,7 @@ void SignalOutputRows::fillRow(int r, const OutputInfo &output)
     const bool noSignal = output.format == SignalLists::NoSignalFormat;
     for (int i = 0; i < formats.size(); ++i)
         row.format->addItem(formats.at(i), noSignal ? SignalLists::NoSignalFormat : quint32(i));
-    row.format->setCurrentIndex(formats.isEmpty() ? -1 : noSignal ? 0 : int(output.format));
+    ShowChoice(row.format, formats.isEmpty() ? -1 : noSignal ? 0 : int(output.format));
     // A single "No-Signal" entry is a state, not a choice.
     row.format->setEnabled(!formats.isEmpty() && !noSignal && !InMultiviewMode(output));
 

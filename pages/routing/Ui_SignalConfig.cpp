@@ -2,6 +2,7 @@
 
 #include "app/LanguageTable.h"
 #include "pages/PageDialog.h"
+#include "pages/routing/DrawnChoice.h"
 #include "pages/routing/SignalInputRows.h"
 #include "pages/routing/SignalLists.h"
 #include "pages/routing/SignalOutputRows.h"
@@ -239,14 +240,17 @@ void Ui_SignalConfig::SLT_I_InputType(int index)
     const int row = senderRow(SignalNames::InputType, inputRowsShown());
     if (row < 0)
         return;
-    if (Connected()) {
-        const quint32 input = inputIndex(row);
-        CMD_InputTypeWrite(input, TypeCodeOfText(m_inputs->row(row).type->currentText(), index));
+    QComboBox *box = m_inputs->row(row).type;
+    if (!Connected()) {
+        RestoreChoice(box);
+        return;
+    }
+    const quint32 input = inputIndex(row);
+    CMD_InputTypeWrite(input, TypeCodeOfText(box->currentText(), index));
+    emitSend();
+    if (Listed(RereadInputKinds, Device().inputAt(input).pos2)) {
+        CMD_InputInfoRead(input);
         emitSend();
-        if (Listed(RereadInputKinds, Device().inputAt(input).pos2)) {
-            CMD_InputInfoRead(input);
-            emitSend();
-        }
     }
     // The box shows the device's type until the reply says otherwise.
     redrawInputRow(row);
@@ -257,11 +261,18 @@ void Ui_SignalConfig::SLT_I_AudioSelect(int index)
     const int row = senderRow(SignalNames::AudioSelect, inputRowsShown());
     if (row < 0)
         return;
-    if (Connected() && index >= 0) {
-        const int source = m_inputs->row(row).audio->itemData(index).toInt();
-        CMD_InputAudioSelectWrite(inputIndex(row), quint8(source));
-        emitSend();
+    QComboBox *box = m_inputs->row(row).audio;
+    if (!Connected() || index < 0) {
+        RestoreChoice(box);
+        return;
     }
+    // The device's answer carries nothing the model keeps, so the choice
+    // goes into the model as it is sent.
+    const quint32 input = inputIndex(row);
+    const quint8 source = quint8(box->itemData(index).toInt());
+    Device().inputAt(input).pos6 = source;
+    CMD_InputAudioSelectWrite(input, source);
+    emitSend();
     redrawInputRow(row);
 }
 
@@ -272,7 +283,7 @@ void Ui_SignalConfig::SLT_I_Bind(bool checked)
     if (row < 0)
         return;
     if (!Connected()) {
-        redrawInputRow(row);
+        m_inputs->setBindBox(row, !checked);
         return;
     }
     // Inputs pair as (0,1), (2,3), …: both of a pair follow the click.
@@ -334,14 +345,17 @@ void Ui_SignalConfig::SLT_O_OutputType(int index)
     const int row = senderRow(SignalNames::OutputType, outputRowsShown());
     if (row < 0)
         return;
-    if (Connected()) {
-        const quint32 output = outputIndex(row);
-        CMD_OutputTypeWrite(output, TypeCodeOfText(m_outputs->row(row).type->currentText(), index));
+    QComboBox *box = m_outputs->row(row).type;
+    if (!Connected()) {
+        RestoreChoice(box);
+        return;
+    }
+    const quint32 output = outputIndex(row);
+    CMD_OutputTypeWrite(output, TypeCodeOfText(box->currentText(), index));
+    emitSend();
+    if (Listed(RereadOutputKinds, Device().outputAt(output).pos2)) {
+        CMD_OutputInfoRead(output);
         emitSend();
-        if (Listed(RereadOutputKinds, Device().outputAt(output).pos2)) {
-            CMD_OutputInfoRead(output);
-            emitSend();
-        }
     }
     redrawOutputRow(row);
 }
@@ -351,25 +365,29 @@ void Ui_SignalConfig::SLT_O_OutputFormat(int index)
     const int row = senderRow(SignalNames::OutputFormat, outputRowsShown());
     if (row < 0)
         return;
-    const quint32 format = m_outputs->row(row).format->itemData(index).toUInt();
-    if (Connected() && index >= 0 && format != SignalLists::NoSignalFormat) {
-        CMD_OutputFormatWrite(outputIndex(row), quint8(index));
-        emitSend();
+    QComboBox *box = m_outputs->row(row).format;
+    if (!Connected() || index < 0 || box->itemData(index).toUInt() == SignalLists::NoSignalFormat) {
+        RestoreChoice(box);
+        return;
     }
+    CMD_OutputFormatWrite(outputIndex(row), quint8(index));
+    emitSend();
     redrawOutputRow(row);
 }
 
 // Mute, freeze and black take the click into the model at once; the reply
 // confirms it.
-void Ui_SignalConfig::sendOutputSwitch(int row, quint8 OutputInfo::*flag, bool on,
+void Ui_SignalConfig::sendOutputSwitch(QCheckBox *box, int row, quint8 OutputInfo::*flag, bool on,
                                        bool (*command)(quint32, quint8))
 {
-    if (Connected()) {
-        const quint32 output = outputIndex(row);
-        Device().outputAt(output).*flag = on ? 1 : 0;
-        command(output, on ? 1 : 0);
-        emitSend();
+    if (!Connected()) {
+        box->setChecked(!on);
+        return;
     }
+    const quint32 output = outputIndex(row);
+    Device().outputAt(output).*flag = on ? 1 : 0;
+    command(output, on ? 1 : 0);
+    emitSend();
     redrawOutputRow(row);
 }
 
@@ -377,21 +395,21 @@ void Ui_SignalConfig::SLT_O_AudioMute(bool checked)
 {
     const int row = senderRow(SignalNames::AudioMute, outputRowsShown());
     if (row >= 0)
-        sendOutputSwitch(row, &OutputInfo::mute, checked, &CMD_OutputAudioMuteWrite);
+        sendOutputSwitch(m_outputs->row(row).mute, row, &OutputInfo::mute, checked, &CMD_OutputAudioMuteWrite);
 }
 
 void Ui_SignalConfig::SLT_O_Freeze(bool checked)
 {
     const int row = senderRow(SignalNames::Freeze, outputRowsShown());
     if (row >= 0)
-        sendOutputSwitch(row, &OutputInfo::freeze, checked, &CMD_OutputFreezeWrite);
+        sendOutputSwitch(m_outputs->row(row).freeze, row, &OutputInfo::freeze, checked, &CMD_OutputFreezeWrite);
 }
 
 void Ui_SignalConfig::SLT_O_Black(bool checked)
 {
     const int row = senderRow(SignalNames::Black, outputRowsShown());
     if (row >= 0)
-        sendOutputSwitch(row, &OutputInfo::black, checked, &CMD_OutputBlackWrite);
+        sendOutputSwitch(m_outputs->row(row).black, row, &OutputInfo::black, checked, &CMD_OutputBlackWrite);
 }
 
 void Ui_SignalConfig::SLT_O_Read(bool)

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QCheckBox;
 class SignalInputRows;
 class SignalOutputRows;
 class Ui_More;
@@ -97,7 +98,8 @@ private:
     // output, so that its row stays empty until the device answers.
     void forgetInput(quint32 index);
     void forgetOutput(quint32 index);
-    void sendOutputSwitch(int row, quint8 OutputInfo::*flag, bool on, bool (*command)(quint32, quint8));
+    void sendOutputSwitch(QCheckBox *box, int row, quint8 OutputInfo::*flag, bool on,
+                          bool (*command)(quint32, quint8));
     void emitSend();
 
     SignalInputRows *m_inputs;

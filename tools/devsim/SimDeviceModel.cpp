@@ -1,5 +1,7 @@
 #include "tools/devsim/SimDeviceModel.h"
 
+#include "tools/devsim/SimChannelOptions.h"
+
 #include "tools/devsim/SimEdid.h"
 #include "tools/devsim/SimModuleBlock.h"
 
@@ -93,6 +95,7 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
     if (model.outputCount >= 2 * SimLimits::GroupSize)
         model.outputs[SimLimits::GroupSize].mode = MultiviewMode;
     fillWall(model);
+    ApplySimChannelOptions(options, model);
 
     model.deviceName = padded("KXR-Matrix", SimLimits::TextBytes);
     model.serialNumber = padded("KXR2024000001", SimLimits::TextBytes);
@@ -124,6 +127,7 @@ void ResetSimDevice(SimDeviceModel &model)
     SimDeviceModel fresh = MakeSimDeviceModel(options);
     for (int i = 0; i < SimLimits::Channels; ++i)
         fresh.outputs[i].edid = model.outputs[i].edid;
+    KeepSimBoards(model, fresh);
     fresh.modules = model.modules;
     fresh.resetCount = model.resetCount + 1;
     model = fresh;

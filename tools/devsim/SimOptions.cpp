@@ -1,5 +1,7 @@
 #include "tools/devsim/SimOptions.h"
 
+#include "tools/devsim/SimChannelOptions.h"
+
 #include <QCommandLineParser>
 #include <QHostAddress>
 
@@ -43,6 +45,13 @@ struct Parsed
     QCommandLineOption programDir{"program-dir",
                                   "Point the program installed in DIR (its config.ini) at this simulator.", "DIR"};
     QCommandLineOption quiet{"quiet", "Do not log the frames."};
+    QCommandLineOption inputKinds{"input-kinds", "Board kind of each input from input 1 on, e.g. 4,5,3.", "LIST"};
+    QCommandLineOption inputTypes{"input-types", "Signal type code of each input from input 1 on.", "LIST"};
+    QCommandLineOption inputTimings{"input-timings", "Timing of each input, e.g. 1920x1080p60,720x576i50.", "LIST"};
+    QCommandLineOption outputKinds{"output-kinds", "Board kind of each output from output 1 on, e.g. 1,7,8.", "LIST"};
+    QCommandLineOption outputTypes{"output-types", "Signal type code of each output from output 1 on.", "LIST"};
+    QCommandLineOption outputFormats{"output-formats", "Format index of each output (0xFF: no signal).", "LIST"};
+    QCommandLineOption outputTimings{"output-timings", "Incoming timing each output reports (0x0p0: none).", "LIST"};
 
     Parsed()
     {
@@ -52,6 +61,8 @@ struct Parsed
         parser.addOptions({tcpPort, noTcp, noPty, udpPort, udpAny, noUdp, inputs, outputs, layouts, model3, model4,
                            modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
                            muteNetCode, seed, programDir, quiet});
+        parser.addOptions({inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats,
+                           outputTimings});
     }
 };
 
@@ -149,6 +160,18 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.muteNetCode);
     if (!readInt(p.parser.value(p.seed), 0, INT_MAX, seed))
         return fail(p.seed);
+
+    const QPair<const QCommandLineOption *, QVector<int> *> numberLists[] = {
+        {&p.inputKinds, &model.inputKinds},   {&p.inputTypes, &model.inputTypes},
+        {&p.outputKinds, &model.outputKinds}, {&p.outputTypes, &model.outputTypes},
+        {&p.outputFormats, &model.outputFormats}};
+    for (const auto &list : numberLists)
+        if (p.parser.isSet(*list.first) && !ReadSimNumberList(p.parser.value(*list.first), 0, MaxCode, *list.second))
+            return fail(*list.first);
+    if (p.parser.isSet(p.inputTimings) && !ReadSimTimingList(p.parser.value(p.inputTimings), model.inputTimings))
+        return fail(p.inputTimings);
+    if (p.parser.isSet(p.outputTimings) && !ReadSimTimingList(p.parser.value(p.outputTimings), model.outputTimings))
+        return fail(p.outputTimings);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);
