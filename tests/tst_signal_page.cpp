@@ -7,6 +7,8 @@
 #include "pages/routing/Ui_SignalConfig.h"
 #include "protocol/DeviceState.h"
 #include "protocol/MultiviewList.h"
+#include "protocol/ReplyDispatcher.h"
+#include "support/SimHarness.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
@@ -288,6 +290,16 @@ private Q_SLOTS:
         QVERIFY(inputRow(14).bind->isChecked());
         QVERIFY(inputRow(15).bind->isChecked());
         QVERIFY(!inputRow(13).bind->isChecked());
+    }
+
+    // The bind field has room for 80 inputs; the unused bits after input 16
+    // must not decide input 16's pairing.
+    void bindFieldBitsPastTheInputsAreSkipped()
+    {
+        DispatchDeviceReply(DeviceFrameOf(0x45, Hex("00 F0 01 80 00 00 00 00 00 00 00 00")));
+        QCOMPARE(Device().inputAt(0).bind, quint8(1));
+        QCOMPARE(Device().inputAt(14).bind, quint8(0));
+        QCOMPARE(Device().inputAt(15).bind, quint8(1));
     }
 
     void paging_data()
