@@ -5,7 +5,6 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -116,34 +115,6 @@ private Q_SLOTS:
         QCOMPARE(more.testPatternBox()->isEnabled(), patterns > 0);
     }
 
-    void switchesShowTheDevice_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<quint8>("value");
-        for (int s = 0; s < Ui_More::SwitchCount; ++s) {
-            QTest::addRow("switch %d on", s) << s << quint8(1);
-            QTest::addRow("switch %d off", s) << s << quint8(0);
-        }
-    }
-
-    void switchesShowTheDevice()
-    {
-        QFETCH(int, which);
-        QFETCH(quint8, value);
-        SetOutputKinds({1});
-        Ui_More more;
-        DeviceState &device = Device();
-        quint8 *const fields[] = {&device.allBind, &device.reportOn, &device.irOn, &device.nPlus1Backup};
-        *fields[which] = value;
-        const auto update = std::array<void (Ui_More::*)(), Ui_More::SwitchCount>{
-            &Ui_More::SLT_Update_AllBind, &Ui_More::SLT_Update_ReportOn, &Ui_More::SLT_Update_IR,
-            &Ui_More::SLT_Update_NAdd1Backup};
-        (more.*update[which])();
-        const Ui_More::SwitchPair &pair = more.switchPair(Ui_More::Switch(which));
-        QCOMPARE(pair.on->isFlat(), value != 0);
-        QCOMPARE(pair.off->isFlat(), value == 0);
-    }
-
     void answersForOtherPortsAreIgnored()
     {
         SetOutputKinds({1, 1});
@@ -161,28 +132,6 @@ private Q_SLOTS:
         QCOMPARE(more.outputModeBox()->currentIndex(), -1);
         more.SLT_Update_OutputMode(0, 1);
         QCOMPARE(more.outputModeBox()->currentText(), QStringLiteral("Multiview"));
-    }
-
-    void userResolutionFollowsTheModeOfAUserFormat()
-    {
-        SetOutputKinds({1, 1, 1, 1});
-        Device().outputAt(0).format = 21; // USER
-        Ui_More more;
-        more.SLT_Update_OutputMode(0, 1);
-        QVERIFY(!more.resolutionGroup()->isEnabled());
-        more.SLT_Update_OutputMode(0, 0);
-        QVERIFY(more.resolutionGroup()->isEnabled());
-        Device().outputAt(0).format = 10;
-        more.SLT_Update_OutputMode(0, 1);
-        QVERIFY(more.resolutionGroup()->isEnabled());
-    }
-
-    void resolutionFieldsTakeDigitsOnly()
-    {
-        SetOutputKinds({1});
-        Ui_More more;
-        QTest::keyClicks(more.widthEdit(), QStringLiteral("12a-34567"));
-        QCOMPARE(more.widthEdit()->text(), QStringLiteral("12345"));
     }
 };
 
