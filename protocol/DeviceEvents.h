@@ -36,6 +36,9 @@ signals:
     void SGL_RefreshInput(unsigned int channel);  // one input row
     void SGL_RefreshOutput(unsigned int channel); // one output row
     void SGL_RefreshBinds();
+    // An output's signal information (0x7F) or output mode (0xA1, 0xA3)
+    // was stored: the multiview output list follows it.
+    void SGL_OutputChanged(unsigned int output);
     // The TV wall reply arrived: the page takes the size, then redraws.
     void SGL_UpdateContent_TvWall(unsigned int rows, unsigned int cols);
     void SGL_RefreshMultiview(unsigned int record);

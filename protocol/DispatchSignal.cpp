@@ -62,6 +62,7 @@ void ApplyOutputMode(quint32 output, quint8 mode)
     emit Events().SGL_Update_OutputMode(output, mode);
     if (output % ModeGroupSize != 0) {
         emit Events().SGL_RefreshOutput(ClampChannel(output));
+        emit Events().SGL_OutputChanged(ClampChannel(output));
         return;
     }
     const OutputInfo &leader = device.outputAt(output);
@@ -78,6 +79,7 @@ void ApplyOutputMode(quint32 output, quint8 mode)
         }
         emit Events().SGL_RefreshOutput(ClampChannel(i));
     }
+    emit Events().SGL_OutputChanged(ClampChannel(output));
 }
 
 } // namespace
@@ -97,6 +99,7 @@ void SignalInfo(const DispatchFrame &f)
     } else {
         StoreOutputInfo(Device().outputAt(channel), f);
         emit Events().SGL_RefreshOutput(ClampChannel(channel));
+        emit Events().SGL_OutputChanged(ClampChannel(channel));
         StatusChannel(S_OutPut, number);
     }
 }

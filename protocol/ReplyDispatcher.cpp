@@ -137,9 +137,12 @@ void InputBind(const DispatchFrame &f)
     if (!f.has(BindOffset))
         return;
     DeviceState &device = Device();
+    // The field has room for 80 inputs. Bits past the input table are
+    // skipped instead of landing on input 15: the device fills them with
+    // zeros, and the last of them would otherwise clear input 15's flag.
     for (quint32 k = 0; k + BindOffset < f.length(); ++k) {
         const quint8 bits = f.p(BindOffset + k);
-        for (quint32 b = 0; b < BitsPerByte; ++b)
+        for (quint32 b = 0; b < BitsPerByte && k * BitsPerByte + b < DeviceLimits::Channels; ++b)
             device.inputAt(k * BitsPerByte + b).bind = (bits >> b) & 1;
     }
     emit Events().SGL_RefreshBinds();

@@ -257,6 +257,25 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_Update_InEdidMode, m_matrix, &Ui_Matrix::SGL_Update_InEdidMode);
     connect(&events, &DeviceEvents::SGL_Update_EdidMessage, m_matrix, &Ui_Matrix::SGL_Update_EdidMessage);
     connect(&events, &DeviceEvents::SGL_Update_OutEdid, m_matrix, &Ui_Matrix::SGL_Update_OutEdid);
+    connectSignalConfigEvents(events);
+}
+
+void Ui_Main::connectSignalConfigEvents(DeviceEvents &events)
+{
+    Ui_SignalConfig *page = m_signalConfig;
+    connect(&events, &DeviceEvents::SGL_RebuildForCounts, page,
+            [page] { page->RebuildRows(Device().inputCount, Device().outputCount); });
+    connect(&events, &DeviceEvents::SGL_RefreshInput, page, &Ui_SignalConfig::SLT_RefreshInput);
+    connect(&events, &DeviceEvents::SGL_RefreshOutput, page, &Ui_SignalConfig::SLT_RefreshOutput);
+    connect(&events, &DeviceEvents::SGL_RefreshBinds, page, &Ui_SignalConfig::SLT_RefreshBinds);
+    connect(&events, &DeviceEvents::SGL_OutputChanged, page, &Ui_SignalConfig::SLT_OutputChanged);
+    connect(&events, &DeviceEvents::SGL_Update_AllBind, page, &Ui_SignalConfig::SGL_Update_AllBind);
+    connect(&events, &DeviceEvents::SGL_Update_ReportOn, page, &Ui_SignalConfig::SGL_Update_ReportOn);
+    connect(&events, &DeviceEvents::SGL_Update_IR, page, &Ui_SignalConfig::SGL_Update_IR);
+    connect(&events, &DeviceEvents::SGL_Update_NAdd1Backup, page, &Ui_SignalConfig::SGL_Update_NAdd1Backup);
+    connect(&events, &DeviceEvents::SGL_Update_OutputRotate, page, &Ui_SignalConfig::SGL_Update_OutputRotate);
+    connect(&events, &DeviceEvents::SGL_Update_UserResolution, page, &Ui_SignalConfig::SGL_Update_UserResolution);
+    connect(&events, &DeviceEvents::SGL_Update_OutputMode, page, &Ui_SignalConfig::SGL_Update_OutputMode);
 }
 
 void Ui_Main::SLT_GetFocus_tabBar(int index)

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+class DeviceEvents;
 class MyUiLayout;
 class QComboBox;
 class QGridLayout;
@@ -82,6 +83,7 @@ private:
     void connectPages();
     void connectServices();
     void connectDeviceEvents();
+    void connectSignalConfigEvents(DeviceEvents &events);
 
     QWidget *m_content;
     QTabWidget *m_tabs;

@@ -181,7 +181,7 @@ const std::vector<ValidRow> &ValidRows()
              out.pos2 = 2, out.pos3 = 3, out.type = 5, out.pair6 = 0x0607, out.pair8 = 0x0809, out.zero10 = 1;
              out.pos11 = 0x0B, out.format = 0x0C, out.mute = 1, out.freeze = 0, out.black = 1;
          },
-         {"SGL_RefreshOutput", "SGL_StatusLine"}},
+         {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_StatusLine"}},
         {"0x93 TV wall", Reply(0x93, "02 01 02 01  1B 00 03 01 02 03 04 07  04 00 05 09 09 09 09 02"),
          [](DeviceState &d) {
              ClearWall(d);
@@ -204,16 +204,16 @@ const std::vector<ValidRow> &ValidRows()
              for (quint32 i = 5; i < 8; ++i)
                  d.outputAt(i).format = 7;
          },
-         {"SGL_RefreshOutput", "SGL_Update_OutputMode"}},
+         {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
         {"0xA1 mode 0 on a group leader", Reply(0xA1, "04 00 00"),
          [](DeviceState &d) {
              d.outputAt(4).mode = 0;
              for (quint32 i = 4; i < 8; ++i)
                  d.outputAt(i).pos3 &= ~2u;
          },
-         {"SGL_RefreshOutput", "SGL_Update_OutputMode"}},
+         {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
         {"0xA1 mode on a follower", Reply(0xA1, "05 00 03"), [](DeviceState &d) { d.outputAt(5).mode = 3; },
-         {"SGL_RefreshOutput", "SGL_Update_OutputMode"}},
+         {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
         {"0xA3 all output modes", Reply(0xA3, "01 02 08 00"),
          [](DeviceState &d) {
              d.outputAt(1).mode = 2;
@@ -221,7 +221,7 @@ const std::vector<ValidRow> &ValidRows()
              for (quint32 i = 8; i < 12; ++i)
                  d.outputAt(i).pos3 &= ~2u;
          },
-         {"SGL_RefreshOutput", "SGL_Update_OutputMode"}},
+         {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
         {"0xA4 resolution without a panel job", Reply(0xA4, "06 00 0780 0438"), [](DeviceState &) {},
          {"SGL_Update_UserResolution"}},
         {"0xB0 input type", Reply(0xB0, "02 40 07 03"),

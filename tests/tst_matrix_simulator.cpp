@@ -92,9 +92,10 @@ void MatrixSimulatorTest::boardKinds_fromTheCommandLine_data()
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QList<int>>("inputKinds"); // of inputs 0, 1, 2, 15
     QTest::addColumn<int>("outputKind");        // of output 9
-    QTest::newRow("last kind repeats") << QStringList{"--input-kinds", "0,4,3"} << true << QList<int>{0, 4, 3, 3}
-                                       << 1;
-    QTest::newRow("outputs") << QStringList{"--output-kinds", "7"} << true << QList<int>{0, 0, 0, 0} << 7;
+    QTest::newRow("inputs past the list keep theirs") << QStringList{"--input-kinds", "0,4,3"} << true
+                                                      << QList<int>{0, 4, 3, 0} << 1;
+    QTest::newRow("outputs") << QStringList{"--output-kinds", "1,1,1,1,1,1,1,1,1,7"} << true << QList<int>{0, 0, 0, 0}
+                             << 7;
     QTest::newRow("not a number") << QStringList{"--input-kinds", "0,x"} << false << QList<int>{} << 0;
     QTest::newRow("more than 16") << QStringList{"--output-kinds", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1"} << false
                                   << QList<int>{} << 0;
@@ -112,7 +113,7 @@ void MatrixSimulatorTest::boardKinds_fromTheCommandLine()
     const SimParse parsed = ParseSimOptions(arguments, options, text);
     QCOMPARE(parsed == SimParse::Run, accepted);
     if (!accepted) {
-        QVERIFY(text.contains(QStringLiteral("kinds")));
+        QVERIFY2(text.contains(QStringLiteral("kinds")), qPrintable(text));
         return;
     }
     options.model.inputs = options.model.outputs = 16;

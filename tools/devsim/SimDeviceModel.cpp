@@ -1,5 +1,7 @@
 #include "tools/devsim/SimDeviceModel.h"
 
+#include "tools/devsim/SimChannelOptions.h"
+
 #include "tools/devsim/SimEdid.h"
 #include "tools/devsim/SimModuleBlock.h"
 
@@ -106,16 +108,13 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
         model.outputs[i].edid = MakeSimEdid(i, false);
         model.routing[i] = quint8(i % model.inputCount);
         fillMultiview(model.multiview[i]);
-        if (!options.inputKinds.isEmpty())
-            model.inputs[i].kind = quint8(options.inputKinds.value(i, options.inputKinds.last()));
-        if (!options.outputKinds.isEmpty())
-            model.outputs[i].kind = quint8(options.outputKinds.value(i, options.outputKinds.last()));
     }
     // The second group of four outputs shows a multiview; the first four
     // form the TV wall.
     if (model.outputCount >= 2 * SimLimits::GroupSize)
         model.outputs[SimLimits::GroupSize].mode = MultiviewMode;
     fillWall(model);
+    ApplySimChannelOptions(options, model);
     if (options.wallRows > 0 && options.wallCols > 0 && options.wallRows * options.wallCols <= model.outputCount)
         fillPlainWall(model, options.wallRows, options.wallCols);
 
@@ -149,11 +148,7 @@ void ResetSimDevice(SimDeviceModel &model)
     SimDeviceModel fresh = MakeSimDeviceModel(options);
     for (int i = 0; i < SimLimits::Channels; ++i)
         fresh.outputs[i].edid = model.outputs[i].edid;
-    // The boards stay what they are.
-    for (int i = 0; i < SimLimits::Channels; ++i) {
-        fresh.inputs[i].kind = model.inputs[i].kind;
-        fresh.outputs[i].kind = model.outputs[i].kind;
-    }
+    KeepSimBoards(model, fresh);
     fresh.modules = model.modules;
     fresh.resetCount = model.resetCount + 1;
     // The IO inputs are wired outside the device; the log of what it passed

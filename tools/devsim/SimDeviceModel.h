@@ -18,6 +18,15 @@ constexpr int BezelSides = 4;      // left, right, up, bottom
 constexpr int GroupSize = 4;       // outputs of one output-mode group
 } // namespace SimLimits
 
+// A timing as a port reports it; all zero: no signal.
+struct SimTiming
+{
+    quint16 width = 0;
+    quint16 height = 0;
+    quint8 rate = 0;
+    bool interlaced = false;
+};
+
 struct SimInput
 {
     quint8 kind = 0;
@@ -32,6 +41,7 @@ struct SimInput
     quint16 outWidth = 1920;
     quint16 outHeight = 1080;
     quint8 outRate = 60;
+    bool outInterlaced = false;
     bool bind = false;
     QByteArray edid; // written by the program block by block
 };
@@ -52,6 +62,10 @@ struct SimOutput
     quint16 panelHeight = 1080;
     quint8 testPatternOn = 0;
     quint8 testPattern = 0;
+    // The timing the output reports as its incoming one; unless set, that
+    // of the input routed to it.
+    bool ownTiming = false;
+    SimTiming timing;
     QByteArray edid; // of the display on this output
     // Splice settings of the screen this output drives.
     quint8 spliceRows = 1;
@@ -150,10 +164,15 @@ struct SimModelOptions
     // showing output k; 0 keeps the factory wall.
     int wallRows = 0;
     int wallCols = 0;
-    // Board kinds of the inputs and outputs, channel by channel; the last
-    // one given holds for the channels after it (none given: the defaults).
+    // Per channel, from channel 0 on; channels past a list keep the
+    // defaults (see SimChannelOptions.h).
     QVector<int> inputKinds;
+    QVector<int> inputTypes;
+    QVector<SimTiming> inputTimings;
     QVector<int> outputKinds;
+    QVector<int> outputTypes;
+    QVector<int> outputFormats;
+    QVector<SimTiming> outputTimings;
 };
 
 struct SimDeviceModel

@@ -1,5 +1,7 @@
 #include "tools/devsim/SimOptions.h"
 
+#include "tools/devsim/SimChannelOptions.h"
+
 #include <QCommandLineParser>
 #include <QHostAddress>
 
@@ -35,9 +37,6 @@ struct Parsed
     QCommandLineOption ioIn{"io-in", "State bits of the four IO inputs (bit k: input k + 1), e.g. 0x05.", "BITS", "0x05"};
     QCommandLineOption ioOut{"io-out", "State bits of the four IO outputs.", "BITS", "0"};
     QCommandLineOption relays{"relays", "State bits of the four relays.", "BITS", "0"};
-    QCommandLineOption inputKinds{"input-kinds", "Board kinds of the inputs, one per input (0-255), e.g. 0,3,4; "
-                                                 "the last one holds for the rest.", "K[,K...]"};
-    QCommandLineOption outputKinds{"output-kinds", "Board kinds of the outputs, as --input-kinds.", "K[,K...]"};
     QCommandLineOption drop{"drop", "Fraction of replies dropped (0-1).", "P", "0"};
     QCommandLineOption corrupt{"corrupt", "Fraction of replies sent with a wrong checksum (0-1).", "P", "0"};
     QCommandLineOption garbage{"garbage", "Fraction of stream replies preceded by random bytes (0-1).", "P", "0"};
@@ -54,6 +53,13 @@ struct Parsed
     QCommandLineOption quiet{"quiet", "Do not log the frames."};
     QCommandLineOption wall{"wall", "Start with an unspliced TV wall of ROWSxCOLS displays (at most the output count).",
                             "ROWSxCOLS"};
+    QCommandLineOption inputKinds{"input-kinds", "Board kind of each input from input 1 on, e.g. 4,5,3.", "LIST"};
+    QCommandLineOption inputTypes{"input-types", "Signal type code of each input from input 1 on.", "LIST"};
+    QCommandLineOption inputTimings{"input-timings", "Timing of each input, e.g. 1920x1080p60,720x576i50.", "LIST"};
+    QCommandLineOption outputKinds{"output-kinds", "Board kind of each output from output 1 on, e.g. 1,7,8.", "LIST"};
+    QCommandLineOption outputTypes{"output-types", "Signal type code of each output from output 1 on.", "LIST"};
+    QCommandLineOption outputFormats{"output-formats", "Format index of each output (0xFF: no signal).", "LIST"};
+    QCommandLineOption outputTimings{"output-timings", "Incoming timing each output reports (0x0p0: none).", "LIST"};
 
     Parsed()
     {
@@ -66,7 +72,8 @@ struct Parsed
         parser.addOption(udpDevice);
         parser.addOptions({ioIn, ioOut, relays});
         parser.addOption(wall);
-        parser.addOptions({inputKinds, outputKinds});
+        parser.addOptions({inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats,
+                           outputTimings});
     }
 };
 
@@ -106,19 +113,6 @@ bool readCodes(const QStringList &texts, QList<quint8> &codes)
         if (!readInt(text, 0, MaxCode, code))
             return false;
         codes.append(quint8(code));
-    }
-    return true;
-}
-
-bool readKinds(const QString &text, QVector<int> &kinds)
-{
-    if (text.isEmpty())
-        return true;
-    for (const QString &field : text.split(QLatin1Char(','))) {
-        int kind = 0;
-        if (!readInt(field.trimmed(), 0, MaxCode, kind) || kinds.size() >= SimLimits::Channels)
-            return false;
-        kinds.append(kind);
     }
     return true;
 }
@@ -194,10 +188,18 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.seed);
     if (p.parser.isSet(p.wall) && !readWall(p.parser.value(p.wall), model.outputs, model.wallRows, model.wallCols))
         return fail(p.wall);
-    if (!readKinds(p.parser.value(p.inputKinds), model.inputKinds))
-        return fail(p.inputKinds);
-    if (!readKinds(p.parser.value(p.outputKinds), model.outputKinds))
-        return fail(p.outputKinds);
+
+    const QPair<const QCommandLineOption *, QVector<int> *> numberLists[] = {
+        {&p.inputKinds, &model.inputKinds},   {&p.inputTypes, &model.inputTypes},
+        {&p.outputKinds, &model.outputKinds}, {&p.outputTypes, &model.outputTypes},
+        {&p.outputFormats, &model.outputFormats}};
+    for (const auto &list : numberLists)
+        if (p.parser.isSet(*list.first) && !ReadSimNumberList(p.parser.value(*list.first), 0, MaxCode, *list.second))
+            return fail(*list.first);
+    if (p.parser.isSet(p.inputTimings) && !ReadSimTimingList(p.parser.value(p.inputTimings), model.inputTimings))
+        return fail(p.inputTimings);
+    if (p.parser.isSet(p.outputTimings) && !ReadSimTimingList(p.parser.value(p.outputTimings), model.outputTimings))
+        return fail(p.outputTimings);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);

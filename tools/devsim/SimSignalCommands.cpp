@@ -1,5 +1,6 @@
 #include "tools/devsim/SimSignalCommands.h"
 
+#include "tools/devsim/SimChannelOptions.h"
 #include "tools/devsim/SimCodes.h"
 
 namespace {
@@ -34,7 +35,7 @@ QByteArray inputInfo(const SimDeviceModel &model, int ch)
     p.append(char(in.rate));
     AppendPair(p, in.outWidth);
     AppendPair(p, in.outHeight);
-    p.append(char(Progressive));
+    p.append(char(scan(in.outInterlaced)));
     p.append(char(in.outRate));
     p.append(char(in.format));
     p.append(char(in.edidMode));
@@ -47,6 +48,15 @@ QByteArray outputInfo(const SimDeviceModel &model, int ch)
     const int o = qBound(0, ch, SimLimits::Channels - 1);
     const SimOutput &out = model.outputs[o];
     const SimInput &source = model.inputs[model.routing[o] % SimLimits::Channels];
+    SimTiming timing;
+    if (out.ownTiming) {
+        timing = out.timing;
+    } else {
+        timing.width = source.outWidth;
+        timing.height = source.outHeight;
+        timing.rate = source.outRate;
+        timing.interlaced = source.outInterlaced;
+    }
     QByteArray p;
     p.append(char(ch));
     p.append(char(OutputReadDirection));
@@ -54,10 +64,10 @@ QByteArray outputInfo(const SimDeviceModel &model, int ch)
     p.append(char(SimOutputInMultiview(model, o) ? MultiviewGroupBit : 0));
     p.append('\0');
     p.append(char(out.type));
-    AppendPair(p, source.outWidth);
-    AppendPair(p, source.outHeight);
-    p.append(char(Progressive));
-    p.append(char(source.outRate));
+    AppendPair(p, timing.width);
+    AppendPair(p, timing.height);
+    p.append(char(scan(timing.interlaced)));
+    p.append(char(timing.rate));
     p.append(char(out.format));
     p.append(char(out.mute ? 1 : 0));
     p.append(char(out.freeze ? 1 : 0));
@@ -99,8 +109,11 @@ void signalType(SimDeviceModel &model, const SimRequest &request, SimReplies &re
         model.inputs[ch].type = type;
         kind = model.inputs[ch].kind;
     } else if (!input && model.validOutput(ch)) {
-        model.outputs[ch].type = type;
-        kind = model.outputs[ch].kind;
+        SimOutput &out = model.outputs[ch];
+        if (out.type != type && SimFormatFollowsType(out.kind))
+            out.format = 0;
+        out.type = type;
+        kind = out.kind;
     }
     QByteArray payload = EchoWith(request, 3, kind);
     replies.append(SimDeviceFrame(SimCode::SignalType, payload));
