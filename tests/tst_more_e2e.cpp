@@ -30,11 +30,14 @@ QByteArray Wire(quint8 code, const char *payload)
 }
 
 // Eight outputs of kind 1; output 1 at format AUTO, outputs 5-8 showing a
-// multiview.
+// multiview. The TV wall splices nothing, so that a mode change takes no
+// output out of a splice (which would put wall commands on the wire).
 SimOptions EightOutputs()
 {
     SimOptions options = SimHarness::TestOptions();
     options.model.outputFormats = {int(AutoFormat)};
+    options.model.wallRows = 1;
+    options.model.wallCols = 4;
     return options;
 }
 
