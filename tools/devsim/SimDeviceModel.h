@@ -118,6 +118,11 @@ struct SimModule
     QByteArray block;
     QByteArray defaults;
     quint16 version = 0;
+    // Written parts wait here until the module is told to apply them; then it
+    // restarts with them (a new address or MAC included).
+    QByteArray pending;
+    // A restore of defaults answers "E" and changes nothing.
+    bool defaultFails = false;
 };
 
 struct SimModelOptions
@@ -132,6 +137,11 @@ struct SimModelOptions
     // The first module's static address; further modules count its last
     // octet up.
     quint8 moduleIp[4] = {192, 168, 0, 247};
+    // The login every module expects; a request with other credentials is
+    // not answered.
+    QByteArray moduleUser = "qzvkp";
+    QByteArray modulePassword = "qzvkp";
+    bool moduleDefaultFails = false;
 };
 
 struct SimDeviceModel

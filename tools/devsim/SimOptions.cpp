@@ -1,5 +1,7 @@
 #include "tools/devsim/SimOptions.h"
 
+#include "protocol/ModuleBlockLayout.h"
+
 #include <QCommandLineParser>
 #include <QHostAddress>
 
@@ -43,6 +45,12 @@ struct Parsed
     QCommandLineOption programDir{"program-dir",
                                   "Point the program installed in DIR (its config.ini) at this simulator.", "DIR"};
     QCommandLineOption quiet{"quiet", "Do not log the frames."};
+    QCommandLineOption moduleUser{"module-user", "Login name the network modules expect (at most 6 characters).",
+                                  "NAME", "qzvkp"};
+    QCommandLineOption modulePassword{"module-password",
+                                      "Password the network modules expect (at most 6 characters).", "TEXT", "qzvkp"};
+    QCommandLineOption moduleDefaultFails{"module-default-fails",
+                                          "Network modules refuse a restore of defaults (answer \"E\")."};
 
     Parsed()
     {
@@ -52,6 +60,7 @@ struct Parsed
         parser.addOptions({tcpPort, noTcp, noPty, udpPort, udpAny, noUdp, inputs, outputs, layouts, model3, model4,
                            modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
                            muteNetCode, seed, programDir, quiet});
+        parser.addOptions({moduleUser, modulePassword, moduleDefaultFails});
     }
 };
 
@@ -149,6 +158,13 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.muteNetCode);
     if (!readInt(p.parser.value(p.seed), 0, INT_MAX, seed))
         return fail(p.seed);
+    model.moduleUser = p.parser.value(p.moduleUser).toLatin1();
+    if (model.moduleUser.size() > ModuleBlock::CredentialSize)
+        return fail(p.moduleUser);
+    model.modulePassword = p.parser.value(p.modulePassword).toLatin1();
+    if (model.modulePassword.size() > ModuleBlock::CredentialSize)
+        return fail(p.modulePassword);
+    model.moduleDefaultFails = p.parser.isSet(p.moduleDefaultFails);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);
