@@ -157,8 +157,9 @@ void Ui_System::buildLayout()
     bottom->addWidget(m_adminButton);
 
     auto *page = new QVBoxLayout(this);
-    page->addLayout(top, 2);
-    page->addLayout(settings, 3);
+    // The list takes the room the settings leave.
+    page->addLayout(top, 1);
+    page->addLayout(settings);
     page->addLayout(bottom);
 }
 

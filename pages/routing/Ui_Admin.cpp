@@ -14,7 +14,7 @@
 
 namespace {
 constexpr int ContentWidth = 560;
-constexpr int ContentHeight = 330;
+constexpr int ContentHeight = 280;
 constexpr int ButtonWidth = 90;
 constexpr int Margin = 12;
 
