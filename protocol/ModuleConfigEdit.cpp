@@ -95,6 +95,17 @@ std::optional<std::array<quint8, 6>> ParseModuleMac(const QString &text)
     return std::nullopt;
 }
 
+std::optional<ModuleField> CheckStaticAddresses(const ModuleBasicEdits &edits)
+{
+    if (!ParseModuleAddress(edits.ip))
+        return ModuleField::StaticIp;
+    if (!ParseModuleAddress(edits.mask))
+        return ModuleField::SubnetMask;
+    if (!ParseModuleAddress(edits.gateway))
+        return ModuleField::Gateway;
+    return std::nullopt;
+}
+
 ModulePartResult BuildBasicPart(const QByteArray &block, const ModuleBasicEdits &edits)
 {
     using namespace ModuleBlock;
@@ -118,20 +129,11 @@ ModulePartResult BuildBasicPart(const QByteArray &block, const ModuleBasicEdits 
         PutLittleEndian(part, Flags, flags & ~StaticIpFlag, U32Bytes);
         return {part, std::nullopt};
     }
-    const struct
-    {
-        const QString &text;
-        int offset;
-        ModuleField field;
-    } addresses[] = {{edits.ip, Ip, ModuleField::StaticIp},
-                     {edits.mask, Mask, ModuleField::SubnetMask},
-                     {edits.gateway, Gateway, ModuleField::Gateway}};
-    for (const auto &address : addresses) {
-        const auto octets = ParseModuleAddress(address.text);
-        if (!octets)
-            return Failure(address.field);
-        PutAddress(part, address.offset, *octets);
-    }
+    if (const std::optional<ModuleField> failed = CheckStaticAddresses(edits))
+        return Failure(*failed);
+    PutAddress(part, Ip, *ParseModuleAddress(edits.ip));
+    PutAddress(part, Mask, *ParseModuleAddress(edits.mask));
+    PutAddress(part, Gateway, *ParseModuleAddress(edits.gateway));
     PutLittleEndian(part, Flags, flags | StaticIpFlag, U32Bytes);
     return {part, std::nullopt};
 }

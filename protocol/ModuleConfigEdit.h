@@ -62,5 +62,8 @@ struct ModulePartResult
     bool ok() const { return !failed && !part.isEmpty(); }
 };
 
+// The first of static IP, mask and gateway that is not an address.
+std::optional<ModuleField> CheckStaticAddresses(const ModuleBasicEdits &edits);
+
 ModulePartResult BuildBasicPart(const QByteArray &block, const ModuleBasicEdits &edits);
 ModulePartResult BuildPortPart(const QByteArray &block, const ModulePortEdits &edits);

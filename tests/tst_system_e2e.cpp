@@ -3,6 +3,7 @@
 // UDP broadcast inside the private network namespace.
 #include "app/LanguageTable.h"
 #include "pages/network/ModuleBasicConfigBox.h"
+#include "pages/network/ModuleSearchList.h"
 #include "pages/network/Ui_System.h"
 #include "pages/routing/Ui_Admin.h"
 #include "protocol/CommandChannel.h"

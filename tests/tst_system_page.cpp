@@ -3,6 +3,7 @@
 #include "app/LanguageTable.h"
 #include "pages/network/ModuleBasicConfigBox.h"
 #include "pages/network/ModulePortConfigBox.h"
+#include "pages/network/ModuleSearchList.h"
 #include "pages/network/Ui_System.h"
 #include "pages/network/WebPageOpener.h"
 #include "pages/routing/Ui_Admin.h"
@@ -64,8 +65,6 @@ private Q_SLOTS:
     void oneFieldEdited_onlyItsBytesChange();
     void formatError_namesTheFieldAndSendsNothing_data();
     void formatError_namesTheFieldAndSendsNothing();
-    void anotherModulesBlock_isIgnored_data();
-    void anotherModulesBlock_isIgnored();
     void searchAnswers_sameMacKeepsOneRow();
     void serialPath_sendsTheIpSettingsAsTyped();
     void reset_sendsOnlyAfterYes_data();
@@ -292,27 +291,6 @@ void SystemPageTest::formatError_namesTheFieldAndSendsNothing()
     QTest::mouseClick(portField ? port->writeButton() : basic->writeButton(), Qt::LeftButton);
     QCOMPARE(m_messages->texts(), QStringList{SMSG_NetworkParamFormatError + label});
     QVERIFY(Sent(UdpChannel).isEmpty());
-}
-
-void SystemPageTest::anotherModulesBlock_isIgnored_data()
-{
-    QTest::addColumn<QByteArray>("answer");
-    QByteArray other = RandomModuleBlock(2, true);
-    other.replace(ModuleBlock::Mac, 6, Hex("02 99 99 99 99 99"));
-    QTest::newRow("another MAC") << other;
-    QTest::newRow("truncated") << RandomModuleBlock(2, true).left(129);
-    QTest::newRow("oversized") << RandomModuleBlock(2, true) + '\0';
-}
-
-void SystemPageTest::anotherModulesBlock_isIgnored()
-{
-    QFETCH(QByteArray, answer);
-    const QByteArray block = RandomModuleBlock(1, true);
-    loadModule(block);
-    m_page->ShowModuleConfig(answer);
-    QCOMPARE(m_page->lastReadBlock(), block);
-    QCOMPARE(m_page->basicBox()->deviceNameEdit()->text(), QStringLiteral("Hall A"));
-    QCOMPARE(m_page->basicBox()->macEdit()->text(), QString::fromLatin1(block.mid(ModuleBlock::Mac, 6).toHex('-')));
 }
 
 void SystemPageTest::searchAnswers_sameMacKeepsOneRow()

@@ -7,6 +7,7 @@
 #include "pages/network/ModuleBasicConfigBox.h"
 #include "pages/network/ModuleOptionLists.h"
 #include "pages/network/ModulePortConfigBox.h"
+#include "pages/network/ModuleSearchList.h"
 #include "pages/network/WebPageOpener.h"
 #include "pages/routing/Ui_Admin.h"
 #include "protocol/Catalogue.h"
@@ -31,8 +32,6 @@
 
 namespace {
 
-enum Column { NumberColumn, NameColumn, IpColumn, MacColumn, VersionColumn, ColumnCount };
-constexpr int ColumnWidths[ColumnCount] = {60, 170, 130, 150, 80};
 constexpr int MacBytes = ModuleBlock::MacSize;
 // The UDP exchange is restarted on this address before every request; the
 // requests themselves go out by broadcast.
@@ -64,11 +63,6 @@ QString FieldLabel(ModuleField field)
     case ModuleField::PackLength: return Slabel_NM_PackLen;
     }
     return QString();
-}
-
-std::optional<Ui_System::Mac> MacOfText(const QString &text)
-{
-    return ParseModuleMac(text);
 }
 
 std::optional<Ui_System::Mac> MacOfBlock(const QByteArray &block)
@@ -107,11 +101,7 @@ void Ui_System::buildWidgets()
     m_uartReadButton = new QPushButton(m_moduleGroup);
     m_uartReadButton->hide();
     m_listGroup = new QGroupBox(this);
-    m_searchList = new QTreeWidget(m_listGroup);
-    m_searchList->setColumnCount(ColumnCount);
-    m_searchList->setRootIsDecorated(false);
-    for (int c = 0; c < ColumnCount; ++c)
-        m_searchList->setColumnWidth(c, ColumnWidths[c]);
+    m_searchList = new ModuleSearchList(m_listGroup);
     m_basic = new ModuleBasicConfigBox(this);
     m_port = new ModulePortConfigBox(this);
     m_resetLabel = new QLabel(this);
@@ -192,8 +182,7 @@ void Ui_System::RetranslateUi()
     m_loadDefaultButton->setText(SpushButton_LoadDefault);
     m_uartReadButton->setText(SpushButton_UartReadDevice);
     m_listGroup->setTitle(SgroupBox_SearchList);
-    m_searchList->setHeaderLabels(
-        {SSearchList_Number, SSearchList_DeviceName, SSearchList_IP, SSearchList_MAC, SSearchList_Version});
+    m_searchList->RetranslateUi();
     m_basic->RetranslateUi();
     m_port->RetranslateUi();
     m_resetLabel->setText(Slabel_Reset);
@@ -260,7 +249,7 @@ void Ui_System::SLT_SelectDevice(QTreeWidgetItem *item, int)
 {
     if (!item)
         return;
-    const std::optional<Mac> mac = MacOfText(item->text(MacColumn));
+    const std::optional<Mac> mac = ModuleSearchList::macOfRow(item);
     Q_EMIT SGL_ReadSelectedDevice();
     redrawEnabled();
     // Over the device link the settings came with the list; nothing to read.
@@ -289,27 +278,7 @@ void Ui_System::SLT_ClearFoundDevice()
 
 void Ui_System::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
 {
-    // A module that answers on several interfaces keeps one row.
-    const std::optional<Mac> bytes = MacOfText(mac);
-    QTreeWidgetItem *row = bytes ? rowOfMac(*bytes) : nullptr;
-    if (!row) {
-        row = new QTreeWidgetItem(m_searchList);
-        row->setText(NumberColumn, QString::number(m_searchList->topLevelItemCount()));
-    }
-    row->setText(NameColumn, name);
-    row->setText(IpColumn, ip);
-    row->setText(MacColumn, mac);
-    row->setText(VersionColumn, version);
-}
-
-QTreeWidgetItem *Ui_System::rowOfMac(const Mac &mac) const
-{
-    for (int i = 0; i < m_searchList->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *row = m_searchList->topLevelItem(i);
-        if (MacOfText(row->text(MacColumn)) == mac)
-            return row;
-    }
-    return nullptr;
+    m_searchList->addOrUpdate(name, ip, mac, version);
 }
 
 void Ui_System::ShowModuleConfig(const QByteArray &block)
@@ -335,7 +304,7 @@ void Ui_System::ShowDeviceInformation(const QString &name, const QString &mac, b
     if (!DeviceListFromSerial)
         return;
     AddFoundDevice(name, ip, mac, version);
-    m_selectedMac = MacOfText(mac).value_or(Mac{});
+    m_selectedMac = ParseModuleMac(mac).value_or(Mac{});
     m_basic->showIpSettings(staticIp, ip, mask, gateway);
     redrawEnabled();
 }
@@ -367,18 +336,9 @@ void Ui_System::SLT_SaveBasicConfig()
         // The device passes the addresses on as typed; a static address
         // still has to be one.
         if (edits.staticIp) {
-            const struct
-            {
-                const QString &text;
-                ModuleField field;
-            } addresses[] = {{edits.ip, ModuleField::StaticIp},
-                             {edits.mask, ModuleField::SubnetMask},
-                             {edits.gateway, ModuleField::Gateway}};
-            for (const auto &address : addresses) {
-                if (!ParseModuleAddress(address.text)) {
-                    ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(address.field));
-                    return;
-                }
+            if (const std::optional<ModuleField> failed = CheckStaticAddresses(edits)) {
+                ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*failed));
+                return;
             }
         }
         CMD_ModuleAtCommand(edits.staticIp, edits.ip, edits.mask, edits.gateway);
@@ -428,10 +388,10 @@ void Ui_System::SLT_WebOpen()
 {
     if (!moduleReady())
         return;
-    const QTreeWidgetItem *row = rowOfMac(*m_selectedMac);
+    const QTreeWidgetItem *row = m_searchList->rowOfMac(*m_selectedMac);
     if (!row)
         return;
-    OpenWebPage(QUrl(QLatin1String(WebScheme) + row->text(IpColumn)));
+    OpenWebPage(QUrl(QLatin1String(WebScheme) + row->text(ModuleSearchList::IpColumn)));
 }
 
 void Ui_System::ModuleWriteAcknowledged()

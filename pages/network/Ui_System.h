@@ -15,7 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QShortcut;
-class QTreeWidget;
+class ModuleSearchList;
 class QTreeWidgetItem;
 class Ui_Admin;
 
@@ -48,7 +48,7 @@ public:
     QPushButton *webOpenButton() const { return m_webOpenButton; }
     QPushButton *loadDefaultButton() const { return m_loadDefaultButton; }
     QPushButton *uartReadButton() const { return m_uartReadButton; }
-    QTreeWidget *searchList() const { return m_searchList; }
+    ModuleSearchList *searchList() const { return m_searchList; }
     ModuleBasicConfigBox *basicBox() const { return m_basic; }
     ModulePortConfigBox *portBox() const { return m_port; }
     QPushButton *resetButton() const { return m_resetButton; }
@@ -102,7 +102,6 @@ private:
     // A module is listed and its settings are loaded; otherwise says which
     // is missing.
     bool moduleReady();
-    QTreeWidgetItem *rowOfMac(const Mac &mac) const;
     void startUdpExchange();
     void toggleAdminButton();
 
@@ -112,7 +111,7 @@ private:
     QPushButton *m_loadDefaultButton;
     QPushButton *m_uartReadButton;
     QGroupBox *m_listGroup;
-    QTreeWidget *m_searchList;
+    ModuleSearchList *m_searchList;
     ModuleBasicConfigBox *m_basic;
     ModulePortConfigBox *m_port;
     QLabel *m_resetLabel;

@@ -4,6 +4,7 @@
 // scripts/netns-run).
 #include "ShotSupport.h"
 
+#include "pages/network/ModuleSearchList.h"
 #include "pages/network/Ui_System.h"
 #include "pages/routing/Ui_Admin.h"
 #include "shell/Ui_Main.h"
