@@ -220,6 +220,7 @@ void Ui_Main::connectServices()
     connect(udp, &ServiceUdp::SGL_UpdateRecvData_Udp, this, &Ui_Main::SLT_UpdateRecv_NetworkModule);
     connect(udp, &ServiceUdp::SGL_UpdateSendData_Udp, this, &Ui_Main::SLT_UnifyUpdateSend);
     connect(udp, &ServiceUdp::SGL_WaitReplyTimeout_Udp, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
+    connect(m_system, &Ui_System::SGL_Startover_Udp, udp, &ServiceUdp::SLT_Startover_Udp, Qt::QueuedConnection);
 
     ServiceSerialPort *serial = SerialService();
     connect(this, &Ui_Main::SGL_UnifyUpdateEmit, serial, &ServiceSerialPort::SLT_RealSendData_SerialPort);
@@ -257,6 +258,16 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_Update_InEdidMode, m_matrix, &Ui_Matrix::SGL_Update_InEdidMode);
     connect(&events, &DeviceEvents::SGL_Update_EdidMessage, m_matrix, &Ui_Matrix::SGL_Update_EdidMessage);
     connect(&events, &DeviceEvents::SGL_Update_OutEdid, m_matrix, &Ui_Matrix::SGL_Update_OutEdid);
+    connect(&events, &DeviceEvents::SGL_ModuleFound, m_system, &Ui_System::AddFoundDevice);
+    connect(&events, &DeviceEvents::SGL_ModuleConfig, m_system, &Ui_System::ShowModuleConfig);
+    connect(&events, &DeviceEvents::SGL_DeviceInformation, m_system, &Ui_System::ShowDeviceInformation);
+    connect(&events, &DeviceEvents::SGL_FirmwareVersion, m_system, &Ui_System::ShowFirmwareVersion);
+    connect(&events, &DeviceEvents::SGL_ModuleApplyAcknowledged, m_system, &Ui_System::ModuleWriteAcknowledged);
+    connect(&events, &DeviceEvents::SGL_ModuleLoadDefault, m_system, &Ui_System::ModuleDefaultsRestored);
+    connect(&events, &DeviceEvents::SGL_ModuleAtAnswer, m_system, &Ui_System::ModuleAtAnswered);
+    connect(&events, &DeviceEvents::SGL_Update_FrontPanelDispaly, m_system, &Ui_System::SGL_Update_FrontPanelDispaly);
+    connect(&events, &DeviceEvents::SGL_Update_SN, m_system, &Ui_System::SGL_Update_SN);
+    connect(&events, &DeviceEvents::SGL_Update_DeviceName, m_system, &Ui_System::SGL_Update_DeviceName);
     connectSignalConfigEvents(events);
 }
 

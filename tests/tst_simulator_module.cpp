@@ -49,6 +49,10 @@ private slots:
     void readConfig_answersOnlyTheModuleNamed();
     void writes_areAcknowledgedAndReadBack();
     void loadDefault_restoresTheFactoryBlock();
+    void loadDefault_refusedWhenTheModuleSaysSo();
+    void writes_waitForApply_andANewMacTakesOver();
+    void wrongLogin_isNotAnswered_data();
+    void wrongLogin_isNotAnswered();
     void malformedRequests_areIgnored_data();
     void malformedRequests_areIgnored();
     void faults_shapeTheReplies_data();
@@ -128,10 +132,77 @@ void TestSimulatorModule::loadDefault_restoresTheFactoryBlock()
     QByteArray basic = factory.left(ModuleBlock::BasicSize);
     basic[ModuleBlock::HttpPort] = 0x50 + 1;
     RespondToModuleDatagram(model, moduleRequest(BasicWrite, FirstMac, basic));
+    RespondToModuleDatagram(model, moduleRequest(Apply, FirstMac));
     QVERIFY(model.modules.first().block != factory);
 
     QCOMPARE(RespondToModuleDatagram(model, moduleRequest(LoadDefault, FirstMac)), SimReplies{Hex("FF 01 0B 4B")});
     QCOMPARE(model.modules.first().block, factory);
+}
+
+void TestSimulatorModule::loadDefault_refusedWhenTheModuleSaysSo()
+{
+    SimModelOptions options;
+    options.moduleDefaultFails = true;
+    SimDeviceModel model = MakeSimDeviceModel(options);
+    QByteArray basic = model.modules.first().block.left(ModuleBlock::BasicSize);
+    basic[ModuleBlock::HttpPort] = 0x51;
+    RespondToModuleDatagram(model, moduleRequest(BasicWrite, FirstMac, basic));
+    RespondToModuleDatagram(model, moduleRequest(Apply, FirstMac));
+    const QByteArray written = model.modules.first().block;
+
+    QCOMPARE(RespondToModuleDatagram(model, moduleRequest(LoadDefault, FirstMac)), SimReplies{Hex("FF 01 0B 45")});
+    QCOMPARE(model.modules.first().block, written);
+}
+
+void TestSimulatorModule::writes_waitForApply_andANewMacTakesOver()
+{
+    SimDeviceModel model = modelWithModules(1);
+    const QByteArray before = model.modules.first().block;
+    const QByteArray newMac = Hex("02 11 22 33 44 55");
+    QByteArray basic = before.left(ModuleBlock::BasicSize);
+    basic.replace(ModuleBlock::Mac, ModuleBlock::MacSize, newMac);
+
+    RespondToModuleDatagram(model, moduleRequest(BasicWrite, FirstMac, basic));
+    // Until the apply, the module reads back and answers as before.
+    QCOMPARE(RespondToModuleDatagram(model, moduleRequest(ReadConfig, FirstMac)), SimReplies{before});
+    // The apply goes to the MAC the module still has.
+    QCOMPARE(RespondToModuleDatagram(model, moduleRequest(Apply, FirstMac)), SimReplies{Hex("FF 01 04 05")});
+    QVERIFY(RespondToModuleDatagram(model, moduleRequest(ReadConfig, FirstMac)).isEmpty());
+    const SimReplies read = RespondToModuleDatagram(model, moduleRequest(ReadConfig, newMac));
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(ModuleBlockMac(read.first()), newMac);
+    QCOMPARE(RespondToModuleDatagram(model, Hex("FF 01 01 02")).first().mid(ModuleSearch::Mac, 6), newMac);
+}
+
+void TestSimulatorModule::wrongLogin_isNotAnswered_data()
+{
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QByteArray>("password");
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("the program's login") << QByteArray("qzvkp") << QByteArray("qzvkp") << true;
+    QTest::newRow("wrong name") << QByteArray("admin") << QByteArray("qzvkp") << false;
+    QTest::newRow("wrong password") << QByteArray("qzvkp") << QByteArray("qzvkq") << false;
+    QTest::newRow("empty login") << QByteArray() << QByteArray() << false;
+}
+
+void TestSimulatorModule::wrongLogin_isNotAnswered()
+{
+    QFETCH(QByteArray, user);
+    QFETCH(QByteArray, password);
+    QFETCH(bool, answered);
+    SimDeviceModel model = modelWithModules(1);
+    const QByteArray factory = model.modules.first().block;
+    const quint8 codes[] = {ReadConfig, Apply, LoadDefault};
+    for (quint8 code : codes) {
+        QByteArray payload = FirstMac + user + QByteArray(1, '\0') + password + QByteArray(1, '\0');
+        QCOMPARE(RespondToModuleDatagram(model, ModuleFrameOf(code, payload)).size(), answered ? 1 : 0);
+    }
+    QByteArray basic = factory.left(ModuleBlock::BasicSize);
+    basic[ModuleBlock::Name] = 'Z';
+    const QByteArray payload = FirstMac + user + QByteArray(1, '\0') + password + QByteArray(1, '\0') + basic;
+    RespondToModuleDatagram(model, ModuleFrameOf(BasicWrite, payload));
+    RespondToModuleDatagram(model, moduleRequest(Apply, FirstMac));
+    QCOMPARE(model.modules.first().block == factory, !answered);
 }
 
 void TestSimulatorModule::malformedRequests_areIgnored_data()
@@ -235,6 +306,9 @@ void TestSimulatorModule::options_data()
     QTest::newRow("port too large") << QStringList{"--tcp-port", "65536"} << int(SimParse::Error);
     QTest::newRow("code too large") << QStringList{"--mute-code", "0x100"} << int(SimParse::Error);
     QTest::newRow("unknown option") << QStringList{"--colour"} << int(SimParse::Error);
+    QTest::newRow("module login") << QStringList{"--module-user", "admin", "--module-password", "secret"}
+                                  << int(SimParse::Run);
+    QTest::newRow("module login too long") << QStringList{"--module-user", "adminis"} << int(SimParse::Error);
 }
 
 void TestSimulatorModule::options()
@@ -253,6 +327,13 @@ void TestSimulatorModule::options()
         QCOMPARE(options.tcpPort, quint16(5000));
         QCOMPARE(options.udpPort, quint16(1901));
         QCOMPARE(options.model.inputs, 8);
+        QCOMPARE(options.model.moduleUser, QByteArray("qzvkp"));
+        QVERIFY(!options.model.moduleDefaultFails);
+    }
+    if (arguments.contains(QLatin1String("secret"))) {
+        QCOMPARE(options.model.moduleUser, QByteArray("admin"));
+        QCOMPARE(MakeSimDeviceModel(options.model).modules.first().block.mid(ModuleBlock::Password, 6),
+                 QByteArray("secret"));
     }
 }
 

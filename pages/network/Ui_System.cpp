@@ -1,23 +1,494 @@
 #include "pages/network/Ui_System.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/MessageBox.h"
+#include "pages/PageDialog.h"
+#include "pages/network/ComboSelect.h"
+#include "pages/network/ModuleBasicConfigBox.h"
+#include "pages/network/ModuleOptionLists.h"
+#include "pages/network/ModulePortConfigBox.h"
+#include "pages/network/ModuleSearchList.h"
+#include "pages/network/WebPageOpener.h"
+#include "pages/routing/Ui_Admin.h"
+#include "protocol/Catalogue.h"
+#include "protocol/CommandChannel.h"
+#include "protocol/DeviceState.h"
+#include "protocol/ModuleBlockLayout.h"
+#include "protocol/ModuleConfigEdit.h"
+#include "protocol/ModuleConfigFields.h"
+#include "transport/Ui_Uart_Network.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int MacBytes = ModuleBlock::MacSize;
+// The UDP exchange is restarted on this address before every request; the
+// requests themselves go out by broadcast.
+const char ModuleRestartAddress[] = "192.168.0.247";
+const char WebScheme[] = "http://";
+constexpr quint8 NoPort = 255;
+// Firmware boards: 0 main, 1 keyboard and 4 control have no port; 2 input
+// and 3 output boards are read per port.
+constexpr unsigned int InputBoard = 2;
+constexpr unsigned int OutputBoard = 3;
+constexpr int FirmwareBoxWidth = 110;
+constexpr int FirmwareTextWidth = 200;
+
+bool IsPortBoard(unsigned int type)
+{
+    return type == InputBoard || type == OutputBoard;
+}
+
+QString FieldLabel(ModuleField field)
+{
+    switch (field) {
+    case ModuleField::Mac: return Slabel_NM_MAC;
+    case ModuleField::StaticIp: return Slabel_NM_StaticIP;
+    case ModuleField::SubnetMask: return Slabel_NM_SubnetMask;
+    case ModuleField::Gateway: return Slabel_NM_Gateway;
+    case ModuleField::BaudRate: return Slabel_NM_BaudRate;
+    case ModuleField::LocalPort: return Slabel_NM_LocalPort;
+    case ModuleField::PackTime: return Slabel_NM_PackTime;
+    case ModuleField::PackLength: return Slabel_NM_PackLen;
+    }
+    return QString();
+}
+
+std::optional<Ui_System::Mac> MacOfBlock(const QByteArray &block)
+{
+    if (block.size() != ModuleBlock::Size)
+        return std::nullopt;
+    Ui_System::Mac mac{};
+    for (int i = 0; i < MacBytes; ++i)
+        mac[size_t(i)] = quint8(block.at(ModuleBlock::Mac + i));
+    return mac;
+}
+
+} // namespace
 
 Ui_System::Ui_System(QWidget *parent)
     : QWidget(parent)
 {
+    buildWidgets();
+    buildLayout();
+    connectWidgets();
     RetranslateUi();
+    redrawEnabled();
+}
+
+Ui_Admin *Ui_System::adminDialog() const
+{
+    return m_admin;
+}
+
+void Ui_System::buildWidgets()
+{
+    m_moduleGroup = new QGroupBox(this);
+    m_searchButton = new QPushButton(m_moduleGroup);
+    m_webOpenButton = new QPushButton(m_moduleGroup);
+    m_loadDefaultButton = new QPushButton(m_moduleGroup);
+    m_uartReadButton = new QPushButton(m_moduleGroup);
+    m_uartReadButton->hide();
+    m_listGroup = new QGroupBox(this);
+    m_searchList = new ModuleSearchList(m_listGroup);
+    m_basic = new ModuleBasicConfigBox(this);
+    m_port = new ModulePortConfigBox(this);
+    m_resetLabel = new QLabel(this);
+    m_resetButton = new QPushButton(this);
+    m_firmwareLabel = new QLabel(this);
+    m_firmwareBox = new QComboBox(this);
+    m_firmwareBox->setMinimumWidth(FirmwareBoxWidth);
+    m_firmwarePortBox = new QComboBox(this);
+    m_firmwarePortBox->hide();
+    m_firmwareText = new QLineEdit(this);
+    m_firmwareText->setReadOnly(true);
+    m_firmwareText->setMinimumWidth(FirmwareTextWidth);
+    m_adminButton = new QPushButton(this);
+    m_adminButton->hide();
+    m_adminShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_C), this);
+    m_adminShortcut->setContext(Qt::WidgetWithChildrenShortcut);
+}
+
+void Ui_System::buildLayout()
+{
+    auto *buttons = new QVBoxLayout(m_moduleGroup);
+    for (QPushButton *button : {m_searchButton, m_webOpenButton, m_loadDefaultButton, m_uartReadButton})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    auto *list = new QGridLayout(m_listGroup);
+    list->addWidget(m_searchList, 0, 0);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_moduleGroup);
+    top->addWidget(m_listGroup, 1);
+    auto *settings = new QHBoxLayout;
+    settings->addWidget(m_basic, 1);
+    settings->addWidget(m_port, 1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_resetLabel);
+    bottom->addWidget(m_resetButton);
+    bottom->addSpacing(FirmwareBoxWidth / 2);
+    bottom->addWidget(m_firmwareLabel);
+    bottom->addWidget(m_firmwareBox);
+    bottom->addWidget(m_firmwarePortBox);
+    bottom->addWidget(m_firmwareText);
+    bottom->addStretch();
+    bottom->addWidget(m_adminButton);
+
+    auto *page = new QVBoxLayout(this);
+    // The list takes the room the settings leave.
+    page->addLayout(top, 1);
+    page->addLayout(settings);
+    page->addLayout(bottom);
+}
+
+void Ui_System::connectWidgets()
+{
+    connect(m_searchButton, &QPushButton::clicked, this, &Ui_System::SLT_SearchDevice);
+    connect(m_uartReadButton, &QPushButton::clicked, this, &Ui_System::SLT_UartReadDevice);
+    connect(m_webOpenButton, &QPushButton::clicked, this, &Ui_System::SLT_WebOpen);
+    connect(m_loadDefaultButton, &QPushButton::clicked, this, &Ui_System::SLT_LoadDefault);
+    connect(m_searchList, &QTreeWidget::itemClicked, this, &Ui_System::SLT_SelectDevice);
+    connect(m_basic->ipTypeBox(), qOverload<int>(&QComboBox::currentIndexChanged), this, &Ui_System::SLT_NM_IPType);
+    connect(m_basic->writeButton(), &QPushButton::clicked, this, &Ui_System::SLT_SaveBasicConfig);
+    connect(m_port->writeButton(), &QPushButton::clicked, this, &Ui_System::SLT_SavePortConfig);
+    connect(m_resetButton, &QPushButton::clicked, this, &Ui_System::SLT_SetResetDevice);
+    // activated, not currentIndexChanged: choosing the shown board again
+    // reads its version again.
+    connect(m_firmwareBox, qOverload<int>(&QComboBox::activated), this, &Ui_System::SLT_GetFirmwareVersion);
+    connect(m_firmwarePortBox, qOverload<int>(&QComboBox::activated), this,
+            &Ui_System::SLT_GetFirmwareVersion_ByPort);
+    connect(m_adminButton, &QPushButton::clicked, this, &Ui_System::SLT_BTN_AdminWin);
+    connect(m_adminShortcut, &QShortcut::activated, this, &Ui_System::toggleAdminButton);
 }
 
 void Ui_System::RetranslateUi()
 {
     setWindowTitle(Ui_System_AppName);
+    m_moduleGroup->setTitle(SgroupBox_NetworkModule);
+    m_searchButton->setText(SpushButton_SearchDevice);
+    m_webOpenButton->setText(SpushButton_WebOpen);
+    m_loadDefaultButton->setText(SpushButton_LoadDefault);
+    m_uartReadButton->setText(SpushButton_UartReadDevice);
+    m_listGroup->setTitle(SgroupBox_SearchList);
+    m_searchList->RetranslateUi();
+    m_basic->RetranslateUi();
+    m_port->RetranslateUi();
+    m_resetLabel->setText(Slabel_Reset);
+    m_resetButton->setText(S_ResetDevice);
+    m_firmwareLabel->setText(Slabel_FirmwareVersion);
+    FillBox(m_firmwareBox, ScomboBox_FirmwareVersion, ModuleOptions::FirmwareShown);
+    m_adminButton->setText(SpushButton_AdminWin);
+    if (m_admin)
+        m_admin->RetranslateUi();
 }
 
-// The module list, its selection and the serial read button are part of
-// the page's content, which it does not show yet; the slots keep the
-// wiring with the connection page in place.
-void Ui_System::SLT_ClearFoundDevice() {}
+void Ui_System::redrawEnabled()
+{
+    const bool networkPath = !DeviceListFromSerial;
+    m_basic->setNetworkPath(networkPath);
+    m_port->setNetworkPath(networkPath);
+    // Restoring defaults is a request to the module itself.
+    m_loadDefaultButton->setEnabled(networkPath);
+    m_basic->setAddressesEnabled(m_basic->ipTypeBox()->currentIndex() != 0);
+    m_resetButton->setEnabled(m_linkUp);
+    m_firmwareBox->setEnabled(m_linkUp);
+    m_firmwarePortBox->setEnabled(m_linkUp);
+}
 
-void Ui_System::SLT_ReadSelectedDevice() {}
+void Ui_System::clearModules()
+{
+    m_searchList->clear();
+    m_searchList->setCurrentItem(nullptr);
+    m_requestedMac.reset();
+    m_selectedMac.reset();
+}
 
-void Ui_System::SLT_ConnectStatus(bool) {}
+void Ui_System::startUdpExchange()
+{
+    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleRestartAddress));
+}
+
+void Ui_System::SLT_SearchDevice()
+{
+    DeviceListFromSerial = false;
+    clearModules();
+    m_block.clear();
+    redrawEnabled();
+    Q_EMIT SGL_ClearFoundDevice();
+    startUdpExchange();
+    NET_SearchDevice();
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_UartReadDevice()
+{
+    if (ActiveTransport.load() == TransportNone)
+        return;
+    DeviceListFromSerial = true;
+    clearModules();
+    m_block.clear();
+    redrawEnabled();
+    Q_EMIT SGL_ClearFoundDevice();
+    CMD_DeviceInfoRead();
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_SelectDevice(QTreeWidgetItem *item, int)
+{
+    if (!item)
+        return;
+    const std::optional<Mac> mac = ModuleSearchList::macOfRow(item);
+    Q_EMIT SGL_ReadSelectedDevice();
+    redrawEnabled();
+    // Over the device link the settings came with the list; nothing to read.
+    if (DeviceListFromSerial || !mac)
+        return;
+    // Until this module's block arrives, nothing is selected to write to.
+    m_requestedMac = mac;
+    m_selectedMac.reset();
+    startUdpExchange();
+    NET_ReadConfig(mac->data(), MacBytes);
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_ReadSelectedDevice()
+{
+    m_searchList->setCurrentItem(nullptr);
+    m_requestedMac.reset();
+    m_selectedMac.reset();
+}
+
+void Ui_System::SLT_ClearFoundDevice()
+{
+    clearModules();
+    redrawEnabled();
+}
+
+void Ui_System::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
+{
+    m_searchList->addOrUpdate(name, ip, mac, version);
+}
+
+void Ui_System::ShowModuleConfig(const QByteArray &block)
+{
+    // Only the block of the module this page asked for: an answer from
+    // another module, or one of the wrong size, leaves the fields alone.
+    const std::optional<Mac> mac = MacOfBlock(block);
+    if (DeviceListFromSerial || !mac || !m_requestedMac || *mac != *m_requestedMac)
+        return;
+    const std::optional<ModuleConfigFields> fields = DecodeModuleConfig(block);
+    if (!fields)
+        return;
+    m_block = block;
+    m_selectedMac = mac;
+    m_basic->showFields(*fields);
+    m_port->showFields(*fields);
+    redrawEnabled();
+}
+
+void Ui_System::ShowDeviceInformation(const QString &name, const QString &mac, bool staticIp, const QString &ip,
+                                      const QString &mask, const QString &gateway, const QString &version)
+{
+    if (!DeviceListFromSerial)
+        return;
+    AddFoundDevice(name, ip, mac, version);
+    m_selectedMac = ParseModuleMac(mac).value_or(Mac{});
+    m_basic->showIpSettings(staticIp, ip, mask, gateway);
+    redrawEnabled();
+}
+
+bool Ui_System::moduleReady()
+{
+    if (m_searchList->topLevelItemCount() == 0) {
+        ShowMessage(this, SMSG_NoSearchDevice);
+        return false;
+    }
+    if (!m_selectedMac) {
+        ShowMessage(this, SMSG_NoClickDevice);
+        return false;
+    }
+    return true;
+}
+
+void Ui_System::SLT_NM_IPType(int)
+{
+    redrawEnabled();
+}
+
+void Ui_System::SLT_SaveBasicConfig()
+{
+    if (!moduleReady())
+        return;
+    const ModuleBasicEdits edits = m_basic->edits();
+    if (DeviceListFromSerial) {
+        // The device passes the addresses on as typed; a static address
+        // still has to be one.
+        if (edits.staticIp) {
+            if (const std::optional<ModuleField> failed = CheckStaticAddresses(edits)) {
+                ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*failed));
+                return;
+            }
+        }
+        CMD_ModuleAtCommand(edits.staticIp, edits.ip, edits.mask, edits.gateway);
+        Q_EMIT SGL_UpdateEmit();
+        return;
+    }
+    const ModulePartResult result = BuildBasicPart(m_block, edits);
+    if (result.failed) {
+        ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*result.failed));
+        return;
+    }
+    if (!result.ok())
+        return;
+    startUdpExchange();
+    NET_BasicConfigWrite(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
+    NET_ApplyConfig(m_selectedMac->data(), MacBytes);
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_SavePortConfig()
+{
+    if (DeviceListFromSerial || !moduleReady())
+        return;
+    const ModulePartResult result = BuildPortPart(m_block, m_port->edits(m_basic->macEdit()->text()));
+    if (result.failed) {
+        ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*result.failed));
+        return;
+    }
+    if (!result.ok())
+        return;
+    startUdpExchange();
+    NET_PortConfigWrite(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
+    NET_ApplyConfig(m_selectedMac->data(), MacBytes);
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_LoadDefault()
+{
+    if (DeviceListFromSerial || !moduleReady())
+        return;
+    startUdpExchange();
+    NET_LoadDefault(m_selectedMac->data(), MacBytes);
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_WebOpen()
+{
+    if (!moduleReady())
+        return;
+    const QTreeWidgetItem *row = m_searchList->rowOfMac(*m_selectedMac);
+    if (!row)
+        return;
+    OpenWebPage(QUrl(QLatin1String(WebScheme) + row->text(ModuleSearchList::IpColumn)));
+}
+
+void Ui_System::ModuleWriteAcknowledged()
+{
+    ShowMessage(this, SMSG_NetworkConfigEditSuccess);
+    Q_EMIT SGL_AutoTriggerDisconnect();
+}
+
+void Ui_System::ModuleDefaultsRestored(bool done)
+{
+    ShowMessage(this, done ? SMSG_NetworkConfigRestoreTheDefault : SMSG_NetworkConfigResetFail);
+    Q_EMIT SGL_AutoTriggerDisconnect();
+}
+
+void Ui_System::ModuleAtAnswered()
+{
+    ModuleWriteAcknowledged();
+}
+
+void Ui_System::SLT_SetResetDevice(bool)
+{
+    if (ActiveTransport.load() == TransportNone)
+        return;
+    if (!AskYesNo(this, SMSG_ResetMessage))
+        return;
+    CMD_DeviceReset();
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_GetFirmwareVersion(int index)
+{
+    if (index < 0 || ActiveTransport.load() == TransportNone)
+        return;
+    const auto type = unsigned(index);
+    m_firmwareText->clear();
+    if (IsPortBoard(type)) {
+        // Boards with ports are read once a port is chosen.
+        const quint32 ports = type == InputBoard ? Device().inputCount : Device().outputCount;
+        m_firmwarePortBox->clear();
+        for (quint32 p = 1; p <= ports; ++p)
+            m_firmwarePortBox->addItem(QString::number(p));
+        m_firmwarePortBox->show();
+        return;
+    }
+    m_firmwarePortBox->hide();
+    CMD_FirmwareVersionRead(NoPort, quint8(type));
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::SLT_GetFirmwareVersion_ByPort(int index)
+{
+    if (index < 0 || ActiveTransport.load() == TransportNone)
+        return;
+    m_firmwareText->clear();
+    CMD_FirmwareVersionRead(quint8(index), quint8(m_firmwareBox->currentIndex()));
+    Q_EMIT SGL_UpdateEmit();
+}
+
+void Ui_System::ShowFirmwareVersion(unsigned int port, unsigned int type, const QString &text)
+{
+    if (int(type) != m_firmwareBox->currentIndex())
+        return;
+    if (IsPortBoard(type) && int(port) != m_firmwarePortBox->currentIndex())
+        return;
+    m_firmwareText->setText(text);
+}
+
+void Ui_System::SLT_ConnectStatus(bool on)
+{
+    m_linkUp = on;
+    m_uartReadButton->setVisible(on && ActiveTransport.load() == TransportSerial);
+    if (!on)
+        m_adminButton->hide();
+    redrawEnabled();
+}
+
+void Ui_System::toggleAdminButton()
+{
+    if (ActiveTransport.load() == TransportNone)
+        return;
+    m_adminButton->setVisible(m_adminButton->isHidden());
+}
+
+void Ui_System::SLT_BTN_AdminWin(bool)
+{
+    if (m_admin) {
+        m_admin->raise();
+        m_admin->activateWindow();
+        return;
+    }
+    Ui_Admin *admin = OpenPageDialog<Ui_Admin>(this);
+    if (!admin)
+        return;
+    connect(this, &Ui_System::SGL_Update_AdminMessage, admin, &Ui_Admin::SLT_Update_AdminMessage);
+    connect(this, &Ui_System::SGL_Update_FrontPanelDispaly, admin, &Ui_Admin::SLT_Update_FrontPanelDispaly);
+    connect(this, &Ui_System::SGL_Update_SN, admin, &Ui_Admin::SLT_Update_SN);
+    connect(this, &Ui_System::SGL_Update_DeviceName, admin, &Ui_Admin::SLT_Update_DeviceName);
+    m_admin = admin;
+    admin->show();
+}

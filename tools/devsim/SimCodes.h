@@ -77,4 +77,5 @@ constexpr quint8 BasicWrite = 0x05;
 constexpr quint8 PortWrite = 0x06;
 constexpr quint8 LoadDefault = 0x0B;
 constexpr quint8 Done = 'K';
+constexpr quint8 Failed = 'E';
 } // namespace SimNetCode

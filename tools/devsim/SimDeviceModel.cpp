@@ -129,6 +129,8 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
     for (int i = 0; i < modules; ++i) {
         SimModule module;
         module.block = MakeModuleBlock(i, options.tcpPort, options.moduleIp);
+        SetModuleBlockCredentials(module.block, options.moduleUser, options.modulePassword);
+        module.defaultFails = options.moduleDefaultFails;
         module.defaults = module.block;
         module.version = quint16(FirstModuleVersion + i);
         model.modules.append(module);

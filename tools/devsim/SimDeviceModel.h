@@ -132,6 +132,11 @@ struct SimModule
     QByteArray block;
     QByteArray defaults;
     quint16 version = 0;
+    // Written parts wait here until the module is told to apply them; then it
+    // restarts with them (a new address or MAC included).
+    QByteArray pending;
+    // A restore of defaults answers "E" and changes nothing.
+    bool defaultFails = false;
 };
 
 // One user command line the device passed on to equipment behind it.
@@ -173,6 +178,11 @@ struct SimModelOptions
     QVector<int> outputTypes;
     QVector<int> outputFormats;
     QVector<SimTiming> outputTimings;
+    // The login every module expects; a request with other credentials is
+    // not answered.
+    QByteArray moduleUser = "qzvkp";
+    QByteArray modulePassword = "qzvkp";
+    bool moduleDefaultFails = false;
 };
 
 struct SimDeviceModel

@@ -116,11 +116,36 @@ bool SetModuleBlockAddress(QByteArray &block, int offset, const QString &address
     return true;
 }
 
+namespace {
+QByteArray textField(const QByteArray &block, int offset, int size)
+{
+    const QByteArray text = block.mid(offset, size);
+    const int end = text.indexOf('\0');
+    return end < 0 ? text : text.left(end);
+}
+} // namespace
+
 QByteArray ModuleBlockName(const QByteArray &block)
 {
-    const QByteArray name = block.mid(ModuleBlock::Name, ModuleBlock::NameSize);
-    const int end = name.indexOf('\0');
-    return end < 0 ? name : name.left(end);
+    return textField(block, ModuleBlock::Name, ModuleBlock::NameSize);
+}
+
+void SetModuleBlockCredentials(QByteArray &block, const QByteArray &user, const QByteArray &password)
+{
+    if (block.size() < ModuleBlock::Size)
+        return;
+    putText(block, ModuleBlock::User, ModuleBlock::CredentialSize, user);
+    putText(block, ModuleBlock::Password, ModuleBlock::CredentialSize, password);
+}
+
+QByteArray ModuleBlockUser(const QByteArray &block)
+{
+    return textField(block, ModuleBlock::User, ModuleBlock::CredentialSize);
+}
+
+QByteArray ModuleBlockPassword(const QByteArray &block)
+{
+    return textField(block, ModuleBlock::Password, ModuleBlock::CredentialSize);
 }
 
 bool ModuleBlockStatic(const QByteArray &block)

@@ -17,6 +17,10 @@ bool SetModuleBlockAddress(QByteArray &block, int offset, const QString &address
 QByteArray ModuleBlockName(const QByteArray &block);
 bool ModuleBlockStatic(const QByteArray &block);
 void SetModuleBlockStatic(QByteArray &block, bool isStatic);
+// The login name and password the module expects (6 bytes each, NUL-padded).
+void SetModuleBlockCredentials(QByteArray &block, const QByteArray &user, const QByteArray &password);
+QByteArray ModuleBlockUser(const QByteArray &block);
+QByteArray ModuleBlockPassword(const QByteArray &block);
 
 // The search answer of a module with this block and firmware version.
 QByteArray MakeModuleSearchRecord(const QByteArray &block, quint16 version);

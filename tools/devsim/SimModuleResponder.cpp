@@ -34,21 +34,40 @@ bool parse(const QByteArray &datagram, ModuleRequest &request)
     return true;
 }
 
-// The data after the MAC address and the two credentials; false when the
+// A request's MAC, login name, password and command data; false when the
 // credentials are missing.
-bool commandData(const QByteArray &payload, QByteArray &data)
+struct ModuleCommand
+{
+    QByteArray mac;
+    QByteArray user;
+    QByteArray password;
+    QByteArray data;
+};
+
+bool commandOf(const QByteArray &payload, ModuleCommand &command)
 {
     if (payload.size() < ModuleBlock::MacSize)
         return false;
+    command.mac = payload.left(ModuleBlock::MacSize);
+    QByteArray *fields[CredentialFields] = {&command.user, &command.password};
     int at = ModuleBlock::MacSize;
-    for (int field = 0; field < CredentialFields; ++field) {
+    for (QByteArray *field : fields) {
         const int end = payload.indexOf('\0', at);
         if (end < 0)
             return false;
+        *field = payload.mid(at, end - at);
         at = end + 1;
     }
-    data = payload.mid(at);
+    command.data = payload.mid(at);
     return true;
+}
+
+// The module checks the login against the name and password of its block
+// and stays silent when they differ, as for a request meant for another
+// module.
+bool loginAccepted(const SimModule &module, const ModuleCommand &command)
+{
+    return command.user == ModuleBlockUser(module.block) && command.password == ModuleBlockPassword(module.block);
 }
 
 QByteArray acknowledgement(quint8 code)
@@ -58,37 +77,52 @@ QByteArray acknowledgement(quint8 code)
     return frame;
 }
 
-QByteArray loadDefaultDone()
+QByteArray loadDefaultResult(bool done)
 {
     QByteArray frame = acknowledgement(SimNetCode::LoadDefault);
-    frame[int(Frame::ModuleOverhead) - 1] = char(SimNetCode::Done);
+    frame[int(Frame::ModuleOverhead) - 1] = char(done ? SimNetCode::Done : SimNetCode::Failed);
     return frame;
 }
 
-void configure(SimModule &module, const ModuleRequest &request, const QByteArray &data, SimReplies &replies)
+// A written part goes into the settings waiting for the apply request.
+void stagePart(SimModule &module, int offset, int size, const QByteArray &data)
 {
-    switch (request.code) {
+    if (module.pending.isEmpty())
+        module.pending = module.block;
+    module.pending.replace(offset, size, data.left(size));
+}
+
+void configure(SimModule &module, quint8 code, const QByteArray &data, SimReplies &replies)
+{
+    switch (code) {
     case SimNetCode::ReadConfig:
         replies.append(module.block);
         break;
     case SimNetCode::BasicWrite:
         if (data.size() < ModuleBlock::BasicSize)
             return;
-        module.block.replace(0, ModuleBlock::BasicSize, data.left(ModuleBlock::BasicSize));
-        replies.append(acknowledgement(request.code));
+        stagePart(module, 0, ModuleBlock::BasicSize, data);
+        replies.append(acknowledgement(code));
         break;
     case SimNetCode::PortWrite:
         if (data.size() < ModuleBlock::PortSize)
             return;
-        module.block.replace(ModuleBlock::PortOffset, ModuleBlock::PortSize, data.left(ModuleBlock::PortSize));
-        replies.append(acknowledgement(request.code));
+        stagePart(module, ModuleBlock::PortOffset, ModuleBlock::PortSize, data);
+        replies.append(acknowledgement(code));
         break;
     case SimNetCode::Apply:
-        replies.append(acknowledgement(request.code));
+        // The module answers, then restarts with what was written.
+        if (!module.pending.isEmpty())
+            module.block = module.pending;
+        module.pending.clear();
+        replies.append(acknowledgement(code));
         break;
     case SimNetCode::LoadDefault:
-        module.block = module.defaults;
-        replies.append(loadDefaultDone());
+        if (!module.defaultFails) {
+            module.block = module.defaults;
+            module.pending.clear();
+        }
+        replies.append(loadDefaultResult(!module.defaultFails));
         break;
     default:
         break;
@@ -108,13 +142,13 @@ SimReplies RespondToModuleDatagram(SimDeviceModel &model, const QByteArray &data
             replies.append(MakeModuleSearchRecord(module.block, module.version));
         return replies;
     }
-    const QByteArray mac = request.payload.left(ModuleBlock::MacSize);
-    QByteArray data;
-    if (!commandData(request.payload, data))
+    ModuleCommand command;
+    if (!commandOf(request.payload, command))
         return replies;
     for (SimModule &module : model.modules) {
-        if (ModuleBlockMac(module.block) == mac) {
-            configure(module, request, data, replies);
+        if (ModuleBlockMac(module.block) == command.mac) {
+            if (loginAccepted(module, command))
+                configure(module, request.code, command.data, replies);
             break;
         }
     }

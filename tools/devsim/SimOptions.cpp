@@ -1,6 +1,7 @@
 #include "tools/devsim/SimOptions.h"
 
 #include "tools/devsim/SimChannelOptions.h"
+#include "protocol/ModuleBlockLayout.h"
 
 #include <QCommandLineParser>
 #include <QHostAddress>
@@ -60,6 +61,12 @@ struct Parsed
     QCommandLineOption outputTypes{"output-types", "Signal type code of each output from output 1 on.", "LIST"};
     QCommandLineOption outputFormats{"output-formats", "Format index of each output (0xFF: no signal).", "LIST"};
     QCommandLineOption outputTimings{"output-timings", "Incoming timing each output reports (0x0p0: none).", "LIST"};
+    QCommandLineOption moduleUser{"module-user", "Login name the network modules expect (at most 6 characters).",
+                                  "NAME", "qzvkp"};
+    QCommandLineOption modulePassword{"module-password",
+                                      "Password the network modules expect (at most 6 characters).", "TEXT", "qzvkp"};
+    QCommandLineOption moduleDefaultFails{"module-default-fails",
+                                          "Network modules refuse a restore of defaults (answer \"E\")."};
 
     Parsed()
     {
@@ -74,6 +81,7 @@ struct Parsed
         parser.addOption(wall);
         parser.addOptions({inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats,
                            outputTimings});
+        parser.addOptions({moduleUser, modulePassword, moduleDefaultFails});
     }
 };
 
@@ -200,6 +208,13 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.inputTimings);
     if (p.parser.isSet(p.outputTimings) && !ReadSimTimingList(p.parser.value(p.outputTimings), model.outputTimings))
         return fail(p.outputTimings);
+    model.moduleUser = p.parser.value(p.moduleUser).toLatin1();
+    if (model.moduleUser.size() > ModuleBlock::CredentialSize)
+        return fail(p.moduleUser);
+    model.modulePassword = p.parser.value(p.modulePassword).toLatin1();
+    if (model.modulePassword.size() > ModuleBlock::CredentialSize)
+        return fail(p.modulePassword);
+    model.moduleDefaultFails = p.parser.isSet(p.moduleDefaultFails);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);

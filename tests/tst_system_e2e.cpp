@@ -1,0 +1,229 @@
+// The system page end to end: the program connected to the device
+// simulator, every action through the GUI, the module reached by the real
+// UDP broadcast inside the private network namespace.
+#include "app/LanguageTable.h"
+#include "pages/network/ModuleBasicConfigBox.h"
+#include "pages/network/ModuleSearchList.h"
+#include "pages/network/Ui_System.h"
+#include "pages/routing/Ui_Admin.h"
+#include "protocol/CommandChannel.h"
+#include "protocol/ModuleBlockLayout.h"
+#include "protocol/ReplyDispatcher.h"
+#include "shell/Ui_Main.h"
+#include "support/ConnectedProgram.h"
+#include "support/TestSupport.h"
+#include "tools/devsim/SimModuleBlock.h"
+#include "transport/ServiceUdp.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+constexpr int ReplyTimeoutMs = 5000;
+
+SimOptions BroadcastOptions()
+{
+    SimOptions options = SimHarness::TestOptions();
+    options.udpAny = true; // hears the real broadcast inside the namespace
+    options.udpPort = ServiceUdp::ModulePort;
+    return options;
+}
+
+Ui_System *ShowSystemPage(ConnectedProgram &program)
+{
+    Ui_Main *window = program.window();
+    window->show();
+    window->tabWidget()->setCurrentWidget(window->systemPage());
+    return window->systemPage();
+}
+
+void ClickRow(QTreeWidget *list, int row)
+{
+    QTreeWidgetItem *item = list->topLevelItem(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(item).center());
+}
+
+void Retype(QLineEdit *edit, const QString &text)
+{
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+bool SentCode(const QVector<QByteArray> &frames, quint8 code)
+{
+    for (const QByteArray &frame : frames) {
+        if (frame.size() > 2 && quint8(frame[2]) == code)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class SystemEndToEndTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void searchReadWrite_changesOnlyTheEditedFields();
+    void serialPath_readsAndWritesTheIpSettings();
+    void silentModule_leavesThePageUsable();
+    void factoryReset_sendsOnlyAfterYes();
+    void admin_readsAndWritesTheDeviceName();
+};
+
+void SystemEndToEndTest::init()
+{
+    if (ServiceUdp::LocalIpv4Addresses().isEmpty())
+        QSKIP("no IPv4 interface with a broadcast address (run the suite with scripts/netns-run)");
+}
+
+void SystemEndToEndTest::searchReadWrite_changesOnlyTheEditedFields()
+{
+    ConnectedProgram program(BroadcastOptions());
+    QVERIFY2(program.ok(), program.why());
+    Ui_System *page = ShowSystemPage(program);
+    const QByteArray before = program.sim().device().state().modules.first().block;
+
+    QTest::mouseClick(page->searchButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, ReplyTimeoutMs);
+    ClickRow(page->searchList(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(page->lastReadBlock(), before, ReplyTimeoutMs);
+    ModuleBasicConfigBox *basic = page->basicBox();
+    QCOMPARE(basic->deviceNameEdit()->text(), QStringLiteral("KXR-NET-1"));
+    QCOMPARE(basic->staticIpEdit()->text(), QStringLiteral("192.168.0.247"));
+
+    Retype(basic->deviceNameEdit(), QStringLiteral("Stage Left"));
+    basic->ipTypeBox()->setCurrentIndex(1);
+    Retype(basic->staticIpEdit(), QStringLiteral("192.168.0.99"));
+    QTest::mouseClick(basic->writeButton(), Qt::LeftButton);
+
+    // The module acknowledges; the program tells the user and drops its link.
+    QTRY_VERIFY_WITH_TIMEOUT(program.messages().texts().contains(SMSG_NetworkConfigEditSuccess), ReplyTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ActiveTransport.load(), quint32(TransportNone), ReplyTimeoutMs);
+    QByteArray expected = before;
+    expected.replace(ModuleBlock::Name, ModuleBlock::NameSize, QByteArray("Stage Left").leftJustified(16, '\0'));
+    expected.replace(ModuleBlock::Ip, 4, Hex("63 00 A8 C0"));
+    QCOMPARE(program.sim().device().state().modules.first().block, expected);
+
+    // A new search lists the module under its new name and address.
+    QTest::mouseClick(page->searchButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, ReplyTimeoutMs);
+    QCOMPARE(page->searchList()->topLevelItem(0)->text(1), QStringLiteral("Stage Left"));
+    QCOMPARE(page->searchList()->topLevelItem(0)->text(2), QStringLiteral("192.168.0.99"));
+    QCOMPARE(program.messages().count(), 1);
+}
+
+void SystemEndToEndTest::serialPath_readsAndWritesTheIpSettings()
+{
+    ConnectedProgram program(SimHarness::TestOptions(), ConnectedProgram::Link::Serial);
+    QVERIFY2(program.ok(), program.why());
+    Ui_System *page = ShowSystemPage(program);
+    QVERIFY(page->uartReadButton()->isVisible());
+
+    QTest::mouseClick(page->uartReadButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, ReplyTimeoutMs);
+    ModuleBasicConfigBox *basic = page->basicBox();
+    QCOMPARE(basic->staticIpEdit()->text(), QStringLiteral("192.168.0.247"));
+    QCOMPARE(basic->ipTypeBox()->currentIndex(), 1);
+    QVERIFY(!basic->deviceNameEdit()->isEnabled());
+
+    program.mark();
+    Retype(basic->staticIpEdit(), QStringLiteral("192.168.0.50"));
+    Retype(basic->gatewayEdit(), QStringLiteral("192.168.0.254"));
+    QTest::mouseClick(basic->writeButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(program.messages().texts().contains(SMSG_NetworkConfigEditSuccess), ReplyTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(ActiveTransport.load(), quint32(TransportNone), ReplyTimeoutMs);
+    const QVector<QByteArray> sent = program.requestsSinceMark();
+    QCOMPARE(sent.size(), 1);
+    QVERIFY(sent.first().contains("AT+WANN=STATIC,192.168.0.50,255.255.255.0,192.168.0.254\r"));
+    const QByteArray block = program.sim().device().state().modules.first().block;
+    QCOMPARE(ModuleBlockAddress(block, ModuleBlock::Ip), QStringLiteral("192.168.0.50"));
+    QCOMPARE(ModuleBlockAddress(block, ModuleBlock::Gateway), QStringLiteral("192.168.0.254"));
+}
+
+void SystemEndToEndTest::silentModule_leavesThePageUsable()
+{
+    ConnectedProgram program(BroadcastOptions());
+    QVERIFY2(program.ok(), program.why());
+    Ui_System *page = ShowSystemPage(program);
+    QTest::mouseClick(page->searchButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, ReplyTimeoutMs);
+    ClickRow(page->searchList(), 0);
+    const QByteArray block = program.sim().device().state().modules.first().block;
+    QTRY_COMPARE_WITH_TIMEOUT(page->lastReadBlock(), block, ReplyTimeoutMs);
+
+    // Answers of the wrong size, or from another module, change nothing.
+    QByteArray other = block;
+    other.replace(ModuleBlock::Mac, ModuleBlock::MacSize, Hex("02 99 99 99 99 99"));
+    other.replace(ModuleBlock::Name, 5, "Other");
+    for (const QByteArray &answer : {block.left(129), block + '\0', other})
+        HandleModuleReply(answer);
+    QCOMPARE(page->lastReadBlock(), block);
+    QCOMPARE(page->basicBox()->deviceNameEdit()->text(), QStringLiteral("KXR-NET-1"));
+
+    // A module that stops answering: the read times out with the program's
+    // message, and a write is refused until a block has been read.
+    SimFaultOptions faults;
+    faults.mutedNetCodes = {0x03};
+    program.sim().setFaults(faults);
+    ClickRow(page->searchList(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(program.messages().lastText().startsWith(SMSG_CommunicationFail), ReplyTimeoutMs);
+    QTest::mouseClick(page->basicBox()->writeButton(), Qt::LeftButton);
+    QCOMPARE(program.messages().lastText(), SMSG_NoClickDevice);
+    program.sim().setFaults(SimFaultOptions());
+    ClickRow(page->searchList(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(page->basicBox()->deviceNameEdit()->text(), QStringLiteral("KXR-NET-1"), ReplyTimeoutMs);
+    QCOMPARE(ActiveTransport.load(), quint32(TransportTcp));
+}
+
+void SystemEndToEndTest::factoryReset_sendsOnlyAfterYes()
+{
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_System *page = ShowSystemPage(program);
+    program.messages().setAnswer(false);
+    QTest::mouseClick(page->resetButton(), Qt::LeftButton);
+    QVERIFY(program.waitQuiet());
+    QVERIFY(!SentCode(program.requestsSinceMark(), 0xAA));
+    program.messages().setAnswer(true);
+    QTest::mouseClick(page->resetButton(), Qt::LeftButton);
+    QCOMPARE(program.messages().texts(), (QStringList{SMSG_ResetMessage, SMSG_ResetMessage}));
+    QTRY_COMPARE_WITH_TIMEOUT(program.sim().device().state().resetCount, 1, ReplyTimeoutMs);
+    QVERIFY(SentCode(program.requestsSinceMark(), 0xAA));
+}
+
+void SystemEndToEndTest::admin_readsAndWritesTheDeviceName()
+{
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_System *page = ShowSystemPage(program);
+    QTest::keyClick(page, Qt::Key_C, Qt::AltModifier);
+    QTest::mouseClick(page->adminButton(), Qt::LeftButton);
+    Ui_Admin *admin = page->adminDialog();
+    QVERIFY(admin);
+
+    QTest::mouseClick(admin->deviceNameReadButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(admin->deviceNameEdit()->text(), QStringLiteral("KXR-Matrix"), ReplyTimeoutMs);
+    QTest::mouseClick(admin->frontPanelReadButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(admin->secondLineEdit()->text(), QStringLiteral("READY"), ReplyTimeoutMs);
+
+    Retype(admin->deviceNameEdit(), QStringLiteral("Hall B matrix"));
+    QTest::mouseClick(admin->deviceNameWriteButton(), Qt::LeftButton);
+    const QByteArray serial(Ui_Admin::IdentityTextChars, '9');
+    Retype(admin->serialNumberEdit(), QString::fromLatin1(serial));
+    QTest::mouseClick(admin->serialNumberWriteButton(), Qt::LeftButton);
+    QVERIFY(program.waitQuiet());
+    QCOMPARE(program.sim().device().state().deviceName, QByteArray("Hall B matrix").leftJustified(40, '\0'));
+    QCOMPARE(program.sim().device().state().serialNumber, serial);
+    QCOMPARE(program.messages().count(), 0);
+}
+
+QTEST_MAIN(SystemEndToEndTest)
+#include "tst_system_e2e.moc"
