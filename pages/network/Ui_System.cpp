@@ -341,7 +341,7 @@ void Ui_System::SLT_SaveBasicConfig()
                 return;
             }
         }
-        CMD_ModuleAtCommand(edits.staticIp, edits.ip, edits.mask, edits.gateway);
+        m_awaitingApply = CMD_ModuleAtCommand(edits.staticIp, edits.ip, edits.mask, edits.gateway);
         Q_EMIT SGL_UpdateEmit();
         return;
     }
@@ -354,7 +354,7 @@ void Ui_System::SLT_SaveBasicConfig()
         return;
     startUdpExchange();
     NET_BasicConfigWrite(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
-    NET_ApplyConfig(m_selectedMac->data(), MacBytes);
+    m_awaitingApply = NET_ApplyConfig(m_selectedMac->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
 
@@ -371,7 +371,7 @@ void Ui_System::SLT_SavePortConfig()
         return;
     startUdpExchange();
     NET_PortConfigWrite(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
-    NET_ApplyConfig(m_selectedMac->data(), MacBytes);
+    m_awaitingApply = NET_ApplyConfig(m_selectedMac->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
 
@@ -380,7 +380,7 @@ void Ui_System::SLT_LoadDefault()
     if (DeviceListFromSerial || !moduleReady())
         return;
     startUdpExchange();
-    NET_LoadDefault(m_selectedMac->data(), MacBytes);
+    m_awaitingDefaults = NET_LoadDefault(m_selectedMac->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
 
@@ -394,14 +394,22 @@ void Ui_System::SLT_WebOpen()
     OpenWebPage(QUrl(QLatin1String(WebScheme) + row->text(ModuleSearchList::IpColumn)));
 }
 
+// A request leaves from every local address, so a module that hears it on
+// two interfaces answers twice: only the first answer to a request counts.
 void Ui_System::ModuleWriteAcknowledged()
 {
+    if (!m_awaitingApply)
+        return;
+    m_awaitingApply = false;
     ShowMessage(this, SMSG_NetworkConfigEditSuccess);
     Q_EMIT SGL_AutoTriggerDisconnect();
 }
 
 void Ui_System::ModuleDefaultsRestored(bool done)
 {
+    if (!m_awaitingDefaults)
+        return;
+    m_awaitingDefaults = false;
     ShowMessage(this, done ? SMSG_NetworkConfigRestoreTheDefault : SMSG_NetworkConfigResetFail);
     Q_EMIT SGL_AutoTriggerDisconnect();
 }

@@ -125,6 +125,10 @@ private:
     QPointer<Ui_Admin> m_admin;
 
     bool m_linkUp = false;
+    // A write's apply request or a restore of defaults is on its way; the
+    // first answer to it is shown, a repeated one ignored.
+    bool m_awaitingApply = false;
+    bool m_awaitingDefaults = false;
     // The module whose block this page asked for, and the one whose
     // settings it shows (its block, or its IP settings over the device link).
     std::optional<Mac> m_requestedMac;
