@@ -41,6 +41,8 @@ struct Parsed
     QCommandLineOption muteCode{"mute-code", "Never answer this device command code (repeatable), e.g. 0x95.", "CODE"};
     QCommandLineOption muteNetCode{"mute-net-code", "Never answer this network-module command code (repeatable).",
                                    "CODE"};
+    QCommandLineOption lockedRouting{"locked-routing",
+                                     "Switches change nothing; the device answers them with its unchanged routing."};
     QCommandLineOption seed{"seed", "Seed of the fault generator.", "N", "1"};
     QCommandLineOption programDir{"program-dir",
                                   "Point the program installed in DIR (its config.ini) at this simulator.", "DIR"};
@@ -55,6 +57,7 @@ struct Parsed
                            modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
                            muteNetCode, seed, programDir, quiet});
         parser.addOption(udpDevice);
+        parser.addOption(lockedRouting);
     }
 };
 
@@ -163,6 +166,7 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
     options.log = !p.parser.isSet(p.quiet);
     options.programDir = p.parser.value(p.programDir);
     faults.split = p.parser.isSet(p.split);
+    faults.lockedRouting = p.parser.isSet(p.lockedRouting);
     faults.seed = quint32(seed);
     model.tcpPort = options.tcpPort;
     return SimParse::Run;
