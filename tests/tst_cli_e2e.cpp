@@ -117,6 +117,8 @@ private slots:
     void watch_printsUnaskedFramesDecoded_data() { addLinkRows(); }
     void watch_printsUnaskedFramesDecoded();
     void watch_endsCleanlyOnSigterm();
+    void watch_lostLink_exitsWithConnectionError_data() { addLinkRows(); }
+    void watch_lostLink_exitsWithConnectionError();
     void search_listsEveryModuleOnce();
     void search_withoutAnswer_exitsWithTimeout();
     void droppedReply_exitsWithTimeoutNamingTheCommand_data();
@@ -425,6 +427,27 @@ void TestCliE2e::watch_endsCleanlyOnSigterm()
     QVERIFY(watch.waitForFinished(5000));
     QCOMPARE(watch.exitStatus(), QProcess::NormalExit);
     QCOMPARE(watch.exitCode(), ExitOk);
+}
+
+void TestCliE2e::watch_lostLink_exitsWithConnectionError()
+{
+    QFETCH(Link, link);
+    SimHarness sim;
+    QProcess watch;
+    watch.start(KxrctlPath(), linkArguments(sim, link) << QStringLiteral("watch") << QStringLiteral("--for")
+                                                     << QString::number(WatchBoundMs));
+    QVERIFY(watch.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(!sim.replies(simLink(link)).isEmpty(), 5000);
+    if (link == Link::Tcp) {
+        sim.setTcpListening(false);
+        sim.dropTcpClients();
+    } else {
+        sim.closeSerial();
+    }
+    QVERIFY(watch.waitForFinished(WatchBoundMs));
+    const KxrctlResult run = ResultOf(watch, 0);
+    QCOMPARE(run.exitCode, ExitConnection);
+    QVERIFY2(run.err.contains("watch: the connection to the device was lost"), run.err.constData());
 }
 
 void TestCliE2e::search_listsEveryModuleOnce()
