@@ -20,7 +20,11 @@ enum class CliVerb {
     Watch,
 };
 
-enum class CliLink { None, Tcp, Serial };
+enum class CliLink {
+    None,
+    Tcp,
+    Serial
+};
 
 struct CliRequest
 {
@@ -32,17 +36,17 @@ struct CliRequest
     QString host;
     quint16 port = 0;
     QString serialDevice;
-    QString baud;       // empty: the window's setting
-    int timeoutMs = 0;  // 0: each command's own reply timeout
+    QString baud;        // empty: the window's setting
+    int timeoutMs = 0;   // 0: each command's own reply timeout
     quint16 udpPort = 0; // 0: the network module's own port
 
     bool json = false;
-    quint32 input = 0;     // route, audio, edid write
-    quint32 output = 0;    // route (0: every output), edid read
+    quint32 input = 0;  // route, audio, edid write
+    quint32 output = 0; // route (0: every output), edid read
     bool allOutputs = false;
     quint32 preset = 0;
-    QString file;          // edid read -o, edid write
+    QString file; // edid read -o, edid write
     QByteArray rawBytes;
-    int watchForMs = 0;    // 0: until interrupted
-    int watchCount = 0;    // 0: no limit
+    int watchForMs = 0; // 0: until interrupted
+    int watchCount = 0; // 0: no limit
 };

@@ -15,7 +15,10 @@
 #include <QTimer>
 
 CliSession::CliSession(const CliRequest &request, QTextStream &out, QTextStream &err, QObject *parent)
-    : QObject(parent), m_request(request), m_out(out), m_err(err)
+    : QObject(parent)
+    , m_request(request)
+    , m_out(out)
+    , m_err(err)
 {
     m_tracker.setTimeoutOverride(request.timeoutMs);
     m_tracker.install();
@@ -110,7 +113,7 @@ ExitCode CliSession::openDevice()
     if (opened)
         return ExitCode::Ok;
     const QString what = m_request.link == CliLink::Tcp ? QStringLiteral("cannot connect to %1").arg(where)
-                                                         : QStringLiteral("cannot open serial port %1").arg(where);
+                                                        : QStringLiteral("cannot open serial port %1").arg(where);
     if (failure >= 0)
         return fail(ExitCode::Connection, QStringLiteral("%1 (error code %2)").arg(what).arg(failure));
     return fail(ExitCode::Connection, QStringLiteral("%1: no answer within %2 ms").arg(what).arg(ConnectBoundMs));
@@ -135,9 +138,8 @@ ExitCode CliSession::run(const QString &label, const std::function<bool()> &queu
     if (!queue())
         return fail(ExitCode::Connection, QStringLiteral("the %1 could not be queued: the link is down").arg(label));
     m_link.requestSend();
-    const bool finished = waitUntil(
-        [&] { return done ? done() : m_tracker.idle(); },
-        m_tracker.outstandingMs() + StallMarginMs, true);
+    const bool finished =
+        waitUntil([&] { return done ? done() : m_tracker.idle(); }, m_tracker.outstandingMs() + StallMarginMs, true);
     if (finished && !m_tracker.failed() && !m_linkLost)
         return ExitCode::Ok;
     return waitFailure(label);
@@ -184,7 +186,8 @@ ExitCode CliSession::checkInput(quint32 input)
     const quint32 count = Device().inputCount;
     if (input >= 1 && input <= count)
         return ExitCode::Ok;
-    return fail(ExitCode::Usage, QStringLiteral("input %1 is out of range: the device has %2 inputs").arg(input).arg(count));
+    return fail(ExitCode::Usage,
+                QStringLiteral("input %1 is out of range: the device has %2 inputs").arg(input).arg(count));
 }
 
 ExitCode CliSession::checkOutput(quint32 output)

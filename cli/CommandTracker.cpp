@@ -4,7 +4,8 @@
 
 #include <climits>
 
-CommandTracker::CommandTracker(QObject *parent) : QObject(parent)
+CommandTracker::CommandTracker(QObject *parent)
+    : QObject(parent)
 {
     m_watchdog.setSingleShot(true);
     connect(&m_watchdog, &QTimer::timeout, this, &CommandTracker::watchdogExpired);
@@ -72,8 +73,7 @@ void CommandTracker::onSent(const QByteArray &bytes)
 bool CommandTracker::onFrame(const QByteArray &frame)
 {
     if (!m_awaiting
-        || !ReplyMatches(m_inFlight.record, reinterpret_cast<const quint8 *>(frame.constData()),
-                         quint32(frame.size())))
+        || !ReplyMatches(m_inFlight.record, reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size())))
         return false;
     m_awaiting = false;
     m_watchdog.stop();

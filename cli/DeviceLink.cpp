@@ -25,7 +25,9 @@ void StopThread(QThread *thread)
 
 } // namespace
 
-DeviceLink::DeviceLink(QObject *parent) : QObject(parent) {}
+DeviceLink::DeviceLink(QObject *parent)
+    : QObject(parent)
+{}
 
 DeviceLink::~DeviceLink()
 {
@@ -53,8 +55,7 @@ void DeviceLink::wireTcp()
                 emit linkLost();
         },
         Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, this, &DeviceLink::drainDevice,
-            Qt::QueuedConnection);
+    connect(tcp, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, this, &DeviceLink::drainDevice, Qt::QueuedConnection);
     connect(
         tcp, &ServiceTcpClient::SGL_UpdateSendData_TcpClient, this,
         [this](const QByteArray &bytes) { emit frameSent(bytes); }, Qt::QueuedConnection);
@@ -69,8 +70,8 @@ void DeviceLink::wireSerial()
     m_serialWired = true;
     ServiceSerialPort *serial = SerialService();
     serial->moveToThread(SerialThread());
-    connect(this, &DeviceLink::SGL_PretendConnect_SerialPort, serial,
-            &ServiceSerialPort::SLT_SyncConnect_SerialPort, Qt::QueuedConnection);
+    connect(this, &DeviceLink::SGL_PretendConnect_SerialPort, serial, &ServiceSerialPort::SLT_SyncConnect_SerialPort,
+            Qt::QueuedConnection);
     connect(SerialThread(), &QThread::finished, serial, &ServiceSerialPort::SLT_SyncDisconnect_SerialPort);
     connect(this, &DeviceLink::SGL_UnifyUpdateEmit, serial, &ServiceSerialPort::SLT_RealSendData_SerialPort,
             Qt::QueuedConnection);
@@ -114,8 +115,8 @@ void DeviceLink::openTcp(const QString &host, quint16 port)
     emit SGL_PretendConnect_TcpClient(QString::fromLatin1(AnyLocalAddress), host, QString::number(port));
 }
 
-void DeviceLink::openSerial(const QString &device, const QString &baud, const QString &dataBits,
-                            const QString &parity, const QString &stopBits, const QString &flowControl)
+void DeviceLink::openSerial(const QString &device, const QString &baud, const QString &dataBits, const QString &parity,
+                            const QString &stopBits, const QString &flowControl)
 {
     wireSerial();
     ActiveTransport = TransportSerial;
@@ -133,7 +134,8 @@ void DeviceLink::openUdp(quint16 targetPort)
     emit SGL_Startover_Udp(true, QString::fromLatin1(ModuleDefaultAddress));
     // Both slots above run, in order, before this empty call returns: the
     // channel is open and the sockets are bound when a search is queued.
-    QMetaObject::invokeMethod(UdpService(), [] {}, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        UdpService(), [] {}, Qt::BlockingQueuedConnection);
 }
 
 void DeviceLink::requestSend()
@@ -195,4 +197,3 @@ void DeviceLink::drain(CommandChannel &channel, bool device)
     }
     QTimer::singleShot(DrainRetryMs, this, [this, device] { device ? drainDevice() : drainModule(); });
 }
-

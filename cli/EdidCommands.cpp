@@ -76,31 +76,33 @@ ExitCode RunEdidRead(CliSession &session)
 
     DeviceState &device = Device();
     quint32 received = 0;
-    QMetaObject::Connection shown = QObject::connect(
-        &Events(), &DeviceEvents::SGL_Update_OutEdid, &session,
-        [&](unsigned int port, const QString &, unsigned int count) {
-            if (port == request.output - 1)
-                received = count;
-        });
+    QMetaObject::Connection shown = QObject::connect(&Events(), &DeviceEvents::SGL_Update_OutEdid, &session,
+                                                     [&](unsigned int port, const QString &, unsigned int count) {
+                                                         if (port == request.output - 1)
+                                                             received = count;
+                                                     });
     // The dispatcher asks for each following block as the one before
     // arrives; the transfer ends with the last block, an error or a timeout.
     device.edidReadBusy = 1;
     device.edidReadOffset = 0;
-    code = session.run(QStringLiteral("EDID read"), [&] { return CMD_EdidRead(request.output - 1); },
-                       [&] { return device.edidReadBusy == 0; });
+    code = session.run(
+        QStringLiteral("EDID read"), [&] { return CMD_EdidRead(request.output - 1); },
+        [&] { return device.edidReadBusy == 0; });
     QObject::disconnect(shown);
     device.edidReadBusy = 0;
     if (code != ExitCode::Ok)
         return code;
     if (received != ImageBytes)
-        return session.fail(ExitCode::Contradiction,
-                            QStringLiteral("the device ended the EDID transfer after %1 of %2 bytes").arg(received).arg(ImageBytes));
+        return session.fail(
+            ExitCode::Contradiction,
+            QStringLiteral("the device ended the EDID transfer after %1 of %2 bytes").arg(received).arg(ImageBytes));
 
     QSaveFile file(request.file);
     if (!file.open(QIODevice::WriteOnly)
         || file.write(reinterpret_cast<const char *>(device.edidReadBuffer), ImageBytes) != qint64(ImageBytes)
         || !file.commit())
-        return session.fail(ExitCode::Usage, QStringLiteral("cannot write \"%1\": %2").arg(request.file, file.errorString()));
+        return session.fail(ExitCode::Usage,
+                            QStringLiteral("cannot write \"%1\": %2").arg(request.file, file.errorString()));
     return ExitCode::Ok;
 }
 
@@ -120,21 +122,23 @@ ExitCode RunEdidWrite(CliSession &session)
 
     DeviceState &device = Device();
     bool written = false;
-    QMetaObject::Connection message = QObject::connect(
-        &Events(), &DeviceEvents::SGL_Update_EdidMessage, &session,
-        [&](const QString &text) { written = text == SMSG_EdidWriteOk; });
+    QMetaObject::Connection message =
+        QObject::connect(&Events(), &DeviceEvents::SGL_Update_EdidMessage, &session,
+                         [&](const QString &text) { written = text == SMSG_EdidWriteOk; });
     std::memcpy(device.edidWriteBuffer, image.constData(), ImageBytes);
     device.edidWriteBusy = 1;
     device.edidWriteOffset = 0;
-    code = session.run(QStringLiteral("EDID write"), [&] { return CMD_EdidWrite(request.input - 1, device.edidWriteBuffer); },
-                       [&] { return device.edidWriteBusy == 0; });
+    code = session.run(
+        QStringLiteral("EDID write"), [&] { return CMD_EdidWrite(request.input - 1, device.edidWriteBuffer); },
+        [&] { return device.edidWriteBusy == 0; });
     QObject::disconnect(message);
     device.edidWriteBusy = 0;
     if (code != ExitCode::Ok)
         return code;
     if (!written)
-        return session.fail(ExitCode::Contradiction,
-                            QStringLiteral("the device ended the EDID transfer at block offset %1 without confirming it")
-                                .arg(device.edidWriteOffset));
+        return session.fail(
+            ExitCode::Contradiction,
+            QStringLiteral("the device ended the EDID transfer at block offset %1 without confirming it")
+                .arg(device.edidWriteOffset));
     return ExitCode::Ok;
 }

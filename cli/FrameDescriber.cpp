@@ -50,7 +50,8 @@ QString BindsText()
 
 } // namespace
 
-FrameDescriber::FrameDescriber(QObject *parent) : QObject(parent)
+FrameDescriber::FrameDescriber(QObject *parent)
+    : QObject(parent)
 {
     DeviceEvents &events = Events();
     connect(&events, &DeviceEvents::SGL_RefreshMatrix, this, [this] { m_matrix = true; });
@@ -90,9 +91,8 @@ FrameDescriber::FrameDescriber(QObject *parent) : QObject(parent)
     connect(&events, &DeviceEvents::SGL_Update_OutputMode, this, [this](unsigned int out, unsigned int mode) {
         note(QStringLiteral("output %1 mode %2").arg(out + 1).arg(mode));
     });
-    connect(&events, &DeviceEvents::SGL_Update_InEdidMode, this, [this](unsigned int in, int mode) {
-        note(QStringLiteral("input %1 EDID mode %2").arg(in + 1).arg(mode));
-    });
+    connect(&events, &DeviceEvents::SGL_Update_InEdidMode, this,
+            [this](unsigned int in, int mode) { note(QStringLiteral("input %1 EDID mode %2").arg(in + 1).arg(mode)); });
     connect(&events, &DeviceEvents::SGL_Update_EdidMessage, this, [this](const QString &text) { note(text); });
     connect(&events, &DeviceEvents::SGL_Update_OutEdid, this,
             [this](unsigned int port, const QString &, unsigned int count) {

@@ -23,7 +23,8 @@ void OnSignal(int)
 
 } // namespace
 
-InterruptWatcher::InterruptWatcher(QObject *parent) : QObject(parent)
+InterruptWatcher::InterruptWatcher(QObject *parent)
+    : QObject(parent)
 {
     if (::pipe(m_pipe) != 0)
         return;

@@ -58,9 +58,10 @@ ExitCode RunRoute(CliSession &session)
     for (quint32 out = first; out < last; ++out) {
         if (device.routingAt(out) == in)
             continue;
-        const QString shown = device.routingAt(out) == NotReported
-                                  ? QStringLiteral("does not report output %1").arg(out + 1)
-                                  : QStringLiteral("reports output %1 fed by input %2").arg(out + 1).arg(device.routingAt(out) + 1);
+        const QString shown =
+            device.routingAt(out) == NotReported
+                ? QStringLiteral("does not report output %1").arg(out + 1)
+                : QStringLiteral("reports output %1 fed by input %2").arg(out + 1).arg(device.routingAt(out) + 1);
         return session.fail(ExitCode::Contradiction,
                             QStringLiteral("the device %1 after the switch to input %2").arg(shown).arg(request.input));
     }
@@ -88,9 +89,10 @@ ExitCode RunAudio(CliSession &session)
     if (code != ExitCode::Ok)
         return code;
     if (device.lrInput != in)
-        return session.fail(ExitCode::Contradiction, QStringLiteral("the device reports audio input %1 after the switch to input %2")
-                                                         .arg(device.lrInput + 1)
-                                                         .arg(request.input));
+        return session.fail(ExitCode::Contradiction,
+                            QStringLiteral("the device reports audio input %1 after the switch to input %2")
+                                .arg(device.lrInput + 1)
+                                .arg(request.input));
     PrintLines(session, {QStringLiteral("audio %1").arg(request.input)});
     return ExitCode::Ok;
 }

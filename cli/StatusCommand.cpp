@@ -17,8 +17,8 @@ struct StepLabel
 };
 
 constexpr StepLabel StepLabels[] = {
-    {FullReadStep::Routing, "routing read"},         {FullReadStep::AudioInput, "audio input read"},
-    {FullReadStep::InputInfo, "input signal read"},  {FullReadStep::InputBinds, "pairing read"},
+    {FullReadStep::Routing, "routing read"},          {FullReadStep::AudioInput, "audio input read"},
+    {FullReadStep::InputInfo, "input signal read"},   {FullReadStep::InputBinds, "pairing read"},
     {FullReadStep::OutputInfo, "output signal read"}, {FullReadStep::TvWall, "TV wall read"},
 };
 

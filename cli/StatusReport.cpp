@@ -15,8 +15,10 @@ QJsonValue TimingJson(quint32 width, quint32 height, bool interlaced, quint32 ra
     if (text.isEmpty())
         return QJsonValue::Null;
     return QJsonObject{
-        {QStringLiteral("width"), int(width)},   {QStringLiteral("height"), int(height)},
-        {QStringLiteral("interlaced"), interlaced}, {QStringLiteral("rate"), int(rate)},
+        {QStringLiteral("width"), int(width)},
+        {QStringLiteral("height"), int(height)},
+        {QStringLiteral("interlaced"), interlaced},
+        {QStringLiteral("rate"), int(rate)},
         {QStringLiteral("text"), text},
     };
 }
@@ -24,12 +26,9 @@ QJsonValue TimingJson(quint32 width, quint32 height, bool interlaced, quint32 ra
 QJsonObject DeviceJson(const DeviceState &device)
 {
     return QJsonObject{
-        {QStringLiteral("inputs"), int(device.inputCount)},
-        {QStringLiteral("outputs"), int(device.outputCount)},
-        {QStringLiteral("presets"), int(device.layoutCount)},
-        {QStringLiteral("model3"), int(device.model3)},
-        {QStringLiteral("model4"), int(device.model4)},
-        {QStringLiteral("multiviewInput"), device.mvFeature != 0},
+        {QStringLiteral("inputs"), int(device.inputCount)},   {QStringLiteral("outputs"), int(device.outputCount)},
+        {QStringLiteral("presets"), int(device.layoutCount)}, {QStringLiteral("model3"), int(device.model3)},
+        {QStringLiteral("model4"), int(device.model4)},       {QStringLiteral("multiviewInput"), device.mvFeature != 0},
     };
 }
 
@@ -100,11 +99,10 @@ QJsonObject WallJson(const DeviceState &device)
             {QStringLiteral("syncLock"), screen.syncLock != 0},
             {QStringLiteral("angle"), int(screen.screenAngle)},
             {QStringLiteral("spliceOrigin"), int(screen.spliceOrigin)},
-            {QStringLiteral("bezel"),
-             QJsonObject{{QStringLiteral("left"), int(screen.bezelLeft)},
-                         {QStringLiteral("right"), int(screen.bezelRight)},
-                         {QStringLiteral("up"), int(screen.bezelUp)},
-                         {QStringLiteral("bottom"), int(screen.bezelBottom)}}},
+            {QStringLiteral("bezel"), QJsonObject{{QStringLiteral("left"), int(screen.bezelLeft)},
+                                                  {QStringLiteral("right"), int(screen.bezelRight)},
+                                                  {QStringLiteral("up"), int(screen.bezelUp)},
+                                                  {QStringLiteral("bottom"), int(screen.bezelBottom)}}},
         });
     }
     return QJsonObject{

@@ -16,7 +16,10 @@
 
 namespace {
 
-enum class Link { Tcp, Serial };
+enum class Link {
+    Tcp,
+    Serial
+};
 
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 2;
@@ -152,8 +155,8 @@ void TestCliE2e::status_json_matchesTheSimulatorFieldByField()
         m.outputs[3].freeze = true;
         m.outputs[4].black = true;
     });
-    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("status")
-                                                                     << QStringLiteral("--json"));
+    const KxrctlResult run =
+        RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("status") << QStringLiteral("--json"));
     QVERIFY2(run.finished && run.exitCode == ExitOk, run.err.constData());
     QVERIFY(run.err.isEmpty());
 
@@ -196,8 +199,9 @@ void TestCliE2e::status_json_matchesTheSimulatorFieldByField()
         QCOMPARE(outgoing.value(QStringLiteral("height")).toInt(), int(simIn.outHeight));
     }
     QCOMPARE(inputs.at(2).toObject().value(QStringLiteral("typeName")).toString(), QStringLiteral("DVI"));
-    QCOMPARE(inputs.at(2).toObject().value(QStringLiteral("signal")).toObject().value(QStringLiteral("text")).toString(),
-             QStringLiteral("1280x720p50"));
+    QCOMPARE(
+        inputs.at(2).toObject().value(QStringLiteral("signal")).toObject().value(QStringLiteral("text")).toString(),
+        QStringLiteral("1280x720p50"));
     QCOMPARE(inputs.at(6).toObject().value(QStringLiteral("audioSelectName")).toString(), QStringLiteral("L/R"));
 
     const QJsonArray outputs = status.value(QStringLiteral("outputs")).toArray();
@@ -259,8 +263,8 @@ void TestCliE2e::route_switchesOneOutputAndPrintsTheReadBack()
 {
     QFETCH(Link, link);
     SimHarness sim;
-    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("route") << QStringLiteral("2")
-                                                                     << QStringLiteral("3"));
+    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link)
+                                              << QStringLiteral("route") << QStringLiteral("2") << QStringLiteral("3"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     QCOMPARE(run.out, QByteArray("route 3 2\n"));
     QCOMPARE(int(sim.device().state().routing[2]), 1);
@@ -271,8 +275,8 @@ void TestCliE2e::route_switchesOneOutputAndPrintsTheReadBack()
 void TestCliE2e::route_all_feedsEveryOutput()
 {
     SimHarness sim;
-    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, Link::Tcp)
-                                              << QStringLiteral("route") << QStringLiteral("4") << QStringLiteral("all"));
+    const KxrctlResult run = RunKxrctlProcess(
+        linkArguments(sim, Link::Tcp) << QStringLiteral("route") << QStringLiteral("4") << QStringLiteral("all"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     const SimDeviceModel m = sim.device().state();
     QStringList expected;
@@ -288,7 +292,8 @@ void TestCliE2e::audio_switchesTheAudioInput()
 {
     QFETCH(Link, link);
     SimHarness sim;
-    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("audio") << QStringLiteral("5"));
+    const KxrctlResult run =
+        RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("audio") << QStringLiteral("5"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     QCOMPARE(run.out, QByteArray("audio 5\n"));
     QCOMPARE(int(sim.device().state().lrInput), 4);
@@ -304,8 +309,8 @@ void TestCliE2e::preset_saveThenLoad_restoresTheRouting()
             m.routing[o] = quint8(m.outputCount - 1 - o);
     });
     const SimDeviceModel saved = sim.device().state();
-    KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("preset") << QStringLiteral("save")
-                                                               << QStringLiteral("3"));
+    KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link)
+                                        << QStringLiteral("preset") << QStringLiteral("save") << QStringLiteral("3"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     QVERIFY(run.out.isEmpty());
     QVERIFY(sim.device().state().layouts[2].saved);
@@ -317,8 +322,8 @@ void TestCliE2e::preset_saveThenLoad_restoresTheRouting()
         for (int o = 0; o < m.outputCount; ++o)
             m.routing[o] = 0;
     });
-    run = RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("preset") << QStringLiteral("load")
-                                                    << QStringLiteral("3"));
+    run = RunKxrctlProcess(linkArguments(sim, link)
+                           << QStringLiteral("preset") << QStringLiteral("load") << QStringLiteral("3"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     QStringList expected;
     for (int o = 0; o < saved.outputCount; ++o) {
@@ -338,7 +343,7 @@ void TestCliE2e::edid_writeThenRead_carriesTheImageBothWays()
     const QByteArray image = validEdid();
     const QString source = writeFile(dir, QStringLiteral("panel.bin"), image);
     KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("edid") << QStringLiteral("write")
-                                                               << QStringLiteral("2") << source);
+                                                                 << QStringLiteral("2") << source);
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     QCOMPARE(sim.device().state().inputs[1].edid, image);
     // Sixteen blocks of sixteen bytes, the last at offset 0xF0.
@@ -358,9 +363,10 @@ void TestCliE2e::edid_writeThenRead_carriesTheImageBothWays()
 void TestCliE2e::raw_sendsTheBytesAsTypedAndPrintsTheAnswer()
 {
     SimHarness sim;
-    KxrctlResult run = RunKxrctlProcess(linkArguments(sim, Link::Tcp) << QStringLiteral("raw")
-                                                                     << QStringLiteral("7B 7B 12 01") << QStringLiteral("00037D7D")
-                                                                     << QStringLiteral("--timeout") << QStringLiteral("300"));
+    KxrctlResult run =
+        RunKxrctlProcess(linkArguments(sim, Link::Tcp)
+                         << QStringLiteral("raw") << QStringLiteral("7B 7B 12 01") << QStringLiteral("00037D7D")
+                         << QStringLiteral("--timeout") << QStringLiteral("300"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     // No identification: only the bytes as typed.
     QCOMPARE(requestFrames(sim, Link::Tcp), QVector<QByteArray>{Hex("7B 7B 12 01 00 03 7D 7D")});
@@ -369,8 +375,8 @@ void TestCliE2e::raw_sendsTheBytesAsTypedAndPrintsTheAnswer()
     QVERIFY(text.first().contains(QStringLiteral("7B 7B 11 08 00 01 02 03 04 05 06 07")));
     QVERIFY(text.first().endsWith(QStringLiteral("| routing 1:1 2:2 3:3 4:4 5:5 6:6 7:7 8:8")));
 
-    run = RunKxrctlProcess(linkArguments(sim, Link::Tcp) << QStringLiteral("raw") << QStringLiteral("7B7B120100037D7D")
-                                                        << QStringLiteral("--json"));
+    run = RunKxrctlProcess(linkArguments(sim, Link::Tcp)
+                           << QStringLiteral("raw") << QStringLiteral("7B7B120100037D7D") << QStringLiteral("--json"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     const QJsonObject line = QJsonDocument::fromJson(run.out).object();
     QVERIFY(line.value(QStringLiteral("frame")).toString().startsWith(QStringLiteral("7B 7B 11 08")));
@@ -379,7 +385,7 @@ void TestCliE2e::raw_sendsTheBytesAsTypedAndPrintsTheAnswer()
 
     // Bytes nobody answers: nothing comes back within the timeout.
     run = RunKxrctlProcess(linkArguments(sim, Link::Tcp) << QStringLiteral("raw") << QStringLiteral("01 02 03")
-                                                        << QStringLiteral("--timeout") << QStringLiteral("200"));
+                                                         << QStringLiteral("--timeout") << QStringLiteral("200"));
     QCOMPARE(run.exitCode, ExitTimeout);
     QVERIFY(run.out.isEmpty());
     QVERIFY(run.err.contains("raw: nothing came back within 200 ms"));
@@ -392,9 +398,9 @@ void TestCliE2e::watch_printsUnaskedFramesDecoded()
     QProcess watch;
     QElapsedTimer clock;
     clock.start();
-    watch.start(KxrctlPath(), linkArguments(sim, link) << QStringLiteral("watch") << QStringLiteral("--json")
-                                                     << QStringLiteral("--count") << QStringLiteral("2")
-                                                     << QStringLiteral("--for") << QString::number(WatchBoundMs));
+    watch.start(KxrctlPath(), linkArguments(sim, link)
+                                  << QStringLiteral("watch") << QStringLiteral("--json") << QStringLiteral("--count")
+                                  << QStringLiteral("2") << QStringLiteral("--for") << QString::number(WatchBoundMs));
     QVERIFY(watch.waitForStarted());
     // Reports go out until two have been printed; those that arrive before
     // the identification is over are not "unasked" frames yet.
@@ -435,7 +441,7 @@ void TestCliE2e::watch_lostLink_exitsWithConnectionError()
     SimHarness sim;
     QProcess watch;
     watch.start(KxrctlPath(), linkArguments(sim, link) << QStringLiteral("watch") << QStringLiteral("--for")
-                                                     << QString::number(WatchBoundMs));
+                                                       << QString::number(WatchBoundMs));
     QVERIFY(watch.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(!sim.replies(simLink(link)).isEmpty(), 5000);
     if (link == Link::Tcp) {
@@ -457,9 +463,9 @@ void TestCliE2e::search_listsEveryModuleOnce()
     options.model.modules = 2;
     SimHarness sim(options);
     QVERIFY(sim.isRunning());
-    const KxrctlResult run = RunKxrctlProcess({QStringLiteral("search"), QStringLiteral("--json"),
-                                               QStringLiteral("--udp-port"), QString::number(sim.udpPort()),
-                                               QStringLiteral("--timeout"), QStringLiteral("500")});
+    const KxrctlResult run =
+        RunKxrctlProcess({QStringLiteral("search"), QStringLiteral("--json"), QStringLiteral("--udp-port"),
+                          QString::number(sim.udpPort()), QStringLiteral("--timeout"), QStringLiteral("500")});
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     const QStringList text = lines(run.out);
     QCOMPARE(text.size(), 2);
@@ -483,9 +489,9 @@ void TestCliE2e::search_withoutAnswer_exitsWithTimeout()
     options.udpAny = true;
     options.faults.mutedNetCodes = {0x01};
     SimHarness sim(options);
-    const KxrctlResult run = RunKxrctlProcess({QStringLiteral("search"), QStringLiteral("--udp-port"),
-                                               QString::number(sim.udpPort()), QStringLiteral("--timeout"),
-                                               QStringLiteral("300")});
+    const KxrctlResult run =
+        RunKxrctlProcess({QStringLiteral("search"), QStringLiteral("--udp-port"), QString::number(sim.udpPort()),
+                          QStringLiteral("--timeout"), QStringLiteral("300")});
     QCOMPARE(run.exitCode, ExitTimeout);
     QVERIFY(run.out.isEmpty());
     QVERIFY(run.err.contains("search: no network module answered within 300 ms"));
@@ -512,9 +518,9 @@ void TestCliE2e::droppedReply_exitsWithTimeoutNamingTheCommand()
     SimOptions options = SimHarness::TestOptions();
     options.faults.mutedCodes = {mutedCode};
     SimHarness sim(options);
-    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link) << QStringLiteral("--timeout")
-                                                                     << QStringLiteral("300") << QStringLiteral("route")
-                                                                     << QStringLiteral("2") << QStringLiteral("3"));
+    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link)
+                                              << QStringLiteral("--timeout") << QStringLiteral("300")
+                                              << QStringLiteral("route") << QStringLiteral("2") << QStringLiteral("3"));
     QCOMPARE(run.exitCode, ExitTimeout);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains(message), run.err.constData());
@@ -530,8 +536,8 @@ void TestCliE2e::lockedRouting_exitsWithContradiction()
     SimOptions options = SimHarness::TestOptions();
     options.faults.lockedRouting = true;
     SimHarness sim(options);
-    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, Link::Tcp) << QStringLiteral("route")
-                                                                           << QStringLiteral("2") << QStringLiteral("3"));
+    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, Link::Tcp)
+                                              << QStringLiteral("route") << QStringLiteral("2") << QStringLiteral("3"));
     QCOMPARE(run.exitCode, ExitContradiction);
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains("route: the device reports output 3 fed by input 3 after the switch to input 2"),
@@ -550,24 +556,24 @@ void TestCliE2e::refusedCommandLine_sendsNothing_data()
                                      << QByteArray("unknown command \"frobnicate\"") << 0;
     QTest::newRow("input 0") << QStringList{"route", "0", "1"} << true << ExitUsage
                              << QByteArray("route: input 0 does not exist: inputs are numbered from 1") << 0;
-    QTest::newRow("output above any device") << QStringList{"route", "1", "17"} << true << ExitUsage
-                                             << QByteArray("route: output 17 is out of range") << 0;
-    QTest::newRow("input above the device's count") << QStringList{"route", "9", "1"} << true << ExitUsage
-                                                    << QByteArray("route: input 9 is out of range: the device has 8 inputs")
-                                                    << 1;
-    QTest::newRow("audio input above the device's count") << QStringList{"audio", "12"} << true << ExitUsage
-                                                     << QByteArray("audio: input 12 is out of range") << 1;
-    QTest::newRow("preset above the device's count") << QStringList{"preset", "load", "20"} << true << ExitUsage
-                                                     << QByteArray("preset load: preset 20 is out of range: the device has 16 presets")
-                                                     << 1;
+    QTest::newRow("output above any device")
+        << QStringList{"route", "1", "17"} << true << ExitUsage << QByteArray("route: output 17 is out of range") << 0;
+    QTest::newRow("input above the device's count")
+        << QStringList{"route", "9", "1"} << true << ExitUsage
+        << QByteArray("route: input 9 is out of range: the device has 8 inputs") << 1;
+    QTest::newRow("audio input above the device's count")
+        << QStringList{"audio", "12"} << true << ExitUsage << QByteArray("audio: input 12 is out of range") << 1;
+    QTest::newRow("preset above the device's count")
+        << QStringList{"preset", "load", "20"} << true << ExitUsage
+        << QByteArray("preset load: preset 20 is out of range: the device has 16 presets") << 1;
     QTest::newRow("malformed host") << QStringList{"--tcp", "300.1.1.1", "status"} << false << ExitUsage
                                     << QByteArray("status: malformed host \"300.1.1.1\"") << 0;
     QTest::newRow("malformed port") << QStringList{"--tcp", "127.0.0.1:99999", "status"} << false << ExitUsage
                                     << QByteArray("status: malformed port \"99999\"") << 0;
     QTest::newRow("no link") << QStringList{"status"} << false << ExitUsage << QByteArray("no device link given") << 0;
     QTest::newRow("missing EDID file") << QStringList{"edid", "write", "1", "/nonexistent/panel.bin"} << true
-                                       << ExitUsage << QByteArray("cannot read \"/nonexistent/panel.bin\": no such file")
-                                       << 0;
+                                       << ExitUsage
+                                       << QByteArray("cannot read \"/nonexistent/panel.bin\": no such file") << 0;
     QTest::newRow("missing EDID folder") << QStringList{"edid", "read", "1", "-o", "/nonexistent/x.bin"} << true
                                          << ExitUsage << QByteArray("no such directory") << 0;
     QTest::newRow("serial port that does not exist")
@@ -612,7 +618,8 @@ void TestCliE2e::closedPort_exitsWithConnectionError()
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const quint16 port = server.serverPort();
     server.close();
-    const KxrctlResult run = RunKxrctlProcess({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("status")});
+    const KxrctlResult run =
+        RunKxrctlProcess({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("status")});
     QCOMPARE(run.exitCode, ExitConnection);
     QVERIFY(run.err.contains(QStringLiteral("status: cannot connect to 127.0.0.1:%1").arg(port).toUtf8()));
 }

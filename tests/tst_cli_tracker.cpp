@@ -135,10 +135,14 @@ void TestCliTracker::fullRead_queuesTheWindowsReadsInOrder()
     Device().outputCount = 2;
     QCOMPARE(QueueFullRead(), 9);
     const QVector<QByteArray> expected{
-        DeviceFrameOf(0x12, Hex("00")),          DeviceFrameOf(0xD9, Hex("00 80 00")),
-        DeviceFrameOf(0x7F, Hex("00 C0")),       DeviceFrameOf(0x7F, Hex("01 C0")),
-        DeviceFrameOf(0x7F, Hex("02 C0")),       DeviceFrameOf(0x45, Hex("00 F0") + QByteArray(10, '\0')),
-        DeviceFrameOf(0x7F, Hex("00 80")),       DeviceFrameOf(0x7F, Hex("01 80")),
+        DeviceFrameOf(0x12, Hex("00")),
+        DeviceFrameOf(0xD9, Hex("00 80 00")),
+        DeviceFrameOf(0x7F, Hex("00 C0")),
+        DeviceFrameOf(0x7F, Hex("01 C0")),
+        DeviceFrameOf(0x7F, Hex("02 C0")),
+        DeviceFrameOf(0x45, Hex("00 F0") + QByteArray(10, '\0')),
+        DeviceFrameOf(0x7F, Hex("00 80")),
+        DeviceFrameOf(0x7F, Hex("01 80")),
         DeviceFrameOf(0x93, Hex("00 80 00 00 00")),
     };
     QCOMPARE(sendQueue(TcpChannel), expected);
