@@ -105,9 +105,29 @@ bool enqueue(CommandChannel *channel, const quint8 *frame, quint32 size, const C
 }
 } // namespace
 
+namespace {
+DeviceRecordAdjuster g_adjustRecord;
+DeviceQueuedObserver g_commandQueued;
+} // namespace
+
+void SetDeviceEnqueueHooks(DeviceRecordAdjuster adjust, DeviceQueuedObserver queued)
+{
+    g_adjustRecord = std::move(adjust);
+    g_commandQueued = std::move(queued);
+}
+
 bool EnqueueDeviceCommand(const quint8 *frame, quint32 size, const CommandRecord &record)
 {
-    return enqueue(ActiveDeviceChannel(), frame, size, record);
+    if (!g_adjustRecord && !g_commandQueued)
+        return enqueue(ActiveDeviceChannel(), frame, size, record);
+    CommandRecord adjusted = record;
+    if (g_adjustRecord)
+        g_adjustRecord(adjusted);
+    if (!enqueue(ActiveDeviceChannel(), frame, size, adjusted))
+        return false;
+    if (g_commandQueued)
+        g_commandQueued(QByteArray(reinterpret_cast<const char *>(frame), int(size)), adjusted);
+    return true;
 }
 
 bool EnqueueModuleCommand(const quint8 *frame, quint32 size, const CommandRecord &record)

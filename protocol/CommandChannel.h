@@ -101,6 +101,15 @@ void ChannelPopHead(CommandQueue *queue);
 bool EnqueueDeviceCommand(const quint8 *frame, quint32 size, const CommandRecord &record);
 bool EnqueueModuleCommand(const quint8 *frame, quint32 size, const CommandRecord &record);
 
+// For a program that drives the device without windows (kxrctl): adjust
+// sees, and may change, the record of every device command about to be
+// queued (a longer reply timeout); queued is told of each device command
+// that was queued. Set on the thread that queues, before any link is up;
+// empty functions do nothing.
+using DeviceRecordAdjuster = std::function<void(CommandRecord &record)>;
+using DeviceQueuedObserver = std::function<void(const QByteArray &frame, const CommandRecord &record)>;
+void SetDeviceEnqueueHooks(DeviceRecordAdjuster adjust, DeviceQueuedObserver queued);
+
 // Whether a complete received frame is the reply the command in flight
 // waits for.
 bool ReplyMatches(const CommandRecord &current, const quint8 *frame, quint32 length);

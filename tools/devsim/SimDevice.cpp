@@ -1,5 +1,6 @@
 #include "tools/devsim/SimDevice.h"
 
+#include "tools/devsim/SimCodes.h"
 #include "tools/devsim/SimDeviceResponder.h"
 #include "tools/devsim/SimModuleBlock.h"
 #include "tools/devsim/SimModuleResponder.h"
@@ -109,7 +110,13 @@ SimReplies SimDevice::answerDeviceFrame(const QByteArray &frame, SimLink link, c
         QMutexLocker lock(&m_mutex);
         muted = m_faults.deviceCodeMuted(code);
         m_model.requestNs = at;
-        if (!muted)
+        const bool locked = m_faults.options().lockedRouting
+                            && (code == SimCode::Switch || code == SimCode::WallInputSelect);
+        if (muted)
+            replies.clear();
+        else if (locked)
+            replies.append(SimRoutingReport(m_model));
+        else
             replies = RespondToDeviceFrame(m_model, frame);
     }
     record({at, link, SimDirection::In, frame, peer, muted ? QStringLiteral("muted") : QString()});

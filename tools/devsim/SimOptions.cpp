@@ -48,6 +48,8 @@ struct Parsed
     QCommandLineOption muteCode{"mute-code", "Never answer this device command code (repeatable), e.g. 0x95.", "CODE"};
     QCommandLineOption muteNetCode{"mute-net-code", "Never answer this network-module command code (repeatable).",
                                    "CODE"};
+    QCommandLineOption lockedRouting{"locked-routing",
+                                     "Switches change nothing; the device answers them with its unchanged routing."};
     QCommandLineOption seed{"seed", "Seed of the fault generator.", "N", "1"};
     QCommandLineOption programDir{"program-dir",
                                   "Point the program installed in DIR (its config.ini) at this simulator.", "DIR"};
@@ -82,6 +84,7 @@ struct Parsed
         parser.addOptions({inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats,
                            outputTimings});
         parser.addOptions({moduleUser, modulePassword, moduleDefaultFails});
+        parser.addOption(lockedRouting);
     }
 };
 
@@ -226,6 +229,7 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
     options.log = !p.parser.isSet(p.quiet);
     options.programDir = p.parser.value(p.programDir);
     faults.split = p.parser.isSet(p.split);
+    faults.lockedRouting = p.parser.isSet(p.lockedRouting);
     faults.seed = quint32(seed);
     model.tcpPort = options.tcpPort;
     return SimParse::Run;

@@ -19,6 +19,7 @@ struct SimFaultOptions
     int unsolicitedMs = 0;    // routing reports sent unasked at this interval (0: never)
     QList<quint8> mutedCodes; // device command codes never answered
     QList<quint8> mutedNetCodes; // network-module command codes never answered
+    bool lockedRouting = false; // switches change nothing; they are answered with the unchanged table
     quint32 seed = 1;
 };
 

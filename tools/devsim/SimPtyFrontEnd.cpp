@@ -43,6 +43,11 @@ bool SimPtyFrontEnd::open()
     }
     const int flags = ::fcntl(m_master, F_GETFL);
     ::fcntl(m_master, F_SETFL, flags | O_NONBLOCK);
+    // A program started while the simulator runs (a test starting kxrctl)
+    // must not inherit the terminal's ends: a master kept open there would
+    // keep the line from ever hanging up.
+    for (int fd : {m_master, m_slave})
+        ::fcntl(fd, F_SETFD, ::fcntl(fd, F_GETFD) | FD_CLOEXEC);
 
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SimPtyFrontEnd::readRequests);

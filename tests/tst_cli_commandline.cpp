@@ -1,0 +1,172 @@
+// kxrctl's command line: what each accepted line asks for, and the message
+// of each refused one. Nothing here opens a link.
+#include "cli/CommandLine.h"
+
+#include <QtTest>
+
+namespace {
+constexpr quint16 WindowPort = 2000;
+
+CommandLine parse(const QString &line)
+{
+    return ParseCommandLine(QStringList{QStringLiteral("kxrctl")} + line.split(QLatin1Char(' '), Qt::SkipEmptyParts),
+                            WindowPort);
+}
+} // namespace
+
+class TestCliCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void accepted_data();
+    void accepted();
+    void refused_data();
+    void refused();
+    void rawBytes_areTakenAsTyped();
+};
+
+void TestCliCommandLine::accepted_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("verb");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("input");
+    QTest::addColumn<int>("output");
+    QTest::addColumn<bool>("json");
+
+    const int route = int(CliVerb::Route);
+    QTest::newRow("route with the window's port")
+        << "--tcp 10.0.0.5 route 2 3" << route << "10.0.0.5" << 2000 << 2 << 3 << false;
+    QTest::newRow("route, options after the command")
+        << "route 16 1 --tcp 10.0.0.5:4001" << route << "10.0.0.5" << 4001 << 16 << 1 << false;
+    QTest::newRow("route to all outputs") << "--tcp h route 4 all" << route << "h" << 2000 << 4 << 0 << false;
+    QTest::newRow("host name") << "--tcp=matrix-1.lab.example:23 audio 3" << int(CliVerb::Audio)
+                               << "matrix-1.lab.example" << 23 << 3 << 0 << false;
+    QTest::newRow("IPv6 with port") << "--tcp [::1]:5000 status --json" << int(CliVerb::Status) << "::1" << 5000 << 0
+                                    << 0 << true;
+    QTest::newRow("highest port") << "--tcp 127.0.0.1:65535 status" << int(CliVerb::Status) << "127.0.0.1" << 65535 << 0
+                                  << 0 << false;
+    QTest::newRow("search needs no link")
+        << "search --json --udp-port 1902" << int(CliVerb::Search) << "" << 0 << 0 << 0 << true;
+    QTest::newRow("edid read") << "--tcp h edid read 2 -o out.bin" << int(CliVerb::EdidRead) << "h" << 2000 << 0 << 2
+                               << false;
+    QTest::newRow("help for a command") << "route --help" << int(CliVerb::Help) << "" << 0 << 0 << 0 << false;
+}
+
+void TestCliCommandLine::accepted()
+{
+    QFETCH(QString, line);
+    QFETCH(int, verb);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    QFETCH(int, input);
+    QFETCH(int, output);
+    QFETCH(bool, json);
+    const CommandLine result = parse(line);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    const CliRequest &r = result.request;
+    QCOMPARE(int(r.verb), verb);
+    QCOMPARE(r.host, host);
+    QCOMPARE(int(r.port), port);
+    QCOMPARE(int(r.input), input);
+    QCOMPARE(int(r.output), output);
+    QCOMPARE(r.json, json);
+}
+
+void TestCliCommandLine::refused_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("nothing") << ""
+                             << "no command given";
+    QTest::newRow("unknown command") << "--tcp h reboot"
+                                     << "unknown command \"reboot\"";
+    QTest::newRow("unknown option") << "--tcp h status --verbose"
+                                    << "unknown option \"--verbose\"";
+    QTest::newRow("option without value") << "status --tcp"
+                                          << "option --tcp needs a value";
+    QTest::newRow("input 0") << "--tcp h route 0 1"
+                             << "route: input 0 does not exist: inputs are numbered from 1";
+    QTest::newRow("output 17") << "--tcp h route 1 17"
+                               << "route: output 17 is out of range: a device has at most 16 outputs";
+    QTest::newRow("huge input") << "--tcp h audio 99999999999"
+                                << "audio: input 99999999999 is out of range";
+    QTest::newRow("input not a number") << "--tcp h audio x"
+                                        << "audio: \"x\" is not an input number";
+    QTest::newRow("negative input") << "--tcp h audio -1"
+                                    << "unknown option \"-1\"";
+    QTest::newRow("missing output") << "--tcp h route 1"
+                                    << "route: missing argument; usage: kxrctl route IN OUT|all";
+    QTest::newRow("extra argument") << "--tcp h status now"
+                                    << "status: too many arguments";
+    QTest::newRow("preset 0") << "--tcp h preset save 0"
+                              << "preset: preset 0 is out of range: presets are numbered 1 to 30";
+    QTest::newRow("preset 31") << "--tcp h preset load 31"
+                               << "preset 31 is out of range";
+    QTest::newRow("preset action") << "--tcp h preset delete 1"
+                                   << "unknown preset action \"delete\"";
+    QTest::newRow("edid without action") << "--tcp h edid 1"
+                                         << "usage: kxrctl edid read OUT -o FILE";
+    QTest::newRow("edid read without file") << "--tcp h edid read 1"
+                                            << "edid read: missing -o FILE";
+    QTest::newRow("three-field address") << "--tcp 10.0.0 status"
+                                         << "status: malformed host \"10.0.0\"";
+    QTest::newRow("field above 255") << "--tcp 10.0.0.256 status"
+                                     << "malformed host \"10.0.0.256\"";
+    QTest::newRow("empty port") << "--tcp 10.0.0.1: status"
+                                << "malformed address \"10.0.0.1:\": empty port";
+    QTest::newRow("port 0") << "--tcp 10.0.0.1:0 status"
+                            << "malformed port \"0\"";
+    QTest::newRow("port above 65535") << "--tcp 10.0.0.1:65536 status"
+                                      << "malformed port \"65536\"";
+    QTest::newRow("host with underscore") << "--tcp my_host status"
+                                          << "malformed host \"my_host\"";
+    QTest::newRow("unclosed IPv6") << "--tcp [::1 status"
+                                   << "missing \"]\"";
+    QTest::newRow("no link") << "route 1 1"
+                             << "route: no device link given";
+    QTest::newRow("two links") << "--tcp h --serial /dev/ttyS0 status"
+                               << "give either --tcp or --serial, not both";
+    QTest::newRow("baud without serial") << "--tcp h --baud 9600 status"
+                                         << "--baud applies to --serial only";
+    QTest::newRow("malformed baud") << "--serial /dev/ttyS0 --baud fast status"
+                                    << "malformed baud rate \"fast\"";
+    QTest::newRow("timeout 0") << "--tcp h --timeout 0 status"
+                               << "malformed timeout \"0\"";
+    QTest::newRow("json on route") << "--tcp h route 1 1 --json"
+                                   << "route: --json does not apply to this command";
+    QTest::newRow("count on status") << "--tcp h status --count 2"
+                                     << "--for and --count apply to watch only";
+    QTest::newRow("odd hex digit") << "--tcp h raw 7B 7"
+                                   << "raw: \"7B 7\" is not hexadecimal bytes";
+    QTest::newRow("not hex") << "--tcp h raw 7G"
+                             << "is not hexadecimal bytes";
+    QTest::newRow("help for nothing known") << "help reboot"
+                                            << "unknown command \"reboot\"";
+}
+
+void TestCliCommandLine::refused()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+    const CommandLine result = parse(line);
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.startsWith(message) || result.error.contains(message), qPrintable(result.error));
+}
+
+void TestCliCommandLine::rawBytes_areTakenAsTyped()
+{
+    const CommandLine spaced = parse(QStringLiteral("--tcp h raw 7b 7B 12 01 00037d7d"));
+    QVERIFY(spaced.ok);
+    QCOMPARE(spaced.request.rawBytes, QByteArray::fromHex("7B7B120100037D7D"));
+    // At most one frame buffer at once.
+    const QString tooMany = QStringLiteral("00").repeated(2049);
+    QVERIFY(!parse(QStringLiteral("--tcp h raw ") + tooMany).ok);
+    QVERIFY(parse(QStringLiteral("--tcp h raw ") + QStringLiteral("00").repeated(2048)).ok);
+}
+
+QTEST_GUILESS_MAIN(TestCliCommandLine)
+#include "tst_cli_commandline.moc"
