@@ -5,7 +5,7 @@
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceEvents.h"
 #include "protocol/DeviceState.h"
-#include "protocol/EdidCheck.h"
+#include "protocol/EdidImage.h"
 
 #include <QDir>
 #include <QFileInfo>

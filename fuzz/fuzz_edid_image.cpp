@@ -3,6 +3,7 @@
 // (as a read reply shows it) parsed back into the image with any count.
 #include "protocol/EdidImage.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -44,5 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     if (buffer[0] != Guard || buffer[ImageBytes + 1] != Guard)
         std::abort();
+
+    // The same bytes as a file already in memory, as kxrctl takes it.
+    const QByteArray padded = EdidImageFromBytes(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    if (padded.size() != int(ImageBytes))
+        std::abort();
+    (void)EdidCheckMessage(CheckEdid(reinterpret_cast<const quint8 *>(padded.constData())));
     return 0;
 }

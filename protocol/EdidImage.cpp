@@ -1,5 +1,6 @@
 #include "protocol/EdidImage.h"
 
+#include "app/LanguageTable.h"
 #include "protocol/DeviceState.h"
 
 #include <QFile>
@@ -67,4 +68,33 @@ quint32 EdidFromHexText(const QString &text, quint32 count, quint8 *image)
         ++taken;
     }
     return taken;
+}
+
+QByteArray EdidImageFromBytes(const QByteArray &bytes)
+{
+    QByteArray image = bytes.left(int(ImageBytes));
+    image.append(QByteArray(int(ImageBytes) - image.size(), '\0'));
+    return image;
+}
+
+QByteArray EdidImageFromFile(const QString &path, bool *opened)
+{
+    QFile file(path);
+    const bool readable = file.open(QIODevice::ReadOnly);
+    if (opened)
+        *opened = readable;
+    return EdidImageFromBytes(readable ? file.read(ImageBytes) : QByteArray());
+}
+
+QString EdidCheckMessage(EdidCheck result)
+{
+    switch (result) {
+    case EdidCheck::NotEdid:
+        return SMSG_NotIsEdidContent;
+    case EdidCheck::ChecksumFailed:
+        return SMSG_EdidCheckFail;
+    case EdidCheck::Valid:
+        break;
+    }
+    return QString();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 // An EDID image as the program keeps it: 256 bytes, a 128-byte base block
 // and room for one extension block. Files hold the raw bytes and nothing
-// else.
+// else. The EDID dialog and kxrctl check images with the same rules.
 
 enum class EdidCheck {
     Valid = 0,
@@ -30,3 +31,13 @@ bool WriteEdidFile(const QString &path, const quint8 *image);
 // the image are left alone; a pair that is not hexadecimal reads as 0.
 // Returns the number of bytes taken.
 quint32 EdidFromHexText(const QString &text, quint32 count, quint8 *image);
+
+// The 256-byte image of a file's first bytes (at most 256), zero-padded.
+// opened tells whether the file could be read; a file that cannot be read
+// gives an image of zeros, which fails the check.
+QByteArray EdidImageFromFile(const QString &path, bool *opened = nullptr);
+// The same for bytes already in memory.
+QByteArray EdidImageFromBytes(const QByteArray &bytes);
+
+// The message shown for a failed check (empty for a valid image).
+QString EdidCheckMessage(EdidCheck result);

@@ -4,7 +4,7 @@
 #include "cli/CommandTracker.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
-#include "protocol/EdidCheck.h"
+#include "protocol/EdidImage.h"
 #include "protocol/FullRead.h"
 #include "support/SimHarness.h"
 #include "support/TestSupport.h"

@@ -12,6 +12,7 @@
 #include "pages/routing/Ui_SaveLoad.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
+#include "protocol/FullRead.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -116,9 +117,9 @@ void Ui_Matrix::RetranslateUi(bool hideRename, bool skipRebuild)
 
 void Ui_Matrix::InitialRead()
 {
-    CMD_RoutingRead();
+    QueueFullReadStep(FullReadStep::Routing);
     Q_EMIT SGL_UpdateEmit();
-    CMD_LRInputRead();
+    QueueFullReadStep(FullReadStep::AudioInput);
     Q_EMIT SGL_UpdateEmit();
 }
 

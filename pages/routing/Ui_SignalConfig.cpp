@@ -10,6 +10,7 @@
 #include "pages/routing/Ui_More.h"
 #include "protocol/Catalogue.h"
 #include "protocol/CommandChannel.h"
+#include "protocol/FullRead.h"
 #include "protocol/MultiviewList.h"
 
 #include <QCheckBox>
@@ -137,18 +138,13 @@ void Ui_SignalConfig::RebuildRows(quint32 inputCount, quint32 outputCount)
 
 void Ui_SignalConfig::InitialRead()
 {
-    for (quint32 input = 0; input < Device().inputCount; ++input) {
-        CMD_InputInfoRead(input);
-        emitSend();
-    }
-    CMD_InputBindRead();
+    QueueFullReadStep(FullReadStep::InputInfo);
+    QueueFullReadStep(FullReadStep::InputBinds);
     emitSend();
     if (ResetMultiviewList(Device()))
         Q_EMIT SGL_UpdateSelect_MV();
-    for (quint32 output = 0; output < Device().outputCount; ++output) {
-        CMD_OutputInfoRead(output);
-        emitSend();
-    }
+    QueueFullReadStep(FullReadStep::OutputInfo);
+    emitSend();
 }
 
 void Ui_SignalConfig::Redraw(bool inputs, bool outputs)

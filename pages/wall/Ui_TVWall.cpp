@@ -6,6 +6,7 @@
 #include "protocol/Catalogue.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
+#include "protocol/FullRead.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -185,7 +186,7 @@ void Ui_TVWall::FillComboBoxes()
 
 void Ui_TVWall::ReadWall()
 {
-    CMD_TvWallRead();
+    QueueFullReadStep(FullReadStep::TvWall);
     Q_EMIT SGL_UpdateEmit();
 }
 
