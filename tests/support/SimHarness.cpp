@@ -98,7 +98,7 @@ QVector<SimTrafficEntry> SimHarness::replies(SimLink link) const
 {
     QVector<SimTrafficEntry> found;
     for (const SimTrafficEntry &entry : m_device->traffic()) {
-        if (entry.link == link && entry.direction == SimDirection::Out && entry.note.isEmpty())
+        if (entry.link == link && entry.direction == SimDirection::Out && entry.note != QLatin1String("dropped"))
             found.append(entry);
     }
     return found;

@@ -142,22 +142,24 @@ SimReplies SimDevice::answerDatagram(const QByteArray &datagram, const QString &
 void SimDevice::deliver(const QByteArray &reply, SimLink link, const QString &peer, QObject *context,
                         const std::function<void(const QByteArray &)> &write)
 {
-    QList<QByteArray> chunks;
-    int delay = 0;
+    SimFaults::Shaped shaped;
     {
         QMutexLocker lock(&m_mutex);
-        chunks = m_faults.shape(reply, link != SimLink::Udp);
-        delay = m_faults.options().delayMs;
+        shaped = m_faults.shapeReply(reply, link != SimLink::Udp);
     }
+    const QList<QByteArray> chunks = shaped.chunks;
+    const int delay = shaped.delayMs;
     if (chunks.isEmpty()) {
         record({nowNs(), link, SimDirection::Out, reply, peer, QStringLiteral("dropped")});
         return;
     }
-    const auto send = [this, chunks, link, peer, write]() {
+    // A spoilt reply is logged as such; the receiver drops it like a lost one.
+    const QString note = shaped.corrupted ? QStringLiteral("corrupted") : QString();
+    const auto send = [this, chunks, link, peer, write, note]() {
         QByteArray bytes;
         for (const QByteArray &chunk : chunks)
             bytes.append(chunk);
-        record({nowNs(), link, SimDirection::Out, bytes, peer, QString()});
+        record({nowNs(), link, SimDirection::Out, bytes, peer, note});
         for (const QByteArray &chunk : chunks)
             write(chunk);
     };

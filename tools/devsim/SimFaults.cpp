@@ -28,21 +28,29 @@ bool SimFaults::netCodeMuted(quint8 code) const
     return m_options.mutedNetCodes.contains(code);
 }
 
-QList<QByteArray> SimFaults::shape(const QByteArray &reply, bool stream)
+SimFaults::Shaped SimFaults::shapeReply(const QByteArray &reply, bool stream)
 {
-    QList<QByteArray> chunks;
+    Shaped shaped;
     if (reply.isEmpty() || chance(m_options.drop))
-        return chunks;
-    QByteArray bytes = chance(m_options.corrupt) ? corrupted(reply, stream) : reply;
+        return shaped;
+    shaped.corrupted = chance(m_options.corrupt);
+    QByteArray bytes = shaped.corrupted ? corrupted(reply, stream) : reply;
     if (stream && chance(m_options.garbage))
         bytes.prepend(noise());
     if (stream && m_options.split) {
         for (char b : qAsConst(bytes))
-            chunks.append(QByteArray(1, b));
+            shaped.chunks.append(QByteArray(1, b));
+    } else if (stream && m_options.splitRandom) {
+        for (int at = 0; at < bytes.size();) {
+            const int size = 1 + int(m_random.bounded(qMax(1, bytes.size() - at)));
+            shaped.chunks.append(bytes.mid(at, size));
+            at += size;
+        }
     } else {
-        chunks.append(bytes);
+        shaped.chunks.append(bytes);
     }
-    return chunks;
+    shaped.delayMs = m_options.delayMs + (chance(m_options.late) ? m_options.lateMs : 0);
+    return shaped;
 }
 
 bool SimFaults::chance(double probability)

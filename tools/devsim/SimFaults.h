@@ -18,10 +18,19 @@ public:
     bool deviceCodeMuted(quint8 code) const;
     bool netCodeMuted(quint8 code) const;
 
-    // The chunks to write for one reply, in order; none when it is dropped.
-    // Stream replies (serial, TCP) may also be preceded by noise and split
-    // into single bytes; a datagram is always one chunk.
-    QList<QByteArray> shape(const QByteArray &reply, bool stream);
+    // What becomes of one reply: the chunks to write, in order (none when it
+    // is dropped), whether its checksum was spoilt, and how long it is held
+    // back. Stream replies (serial, TCP) may also be preceded by noise and
+    // split into single bytes or random pieces; a datagram is always one
+    // chunk.
+    struct Shaped
+    {
+        QList<QByteArray> chunks;
+        bool corrupted = false;
+        int delayMs = 0;
+    };
+    Shaped shapeReply(const QByteArray &reply, bool stream);
+    QList<QByteArray> shape(const QByteArray &reply, bool stream) { return shapeReply(reply, stream).chunks; }
 
 private:
     bool chance(double probability);

@@ -43,6 +43,9 @@ struct Parsed
     QCommandLineOption garbage{"garbage", "Fraction of stream replies preceded by random bytes (0-1).", "P", "0"};
     QCommandLineOption split{"split", "Write stream replies one byte at a time."};
     QCommandLineOption delay{"delay", "Hold every reply back by MS milliseconds.", "MS", "0"};
+    QCommandLineOption splitRandom{"split-random", "Write stream replies in pieces of random sizes."};
+    QCommandLineOption late{"late", "Fraction of replies held back a further --late-ms (0-1).", "P", "0"};
+    QCommandLineOption lateMs{"late-ms", "How long --late holds a reply back.", "MS", "3000"};
     QCommandLineOption disconnectAfter{"disconnect-after", "Drop a TCP client after N frames (0: never).", "N", "0"};
     QCommandLineOption unsolicited{"unsolicited", "Send a routing report unasked every MS milliseconds.", "MS", "0"};
     QCommandLineOption muteCode{"mute-code", "Never answer this device command code (repeatable), e.g. 0x95.", "CODE"};
@@ -79,6 +82,7 @@ struct Parsed
                            modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
                            muteNetCode, seed, programDir, quiet});
         parser.addOption(udpDevice);
+        parser.addOptions({splitRandom, late, lateMs});
         parser.addOptions({ioIn, ioOut, relays});
         parser.addOption(wall);
         parser.addOptions({inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats,
@@ -187,6 +191,10 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.garbage);
     if (!readInt(p.parser.value(p.delay), 0, INT_MAX, faults.delayMs))
         return fail(p.delay);
+    if (!readFraction(p.parser.value(p.late), faults.late))
+        return fail(p.late);
+    if (!readInt(p.parser.value(p.lateMs), 0, INT_MAX, faults.lateMs))
+        return fail(p.lateMs);
     if (!readInt(p.parser.value(p.disconnectAfter), 0, INT_MAX, faults.disconnectAfter))
         return fail(p.disconnectAfter);
     if (!readInt(p.parser.value(p.unsolicited), 0, INT_MAX, faults.unsolicitedMs))
@@ -229,6 +237,7 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
     options.log = !p.parser.isSet(p.quiet);
     options.programDir = p.parser.value(p.programDir);
     faults.split = p.parser.isSet(p.split);
+    faults.splitRandom = p.parser.isSet(p.splitRandom);
     faults.lockedRouting = p.parser.isSet(p.lockedRouting);
     faults.seed = quint32(seed);
     model.tcpPort = options.tcpPort;

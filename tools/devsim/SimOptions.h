@@ -14,7 +14,10 @@ struct SimFaultOptions
     double corrupt = 0.0;     // fraction of replies with a wrong checksum
     double garbage = 0.0;     // fraction of stream replies preceded by noise
     bool split = false;       // stream replies written one byte at a time
+    bool splitRandom = false; // stream replies written in pieces of random sizes
     int delayMs = 0;          // every reply held back this long
+    double late = 0.0;        // fraction of replies held back a further lateMs
+    int lateMs = 0;
     int disconnectAfter = 0;  // a TCP client is dropped after this many frames (0: never)
     int unsolicitedMs = 0;    // routing reports sent unasked at this interval (0: never)
     QList<quint8> mutedCodes; // device command codes never answered
