@@ -30,7 +30,6 @@ SimOptions BroadcastOptions()
 {
     SimOptions options = SimHarness::TestOptions();
     options.udpAny = true; // hears the real broadcast inside the namespace
-    options.udpPort = ServiceUdp::ModulePort;
     return options;
 }
 

@@ -75,24 +75,32 @@ void ServicePacer::stopRunningTimer()
 
 void ServicePacer::sendStep(const Writer &write)
 {
+    // A trigger that arrives during the gap finds the step in progress,
+    // which sends the head command when the gap is over.
+    if (m_gapLoop)
+        return;
     // Never wait for a page that is queueing. Waiting for "the next
     // trigger" is not enough: the window also locks the queue only to look
     // at it (how many commands wait), and nothing triggers a send after
     // that, so the queue would stall with commands in it. A short
     // single-shot retry takes the place of that trigger.
     if (!m_channel.sendMutex.tryLock(0)) {
-        // Inside its own gap the step in progress holds the lock and sends.
-        if (!m_gapLoop && m_retryTimer && !m_retryTimer->isActive())
+        if (m_retryTimer && !m_retryTimer->isActive())
             m_retryTimer->start(LockRetryMs);
         return;
     }
-    SendLockGuard guard(m_channel.sendMutex);
-
-    if (!m_channel.sendQueue || m_channel.sendQueue->empty() || m_awaitingReply || m_pausing)
-        return;
+    {
+        SendLockGuard guard(m_channel.sendMutex);
+        if (!m_channel.sendQueue || m_channel.sendQueue->empty() || m_awaitingReply || m_pausing)
+            return;
+    }
 
     // The gap runs a local event loop, so received bytes and timers of this
-    // thread are served meanwhile; the mutex stays held.
+    // thread are served meanwhile. The queue is not locked during the gap:
+    // held for 50 ms, it would stop the window at every command it queues
+    // meanwhile (a page queueing a handful of reads would freeze for a
+    // quarter of a second). Only this thread takes commands off the queue,
+    // so the head is still there afterwards.
     {
         QEventLoop loop;
         QTimer gap;
@@ -111,6 +119,9 @@ void ServicePacer::sendStep(const Writer &write)
             return;
     }
 
+    // Pages hold the lock only to append or count, never for long.
+    m_channel.sendMutex.lock();
+    SendLockGuard guard(m_channel.sendMutex);
     // A connect that failed during the gap took the timers away.
     if (!m_channel.sendQueue || m_channel.sendQueue->empty() || !m_replyTimer || !m_pauseTimer)
         return;

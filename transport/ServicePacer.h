@@ -47,9 +47,9 @@ public:
     // during the gap, in which case the command stays queued.
     using Writer = std::function<bool(const QByteArray &bytes)>;
     // The send step: tryLock(0) on the send mutex, nothing while a command
-    // is in flight, the gap (the mutex stays held), the head record becomes
-    // the channel's current one, write, reply or pause timer, pop. A locked
-    // queue starts the retry timer.
+    // is in flight, the gap (the queue unlocked meanwhile), the head record
+    // becomes the channel's current one, write, reply or pause timer, pop. A
+    // locked queue starts the retry timer.
     void sendStep(const Writer &write);
     // Inside the gap of a send step (its local event loop runs).
     bool sending() const { return m_gapLoop != nullptr; }

@@ -87,8 +87,8 @@ void ServiceSerialPort::SLT_SyncDisconnect_SerialPort()
 {
     if (!m_connected)
         return;
-    // The send step holds the send mutex during its gap; clearing the
-    // channel now would wait on it. It disconnects when the gap is over.
+    // A send step is in its gap, further up this thread's stack: the port
+    // and the queue must outlive it. It disconnects when the gap is over.
     if (m_pacer.sending()) {
         m_disconnectPending = true;
         m_pacer.abortGap();

@@ -153,8 +153,11 @@ void SimDevice::deliver(const QByteArray &reply, SimLink link, const QString &pe
         record({nowNs(), link, SimDirection::Out, reply, peer, QStringLiteral("dropped")});
         return;
     }
-    // A spoilt reply is logged as such; the receiver drops it like a lost one.
-    const QString note = shaped.corrupted ? QStringLiteral("corrupted") : QString();
+    // A spoilt or late reply is logged as such; the receiver drops a spoilt
+    // one like a lost one.
+    const QString note = shaped.corrupted ? QStringLiteral("corrupted")
+                         : shaped.late    ? QStringLiteral("late")
+                                          : QString();
     const auto send = [this, chunks, link, peer, write, note]() {
         QByteArray bytes;
         for (const QByteArray &chunk : chunks)

@@ -49,7 +49,8 @@ SimFaults::Shaped SimFaults::shapeReply(const QByteArray &reply, bool stream)
     } else {
         shaped.chunks.append(bytes);
     }
-    shaped.delayMs = m_options.delayMs + (chance(m_options.late) ? m_options.lateMs : 0);
+    shaped.late = chance(m_options.late);
+    shaped.delayMs = m_options.delayMs + (shaped.late ? m_options.lateMs : 0);
     return shaped;
 }
 

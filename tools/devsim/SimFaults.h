@@ -27,6 +27,7 @@ public:
     {
         QList<QByteArray> chunks;
         bool corrupted = false;
+        bool late = false; // held back a further lateMs
         int delayMs = 0;
     };
     Shaped shapeReply(const QByteArray &reply, bool stream);
