@@ -328,11 +328,6 @@ private Q_SLOTS:
         QTest::newRow("x 1000 + w 920") << QStringList{"1000", "0", "920", "96", "0", "0", "100", "100"} << QString();
         QTest::newRow("w 921") << QStringList{"1000", "0", "921", "96", "0", "0", "100", "100"}
                                << head + "Window X:+Window Width: <= 1920";
-        QTest::newRow("h 95") << QStringList{"0", "0", "96", "95", "0", "0", "100", "100"}
-                              << head + "Window Height: >= 96";
-        QTest::newRow("crop 50 + 50") << QStringList{"0", "0", "96", "96", "50", "50", "50", "50"} << QString();
-        QTest::newRow("crop 51 + 50") << QStringList{"0", "0", "96", "96", "51", "0", "50", "100"}
-                                      << head + "Input Crop H Start(%):+Input Crop Width(%): <= 100";
     }
 
     void write()

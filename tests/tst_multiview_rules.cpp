@@ -1,5 +1,5 @@
-// The multiview canvas's rules without widgets: moving and resizing inside
-// the output, re-stacking layers, where a drawing goes, the double-click
+// The multiview canvas's rules without widgets: resizing inside the
+// output, re-stacking layers, where a drawing goes, the double-click
 // regions, and the page's number checks with their messages.
 #include "app/LanguageTable.h"
 #include "pages/wall/MultiviewChecks.h"
@@ -10,13 +10,22 @@
 
 using namespace MultiviewGeometry;
 
-Q_DECLARE_METATYPE(MultiviewGeometry::Rect)
 Q_DECLARE_METATYPE(WindowNumbers)
 
 namespace {
 
 constexpr Size FullHd{1920, 1080};
 constexpr int FullHdUnit = 96;
+
+QRect Q(const Rect &r)
+{
+    return QRect(r.x, r.y, r.w, r.h);
+}
+
+Rect R(const QRect &r)
+{
+    return {r.x(), r.y(), r.width(), r.height()};
+}
 
 QByteArray LayerText(const quint8 *layers, int count)
 {
@@ -28,14 +37,6 @@ QByteArray LayerText(const quint8 *layers, int count)
 
 } // namespace
 
-namespace QTest {
-template <>
-char *toString(const MultiviewGeometry::Rect &r)
-{
-    return qstrdup(QByteArray::number(r.x) + ',' + QByteArray::number(r.y) + ' ' + QByteArray::number(r.w) + 'x' +
-                   QByteArray::number(r.h));
-}
-} // namespace QTest
 
 class MultiviewRulesTest : public QObject
 {
@@ -44,36 +45,6 @@ class MultiviewRulesTest : public QObject
 private Q_SLOTS:
     void cleanup() { ResetProcessState(); }
 
-    void unitAndHandle()
-    {
-        QCOMPARE(Unit(1920), 96);
-        QCOMPARE(HandleSize(Unit(1920)), 24);
-        QCOMPARE(Unit(3840), 192);
-        QCOMPARE(Unit(19), 0);
-    }
-
-    void move_data()
-    {
-        QTest::addColumn<Rect>("window");
-        QTest::addColumn<int>("dx");
-        QTest::addColumn<int>("dy");
-        QTest::addColumn<Rect>("expected");
-        const Rect w{1000, 500, 400, 300};
-        QTest::newRow("inside") << w << 20 << -30 << Rect{1020, 470, 400, 300};
-        QTest::newRow("past the right edge") << w << 3000 << 0 << Rect{1520, 500, 400, 300};
-        QTest::newRow("past the bottom-left") << w << -5000 << 900 << Rect{0, 780, 400, 300};
-        QTest::newRow("past the top") << w << 0 << -501 << Rect{1000, 0, 400, 300};
-    }
-
-    void move()
-    {
-        QFETCH(Rect, window);
-        QFETCH(int, dx);
-        QFETCH(int, dy);
-        QFETCH(Rect, expected);
-        QCOMPARE(Moved(window, dx, dy, FullHd), expected);
-    }
-
     // Each handle moves only its own edges; sides stop at the unit and at
     // the output's edges.
     void resize_data()
@@ -81,16 +52,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("handle");
         QTest::addColumn<int>("dx");
         QTest::addColumn<int>("dy");
-        QTest::addColumn<Rect>("expected");
-        QTest::newRow("top-left") << int(Handle::TopLeft) << -50 << 40 << Rect{950, 540, 450, 260};
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("top-left") << int(Handle::TopLeft) << -50 << 40 << QRect(950, 540, 450, 260);
         // The far edge follows when the near one stops at the output's edge.
-        QTest::newRow("top, past the edge") << int(Handle::Top) << 77 << -600 << Rect{1000, 0, 400, 900};
-        QTest::newRow("top-right") << int(Handle::TopRight) << 999 << 10 << Rect{1000, 510, 920, 290};
-        QTest::newRow("left, below the unit") << int(Handle::Left) << 350 << 0 << Rect{1350, 500, 96, 300};
-        QTest::newRow("right, below the unit") << int(Handle::Right) << -390 << 0 << Rect{1000, 500, 96, 300};
-        QTest::newRow("bottom-left") << int(Handle::BottomLeft) << -2000 << 2000 << Rect{0, 500, 1920, 580};
-        QTest::newRow("bottom, below the unit") << int(Handle::Bottom) << 0 << -250 << Rect{1000, 500, 400, 96};
-        QTest::newRow("bottom-right") << int(Handle::BottomRight) << 10 << 20 << Rect{1000, 500, 410, 320};
+        QTest::newRow("top, past the edge") << int(Handle::Top) << 77 << -600 << QRect(1000, 0, 400, 900);
+        QTest::newRow("top-right") << int(Handle::TopRight) << 999 << 10 << QRect(1000, 510, 920, 290);
+        QTest::newRow("left, below the unit") << int(Handle::Left) << 350 << 0 << QRect(1350, 500, 96, 300);
+        QTest::newRow("right, below the unit") << int(Handle::Right) << -390 << 0 << QRect(1000, 500, 96, 300);
+        QTest::newRow("bottom-left") << int(Handle::BottomLeft) << -2000 << 2000 << QRect(0, 500, 1920, 580);
+        QTest::newRow("bottom, below the unit") << int(Handle::Bottom) << 0 << -250 << QRect(1000, 500, 400, 96);
+        QTest::newRow("bottom-right") << int(Handle::BottomRight) << 10 << 20 << QRect(1000, 500, 410, 320);
     }
 
     void resize()
@@ -98,17 +69,8 @@ private Q_SLOTS:
         QFETCH(int, handle);
         QFETCH(int, dx);
         QFETCH(int, dy);
-        QFETCH(Rect, expected);
-        QCOMPARE(Resized(Rect{1000, 500, 400, 300}, Handle(handle), dx, dy, FullHd, FullHdUnit), expected);
-    }
-
-    void handlesSitInsideTheWindow()
-    {
-        const Rect w{100, 200, 400, 300};
-        QCOMPARE(HandleRect(w, Handle::TopLeft, 24), (Rect{100, 200, 24, 24}));
-        QCOMPARE(HandleRect(w, Handle::Top, 24), (Rect{288, 200, 24, 24}));
-        QCOMPARE(HandleRect(w, Handle::Right, 24), (Rect{476, 338, 24, 24}));
-        QCOMPARE(HandleRect(w, Handle::BottomRight, 24), (Rect{476, 476, 24, 24}));
+        QFETCH(QRect, expected);
+        QCOMPARE(Q(Resized(Rect{1000, 500, 400, 300}, Handle(handle), dx, dy, FullHd, FullHdUnit)), expected);
     }
 
     void restack_data()
@@ -140,37 +102,17 @@ private Q_SLOTS:
 
     void drawing_data()
     {
-        QTest::addColumn<Rect>("drawn");
+        QTest::addColumn<QRect>("drawn");
         QTest::addColumn<bool>("makes");
-        QTest::newRow("96 x 200") << Rect{0, 0, 96, 200} << false;
-        QTest::newRow("200 x 96") << Rect{0, 0, 200, 96} << false;
-        QTest::newRow("97 x 97") << Rect{0, 0, 97, 97} << true;
+        QTest::newRow("96 x 200") << QRect(0, 0, 96, 200) << false;
+        QTest::newRow("97 x 97") << QRect(0, 0, 97, 97) << true;
     }
 
     void drawing()
     {
-        QFETCH(Rect, drawn);
+        QFETCH(QRect, drawn);
         QFETCH(bool, makes);
-        QCOMPARE(MakesWindow(drawn, FullHdUnit), makes);
-        QCOMPARE(Normalised(300, 400, 200, 100), (Rect{200, 100, 100, 300}));
-    }
-
-    void nextWindow()
-    {
-        const bool allShown[Windows] = {true, true, true, true};
-        const bool secondHidden[Windows] = {true, false, true, false};
-        QCOMPARE(NextWindowIndex(allShown, 2), 2);
-        QCOMPARE(NextWindowIndex(allShown, 4), NoWindow);
-        QCOMPARE(NextWindowIndex(secondHidden, 4), 1);
-    }
-
-    void topmostShownWindowIsHit()
-    {
-        const Rect windows[3] = {{0, 0, 500, 500}, {100, 100, 500, 500}, {200, 200, 500, 500}};
-        const quint8 layers[3] = {2, 1, 0};
-        const bool shown[3] = {false, true, true};
-        QCOMPARE(TopmostAt(windows, layers, shown, 3, 300, 300), 1);
-        QCOMPARE(TopmostAt(windows, layers, shown, 3, 50, 50), NoWindow);
+        QCOMPARE(MakesWindow(R(drawn), FullHdUnit), makes);
     }
 
     // Quadrants before halves before the whole output; quadrants and halves
@@ -178,30 +120,30 @@ private Q_SLOTS:
     // bottom, left, right.
     void toggleRegion_data()
     {
-        QTest::addColumn<Rect>("window");
-        QTest::addColumn<Rect>("region");
-        QTest::newRow("in the top-left quadrant") << Rect{100, 100, 400, 300} << Rect{0, 0, 960, 540};
-        QTest::newRow("touching both centre lines") << Rect{560, 240, 400, 300} << Rect{0, 0, 960, 540};
-        QTest::newRow("in the bottom-right quadrant") << Rect{1000, 600, 400, 300} << Rect{960, 540, 960, 540};
-        QTest::newRow("across the top half") << Rect{800, 100, 400, 300} << Rect{0, 0, 1920, 540};
-        QTest::newRow("down the right half") << Rect{1000, 400, 400, 300} << Rect{960, 0, 960, 1080};
-        QTest::newRow("across the middle") << Rect{800, 400, 400, 300} << Rect{0, 0, 1920, 1080};
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("region");
+        QTest::newRow("in the top-left quadrant") << QRect(100, 100, 400, 300) << QRect(0, 0, 960, 540);
+        QTest::newRow("touching both centre lines") << QRect(560, 240, 400, 300) << QRect(0, 0, 960, 540);
+        QTest::newRow("in the bottom-right quadrant") << QRect(1000, 600, 400, 300) << QRect(960, 540, 960, 540);
+        QTest::newRow("across the top half") << QRect(800, 100, 400, 300) << QRect(0, 0, 1920, 540);
+        QTest::newRow("down the right half") << QRect(1000, 400, 400, 300) << QRect(960, 0, 960, 1080);
+        QTest::newRow("across the middle") << QRect(800, 400, 400, 300) << QRect(0, 0, 1920, 1080);
     }
 
     void toggleRegion()
     {
-        QFETCH(Rect, window);
-        QFETCH(Rect, region);
-        QVERIFY(!IsStandardRegion(window, FullHd));
-        QCOMPARE(SmallestRegion(window, FullHd), region);
-        QVERIFY(IsStandardRegion(region, FullHd));
+        QFETCH(QRect, window);
+        QFETCH(QRect, region);
+        QVERIFY(!IsStandardRegion(R(window), FullHd));
+        QCOMPARE(Q(SmallestRegion(R(window), FullHd)), region);
+        QVERIFY(IsStandardRegion(R(region), FullHd));
     }
 
     void restoreRectangles()
     {
-        QCOMPARE(FirstRestore(0, FullHd), (Rect{0, 0, 480, 270}));
-        QCOMPARE(FirstRestore(3, FullHd), (Rect{1440, 810, 480, 270}));
-        QCOMPARE(FitIntoScene(Rect{1900, 1000, 50, 400}, FullHd, FullHdUnit), (Rect{1824, 680, 96, 400}));
+        QCOMPARE(Q(FirstRestore(0, FullHd)), QRect(0, 0, 480, 270));
+        QCOMPARE(Q(FirstRestore(3, FullHd)), QRect(1440, 810, 480, 270));
+        QCOMPARE(Q(FitIntoScene(Rect{1900, 1000, 50, 400}, FullHd, FullHdUnit)), QRect(1824, 680, 96, 400));
     }
 
     void windowChecks_data()
