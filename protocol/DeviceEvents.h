@@ -42,6 +42,9 @@ signals:
     // The TV wall reply arrived: the page takes the size, then redraws.
     void SGL_UpdateContent_TvWall(unsigned int rows, unsigned int cols);
     void SGL_RefreshMultiview(unsigned int record);
+    // A window acknowledgement changed one window of a multiview record;
+    // code names what: 0x9D geometry, 0x9E crop, 0x9F layer, 0xA0 on/off.
+    void SGL_RefreshMultiviewWindow(unsigned int record, unsigned int window, unsigned int code);
 
     // Relays to the More, EDID and Admin dialogs.
     void SGL_Update_AllBind();

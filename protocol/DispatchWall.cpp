@@ -183,7 +183,7 @@ void MultiviewWindowAck(const DispatchFrame &f)
         return;
     }
     if (changed)
-        emit Events().SGL_RefreshMultiview(quint32(m));
+        emit Events().SGL_RefreshMultiviewWindow(quint32(m), f.p(3), f.code());
 }
 
 void MultiviewAudio(const DispatchFrame &f)
@@ -193,8 +193,10 @@ void MultiviewAudio(const DispatchFrame &f)
     const int m = FindMultiview(f.p(0));
     if (m == NotFound)
         return;
-    Device().multiviewAt(quint32(m)).audioSource = f.p(2);
-    emit Events().SGL_RefreshMultiview(quint32(m));
+    // The answer to the program's own choice repeats it; only a different
+    // source is news.
+    if (Assign(Device().multiviewAt(quint32(m)).audioSource, f.p(2)))
+        emit Events().SGL_RefreshMultiview(quint32(m));
 }
 
 } // namespace Dispatch

@@ -268,6 +268,11 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_Update_FrontPanelDispaly, m_system, &Ui_System::SGL_Update_FrontPanelDispaly);
     connect(&events, &DeviceEvents::SGL_Update_SN, m_system, &Ui_System::SGL_Update_SN);
     connect(&events, &DeviceEvents::SGL_Update_DeviceName, m_system, &Ui_System::SGL_Update_DeviceName);
+    connect(&events, &DeviceEvents::SGL_RefreshMultiview, m_multiview, &Ui_Multiview::SLT_RefreshMultiview);
+    connect(&events, &DeviceEvents::SGL_RefreshMultiviewWindow, m_multiview,
+            &Ui_Multiview::SLT_RefreshMultiviewWindow);
+    connect(&events, &DeviceEvents::SGL_IdentificationSucceeded, m_multiview, &Ui_Multiview::NewConnection);
+    connect(&events, &DeviceEvents::SGL_RefreshMatrix, m_multiview, &Ui_Multiview::SLT_Refresh_DispalyWindowList);
     connectSignalConfigEvents(events);
 }
 

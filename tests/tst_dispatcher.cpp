@@ -258,17 +258,17 @@ const std::vector<ValidRow> &ValidRows()
              MultiviewWindow &w = d.multiviewAt(0).windowAt(1);
              w.x = 0x11, w.y = 0x22, w.w = 0x33, w.h = 0x44;
          },
-         {"SGL_RefreshMultiview"}},
+         {"SGL_RefreshMultiviewWindow"}},
         {"0x9E window crop", Reply(0x9E, "04 00 03 02 01 02 03 04"),
          [](DeviceState &d) {
              MultiviewWindow &w = d.multiviewAt(0).windowAt(2);
              w.cropX = 1, w.cropY = 2, w.cropW = 3, w.cropH = 4;
          },
-         {"SGL_RefreshMultiview"}},
+         {"SGL_RefreshMultiviewWindow"}},
         {"0x9F window layer", Reply(0x9F, "04 00 03 00 03"),
-         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).layer = 3; }, {"SGL_RefreshMultiview"}},
+         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).layer = 3; }, {"SGL_RefreshMultiviewWindow"}},
         {"0xA0 window status", Reply(0xA0, "04 00 03 00 00"),
-         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).visible = 0; }, {"SGL_RefreshMultiview"}},
+         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).visible = 0; }, {"SGL_RefreshMultiviewWindow"}},
         {"0xA2 multiview audio", Reply(0xA2, "09 00 02"), [](DeviceState &d) { d.multiviewAt(1).audioSource = 2; },
          {"SGL_RefreshMultiview"}},
     };
@@ -455,6 +455,35 @@ private slots:
         QTest::newRow("device information, dynamic") << Reply(0x9A, "02 44484350 2C 2C 2C 0D") << "SGL_DeviceInformation"
                                                      << QVariantList{"", "", false, "", "", "", ""};
         QTest::newRow("AT answer") << Reply(0x9B, "4F4B") << "SGL_ModuleAtAnswer" << QVariantList{QByteArray("OK")};
+        QTest::newRow("window layer of multiview 2") << Reply(0x9F, "09 00 03 00 01") << "SGL_RefreshMultiviewWindow"
+                                                     << QVariantList{1u, 0u, 0x9Fu};
+        QTest::newRow("window geometry") << Reply(0x9D, "04 00 03 02 0011 0022 0033 0044")
+                                         << "SGL_RefreshMultiviewWindow" << QVariantList{0u, 2u, 0x9Du};
+    }
+
+    // The device's answer to the program's own write repeats the model's
+    // values: the canvas is not disturbed (a drag may already be under way).
+    void acknowledgementOfWhatTheModelHoldsTellsNothing_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::newRow("geometry") << Reply(0x9D, "04 00 03 01 0011 0022 0033 0044");
+        QTest::newRow("layer") << Reply(0x9F, "04 00 03 01 02");
+        QTest::newRow("status") << Reply(0xA0, "04 00 03 01 01");
+        QTest::newRow("audio") << Reply(0xA2, "04 00 03");
+    }
+
+    void acknowledgementOfWhatTheModelHoldsTellsNothing()
+    {
+        QFETCH(QByteArray, frame);
+        MultiviewRecord &m = Device().multiviewAt(0);
+        m.audioSource = 3;
+        MultiviewWindow &w = m.windowAt(1);
+        w.x = 0x11, w.y = 0x22, w.w = 0x33, w.h = 0x44, w.layer = 2, w.visible = 1;
+        auto expected = Snapshot();
+        EventLog log;
+        DispatchDeviceReply(frame);
+        QCOMPARE(FirstDifference(*expected), -1);
+        QCOMPARE(log.emitted(), QStringList());
     }
 
     void relaySignalsCarryTheDecodedValues()

@@ -250,7 +250,8 @@ private Q_SLOTS:
 
         m_program->mark();
         QVERIFY(ChooseComboEntry(m_more->outputModeBox(), 1));
-        QCOMPARE(sent(), QList<QByteArray>{Wire(0xA1, "04 00 01")});
+        // The multiview page reads the multiview that came back.
+        QCOMPARE(sent(), (QList<QByteArray>{Wire(0xA1, "04 00 01"), Wire(0x9C, "04 80")}));
         QCOMPARE(Device().multiviewCount, 1u);
         QCOMPARE(Device().multiviewAt(0).output, 4u);
         QCOMPARE(listChanged.count(), 2);

@@ -4,6 +4,7 @@
 
 #include "tools/devsim/SimEdid.h"
 #include "tools/devsim/SimModuleBlock.h"
+#include "tools/devsim/SimMultiviewOptions.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
         model.outputs[SimLimits::GroupSize].mode = MultiviewMode;
     fillWall(model);
     ApplySimChannelOptions(options, model);
+    ApplySimMultiviewOptions(options, model);
     if (options.wallRows > 0 && options.wallCols > 0 && options.wallRows * options.wallCols <= model.outputCount)
         fillPlainWall(model, options.wallRows, options.wallCols);
 

@@ -183,6 +183,14 @@ struct SimModelOptions
     QByteArray moduleUser = "qzvkp";
     QByteArray modulePassword = "qzvkp";
     bool moduleDefaultFails = false;
+    // Multiview: the 0-based leaders of the output groups that show one
+    // (unless set, the second group of four), the size of every multiview
+    // output and the windows each reports.
+    bool multiviewGroupsSet = false;
+    QVector<int> multiviewGroups;
+    int multiviewWidth = 3840;
+    int multiviewHeight = 2160;
+    int multiviewWindows = SimLimits::Windows;
 };
 
 struct SimDeviceModel

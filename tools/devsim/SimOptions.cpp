@@ -1,6 +1,7 @@
 #include "tools/devsim/SimOptions.h"
 
 #include "tools/devsim/SimChannelOptions.h"
+#include "tools/devsim/SimMultiviewOptions.h"
 #include "protocol/ModuleBlockLayout.h"
 
 #include <QCommandLineParser>
@@ -72,6 +73,11 @@ struct Parsed
                                       "Password the network modules expect (at most 6 characters).", "TEXT", "qzvkp"};
     QCommandLineOption moduleDefaultFails{"module-default-fails",
                                           "Network modules refuse a restore of defaults (answer \"E\")."};
+    QCommandLineOption multiviewGroups{"multiview-groups",
+                                       "Outputs leading a group of four that shows a multiview, e.g. 1,5, or none.",
+                                       "LIST"};
+    QCommandLineOption multiviewSize{"multiview-size", "Size of every multiview output.", "WxH", "3840x2160"};
+    QCommandLineOption multiviewWindows{"multiview-windows", "Windows each multiview reports (0-4).", "N", "4"};
 
     Parsed()
     {
@@ -89,6 +95,7 @@ struct Parsed
                            outputTimings});
         parser.addOptions({moduleUser, modulePassword, moduleDefaultFails});
         parser.addOption(lockedRouting);
+        parser.addOptions({multiviewGroups, multiviewSize, multiviewWindows});
     }
 };
 
@@ -226,6 +233,14 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
     if (model.modulePassword.size() > ModuleBlock::CredentialSize)
         return fail(p.modulePassword);
     model.moduleDefaultFails = p.parser.isSet(p.moduleDefaultFails);
+    model.multiviewGroupsSet = p.parser.isSet(p.multiviewGroups);
+    if (model.multiviewGroupsSet
+        && !ReadSimMultiviewGroups(p.parser.value(p.multiviewGroups), model.outputs, model.multiviewGroups))
+        return fail(p.multiviewGroups);
+    if (!ReadSimCanvasSize(p.parser.value(p.multiviewSize), model.multiviewWidth, model.multiviewHeight))
+        return fail(p.multiviewSize);
+    if (!readInt(p.parser.value(p.multiviewWindows), 0, SimLimits::Windows, model.multiviewWindows))
+        return fail(p.multiviewWindows);
 
     options.tcp = !p.parser.isSet(p.noTcp);
     options.tcpPort = quint16(tcpPort);

@@ -1,0 +1,30 @@
+#include "pages/wall/MyCustomView.h"
+
+#include "pages/wall/MyCustomScene.h"
+
+namespace {
+constexpr int HintBorder = 2;
+} // namespace
+
+MyCustomView::MyCustomView(QWidget *parent)
+    : QGraphicsView(parent)
+    , m_scene(new MyCustomScene(this))
+{
+    // No frame: the viewport is the whole 960 x 540, so the scaled output
+    // fills it to the pixel.
+    setFrameShape(QFrame::NoFrame);
+    setFixedSize(ViewWidth, ViewHeight);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setViewportMargins(0, 0, 0, 0);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTransformationAnchor(QGraphicsView::NoAnchor);
+    setRenderHint(QPainter::Antialiasing, false);
+    setScene(m_scene);
+    m_scene->SetSceneSize(ViewWidth, ViewHeight);
+}
+
+QSize MyCustomView::sizeHint() const
+{
+    return QSize(ViewWidth + HintBorder, ViewHeight + HintBorder);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QGraphicsView>
+
+class MyCustomScene;
+
+// The widget of the multiview canvas: a fixed 960 x 540 view that shows the
+// whole multiview output, scaled to fit, without scroll bars.
+class MyCustomView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ViewWidth = 960;
+    static constexpr int ViewHeight = 540;
+
+    explicit MyCustomView(QWidget *parent = nullptr);
+
+    MyCustomScene *customScene() const { return m_scene; }
+    QSize sizeHint() const override;
+
+private:
+    MyCustomScene *m_scene;
+};
