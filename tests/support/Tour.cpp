@@ -23,12 +23,15 @@
 #include "pages/routing/Ui_SaveLoad.h"
 #include "pages/routing/Ui_SignalConfig.h"
 #include "pages/wall/MyTableWidget.h"
+#include "pages/wall/MyCustomView.h"
+#include "pages/wall/Ui_Multiview.h"
 #include "pages/wall/Ui_TVWall.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "protocol/ModuleBlockLayout.h"
 #include "shell/Ui_Debug.h"
 #include "shell/Ui_Main.h"
+#include "support/CanvasDriver.h"
 #include "support/ComboChoice.h"
 #include "support/WallGridDriver.h"
 #include "support/WidgetInput.h"
@@ -117,6 +120,7 @@ QVector<Tour::Step> Tour::steps()
         {QStringLiteral("signal config: mute an output"), [this] { return signalChange(); }},
         {QStringLiteral("More: IR off"), [this] { return moreSwitch(); }},
         {QStringLiteral("TV wall: splice"), [this] { return splice(); }},
+        {QStringLiteral("multiview: move a window"), [this] { return multiviewMove(); }},
         {QStringLiteral("peripheral: IO write"), [this] { return ioWrite(); }},
         {QStringLiteral("peripheral: group send"), [this] { return groupSend(); }},
         {QStringLiteral("admin: read the device name"), [this] { return adminRead(); }},
@@ -290,6 +294,36 @@ QString Tour::splice()
             return expect(false, QStringLiteral("screen %1 is not spliced").arg(k + 1));
     }
     return QString();
+}
+
+QString Tour::multiviewMove()
+{
+    Ui_Multiview *page = m_program.window()->multiviewPage();
+    showTab(page);
+    settle(); // the first read of the listed multiview
+    const DeviceState &device = Device();
+    if (device.multiviewCount == 0)
+        return expect(false, QStringLiteral("no multiview is listed"));
+    const MultiviewRecord &record = device.multiviewAt(0);
+    // The visible window on top: the one a click at its centre catches.
+    int top = -1;
+    for (quint32 w = 0; w < record.windowCount; ++w) {
+        const MultiviewWindow &window = record.windowAt(w);
+        if (window.visible && (top < 0 || window.layer > record.windowAt(quint32(top)).layer))
+            top = int(w);
+    }
+    if (top < 0)
+        return expect(false, QStringLiteral("the multiview shows no window"));
+    const MultiviewWindow before = record.windowAt(quint32(top));
+    const QPoint centre(int(before.x + before.w / 2), int(before.y + before.h / 2));
+    const QPoint moved = centre - QPoint(int(record.width / 16), int(record.height / 16));
+    CanvasDriver::Click(page->view(), centre);
+    CanvasDriver::Drag(page->view(), centre, moved);
+    settle();
+    const SimWindow sim = m_program.sim().device().state().multiview[record.output % SimLimits::Channels].windows[top];
+    const MultiviewWindow after = record.windowAt(quint32(top));
+    return expect((after.x != before.x || after.y != before.y) && sim.x == after.x && sim.y == after.y,
+                  QStringLiteral("window %1 did not move on the device").arg(top + 1));
 }
 
 QString Tour::ioWrite()

@@ -59,6 +59,7 @@ private:
     QString signalChange();
     QString moreSwitch();
     QString splice();
+    QString multiviewMove();
     QString ioWrite();
     QString groupSend();
     QString adminRead();
