@@ -25,10 +25,6 @@ namespace {
 
 constexpr int DefaultSeconds = 30 * 60;
 constexpr int ProbeMs = 5;
-constexpr double DropShare = 0.05;
-constexpr double CorruptShare = 0.02;
-constexpr double LateShare = 0.02;
-constexpr int LateMs = 2500;
 constexpr int KiB = 1024;
 
 // Resident set size in KiB, from /proc.
@@ -103,14 +99,7 @@ int main(int argc, char **argv)
     }
     const long rssStart = residentKiB();
 
-    SimFaultOptions faults;
-    faults.drop = DropShare;
-    faults.corrupt = CorruptShare;
-    faults.late = LateShare;
-    faults.lateMs = LateMs;
-    faults.splitRandom = true;
-    faults.seed = seedValue;
-    program.sim().setFaults(faults);
+    program.sim().setFaults(Tour::Faults(seedValue));
 
     StallProbe probe;
     Tour tour(program, false, true);

@@ -14,10 +14,6 @@ Q_DECLARE_METATYPE(ConnectedProgram::Link)
 
 namespace {
 
-constexpr double DropShare = 0.05;
-constexpr double CorruptShare = 0.02;
-constexpr double LateShare = 0.03;
-constexpr int LateMs = 2500; // past the usual 2000 ms and 1000 ms timeouts
 constexpr int PayloadOffset = 4;
 
 // Whether a request of the program waits for its reply and reports a
@@ -113,20 +109,13 @@ void TourFaultsTest::lostReplies_areReported_andAReadRestoresTheModel()
     QVERIFY2(program.ok(), program.why());
     program.sim().device().clearTraffic();
 
-    SimFaultOptions faults;
-    faults.drop = DropShare;
-    faults.corrupt = CorruptShare;
-    faults.late = LateShare;
-    faults.lateMs = LateMs;
-    faults.splitRandom = true;
-    faults.seed = seed;
-    program.sim().setFaults(faults);
+    program.sim().setFaults(Tour::Faults(seed));
 
     Tour tour(program, false);
     for (const Tour::Step &step : tour.steps())
         step.run();
     QVERIFY(program.waitQuiet(30000));
-    QTest::qWait(LateMs); // the last timeouts run out
+    QTest::qWait(Tour::LateMs); // the last timeouts run out
 
     const QStringList messages = program.messages().texts();
     int reported = 0;

@@ -345,24 +345,18 @@ void Ui_System::SLT_SaveBasicConfig()
         Q_EMIT SGL_UpdateEmit();
         return;
     }
-    const ModulePartResult result = BuildBasicPart(m_block, edits);
-    if (result.failed) {
-        ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*result.failed));
-        return;
-    }
-    if (!result.ok())
-        return;
-    startUdpExchange();
-    NET_BasicConfigWrite(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
-    m_awaitingApply = NET_ApplyConfig(m_selectedMac->data(), MacBytes);
-    Q_EMIT SGL_UpdateEmit();
+    writeModulePart(BuildBasicPart(m_block, edits), &NET_BasicConfigWrite);
 }
 
 void Ui_System::SLT_SavePortConfig()
 {
     if (DeviceListFromSerial || !moduleReady())
         return;
-    const ModulePartResult result = BuildPortPart(m_block, m_port->edits(m_basic->macEdit()->text()));
+    writeModulePart(BuildPortPart(m_block, m_port->edits(m_basic->macEdit()->text())), &NET_PortConfigWrite);
+}
+
+void Ui_System::writeModulePart(const ModulePartResult &result, ModulePartWriter write)
+{
     if (result.failed) {
         ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*result.failed));
         return;
@@ -370,7 +364,7 @@ void Ui_System::SLT_SavePortConfig()
     if (!result.ok())
         return;
     startUdpExchange();
-    NET_PortConfigWrite(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
+    write(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
     m_awaitingApply = NET_ApplyConfig(m_selectedMac->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+struct ModulePartResult;
+
 class ModuleBasicConfigBox;
 class ModulePortConfigBox;
 class QComboBox;
@@ -103,6 +105,10 @@ private:
     // is missing.
     bool moduleReady();
     void startUdpExchange();
+    // Sends a part of the module's configuration (or names the field that
+    // failed), then the apply request.
+    using ModulePartWriter = bool (*)(const quint8 *mac, quint32 macLength, const quint8 *part);
+    void writeModulePart(const ModulePartResult &result, ModulePartWriter write);
     void toggleAdminButton();
 
     QGroupBox *m_moduleGroup;

@@ -91,6 +91,18 @@ SimOptions Tour::DeviceOptions()
     return options;
 }
 
+SimFaultOptions Tour::Faults(quint32 seed)
+{
+    SimFaultOptions faults;
+    faults.drop = 0.05;
+    faults.corrupt = 0.02;
+    faults.late = 0.03;
+    faults.lateMs = LateMs;
+    faults.splitRandom = true;
+    faults.seed = seed;
+    return faults;
+}
+
 QByteArray Tour::RawConsoleFrame()
 {
     return QByteArray::fromHex("7B7BD9030080004C7D7D");

@@ -27,6 +27,10 @@ public:
     // groups, a TV wall of four unspliced displays and one network module
     // that hears the broadcast search.
     static SimOptions DeviceOptions();
+    // The faults of a bad day: a few replies dropped, spoilt or late past
+    // their timeout, every one split into random pieces.
+    static constexpr int LateMs = 2500; // past the usual 2000 ms and 1000 ms timeouts
+    static SimFaultOptions Faults(quint32 seed);
     // The raw bytes the tour sends from the debug console (a read of the
     // audio switch): they await no reply, so losing it reports nothing.
     static QByteArray RawConsoleFrame();
