@@ -1,32 +1,30 @@
 #include "pages/routing/EdidFileDialog.h"
 
 #include "app/AppPaths.h"
-
-#include <QFileDialog>
+#include "chrome/FileNameDialog.h"
 
 namespace {
 const char OpenCaption[] = "Select edid file";
 const char SaveCaption[] = "Save edid file";
 const char Filter[] = "Bin File(*.bin)";
-
-EdidFileHook &Hook()
-{
-    static EdidFileHook hook;
-    return hook;
-}
 } // namespace
 
 QString AskEdidFile(QWidget *parent, EdidFileAction action)
 {
-    if (Hook())
-        return Hook()(action);
     const QString folder = AppPath(QLatin1String(Paths::UserEdidFolder));
     if (action == EdidFileAction::Open)
-        return QFileDialog::getOpenFileName(parent, QLatin1String(OpenCaption), folder, QLatin1String(Filter));
-    return QFileDialog::getSaveFileName(parent, QLatin1String(SaveCaption), folder, QLatin1String(Filter));
+        return AskOpenFileName(parent, QLatin1String(OpenCaption), folder, QLatin1String(Filter));
+    return AskSaveFileName(parent, QLatin1String(SaveCaption), folder, QLatin1String(Filter));
 }
 
 void SetEdidFileHook(EdidFileHook hook)
 {
-    Hook() = std::move(hook);
+    // The program's one file-dialog seam, seen as the EDID dialog asks.
+    if (!hook) {
+        SetFileDialogHook(FileDialogHook());
+        return;
+    }
+    SetFileDialogHook([hook](FileDialogKind kind, const QString &, const QString &, const QString &) {
+        return hook(kind == FileDialogKind::Open ? EdidFileAction::Open : EdidFileAction::Save);
+    });
 }
