@@ -75,24 +75,31 @@ void ServicePacer::stopRunningTimer()
 
 void ServicePacer::sendStep(const Writer &write)
 {
+    // Inside its own gap the step in progress sends; a trigger meanwhile
+    // has nothing to add.
+    if (m_gapLoop)
+        return;
     // Never wait for a page that is queueing. Waiting for "the next
     // trigger" is not enough: the window also locks the queue only to look
     // at it (how many commands wait), and nothing triggers a send after
     // that, so the queue would stall with commands in it. A short
     // single-shot retry takes the place of that trigger.
     if (!m_channel.sendMutex.tryLock(0)) {
-        // Inside its own gap the step in progress holds the lock and sends.
-        if (!m_gapLoop && m_retryTimer && !m_retryTimer->isActive())
+        if (m_retryTimer && !m_retryTimer->isActive())
             m_retryTimer->start(LockRetryMs);
         return;
     }
-    SendLockGuard guard(m_channel.sendMutex);
-
-    if (!m_channel.sendQueue || m_channel.sendQueue->empty() || m_awaitingReply || m_pausing)
-        return;
+    {
+        SendLockGuard guard(m_channel.sendMutex);
+        if (!m_channel.sendQueue || m_channel.sendQueue->empty() || m_awaitingReply || m_pausing)
+            return;
+    }
 
     // The gap runs a local event loop, so received bytes and timers of this
-    // thread are served meanwhile; the mutex stays held.
+    // thread are served meanwhile. The queue's lock is not held through it:
+    // pages queue with a blocking lock on the GUI thread, and holding it for
+    // the 50 ms of every gap froze the window at each click made while
+    // commands were waiting.
     {
         QEventLoop loop;
         QTimer gap;
@@ -111,6 +118,12 @@ void ServicePacer::sendStep(const Writer &write)
             return;
     }
 
+    // Pages hold the lock only to push or count, so this wait is short. The
+    // head of the queue is still the command the gap was kept for: pages
+    // only add at the end, and a disconnect that emptied the queue is seen
+    // here.
+    m_channel.sendMutex.lock();
+    SendLockGuard guard(m_channel.sendMutex);
     // A connect that failed during the gap took the timers away.
     if (!m_channel.sendQueue || m_channel.sendQueue->empty() || !m_replyTimer || !m_pauseTimer)
         return;

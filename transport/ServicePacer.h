@@ -47,7 +47,8 @@ public:
     // during the gap, in which case the command stays queued.
     using Writer = std::function<bool(const QByteArray &bytes)>;
     // The send step: tryLock(0) on the send mutex, nothing while a command
-    // is in flight, the gap (the mutex stays held), the head record becomes
+    // is in flight, the gap (with the mutex free, so that pages queue
+    // without waiting), then under the mutex again the head record becomes
     // the channel's current one, write, reply or pause timer, pop. A locked
     // queue starts the retry timer.
     void sendStep(const Writer &write);
