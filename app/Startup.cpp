@@ -10,6 +10,17 @@
 #include <QApplication>
 #include <QFile>
 
+namespace {
+const char GlIntegrationVariable[] = "QT_XCB_GL_INTEGRATION";
+const char NoGlIntegration[] = "none";
+} // namespace
+
+void PreparePlatform()
+{
+    if (!qEnvironmentVariableIsSet(GlIntegrationVariable))
+        qputenv(GlIntegrationVariable, NoGlIntegration);
+}
+
 void ApplyStyleSheet()
 {
     QFile file(AppPath(QLatin1String(Paths::AppStyleSheet)));
@@ -45,6 +56,7 @@ void DestroyStartupWindows(StartupWindows &windows)
 
 int RunStartup(int argc, char *argv[])
 {
+    PreparePlatform();
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);
 

@@ -5,6 +5,13 @@
 class Ui_Login;
 class Ui_Main;
 
+// Before the application object exists: the windows draw with the raster
+// engine only, so the X platform is told not to load an OpenGL integration
+// (loading it maps the whole OpenGL driver - with a software renderer some
+// 50 MB and a tenth of a second of start-up - for nothing). A value set in
+// the environment is left alone.
+void PreparePlatform();
+
 // Installs "/APP/StyleSheet/default.qss" as the style sheet of the whole
 // application; a missing file leaves the default look.
 void ApplyStyleSheet();

@@ -4,6 +4,7 @@
 #include "protocol/EdidImage.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -19,7 +20,11 @@ constexpr uint8_t Guard = 0xA5;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir dir;
+    // In memory when the system offers it: rewriting a file on a disk file
+    // system makes every run wait for the disk.
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/fuzz_edid_image-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/fuzz_edid_image-XXXXXX"));
     static const QString path = dir.filePath(QStringLiteral("fuzz.bin"));
     if (size < 2)
         return 0;

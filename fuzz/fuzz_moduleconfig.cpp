@@ -6,6 +6,7 @@
 #include "protocol/ModuleBlockLayout.h"
 #include "protocol/ModuleConfigEdit.h"
 #include "protocol/ModuleConfigFields.h"
+#include "protocol/ModuleConfigView.h"
 
 #include <QByteArray>
 #include <QList>
@@ -32,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     if (const auto fields = DecodeModuleConfig(block))
         (void)fields->macText.size();
+    // The connection page's view of the same block.
+    if (const auto network = DecodeModuleNetwork(block))
+        (void)network->ip.size();
 
     ModuleBasicEdits basic;
     basic.deviceName = TextAt(texts, 0);

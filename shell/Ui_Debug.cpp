@@ -7,6 +7,7 @@
 #include "chrome/MessageBox.h"
 #include "chrome/ScreenArea.h"
 #include "protocol/CommandChannel.h"
+#include "shell/ConsoleLog.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -31,25 +32,18 @@ QTextEdit *makeLogBox(bool readOnly)
     return box;
 }
 
-// Appends one frame as a line of its own; the view follows the newest line.
-void appendFrame(QTextEdit *box, const QByteArray &bytes)
-{
-    box->moveCursor(QTextCursor::End);
-    if (!box->document()->isEmpty())
-        box->insertPlainText(QStringLiteral("\n"));
-    box->insertPlainText(BytesToHexText(bytes));
-    box->moveCursor(QTextCursor::End);
-}
 } // namespace
 
 Ui_Debug::Ui_Debug(QWidget *parent)
     : QWidget(parent)
     , m_recvLabel(new QLabel)
     , m_recvBox(makeLogBox(true))
+    , m_recvLog(new ConsoleLog(m_recvBox, MaxLinesKept, this))
     , m_recvClearButton(new QPushButton(QStringLiteral("Clear")))
     , m_recvLayout(new QGridLayout)
     , m_sendLabel(new QLabel)
     , m_sendBox(makeLogBox(false))
+    , m_sendLog(new ConsoleLog(m_sendBox, MaxLinesKept, this))
     , m_sendClearButton(new QPushButton(QStringLiteral("Clear")))
     , m_sendButton(new QPushButton(QStringLiteral("Send")))
     , m_sendLayout(new QGridLayout)
@@ -109,14 +103,26 @@ void Ui_Debug::SLT_CLOSE_UI_DEBUG()
     close();
 }
 
+QTextEdit *Ui_Debug::receiveBox() const
+{
+    m_recvLog->flush();
+    return m_recvBox;
+}
+
+QTextEdit *Ui_Debug::sendBox() const
+{
+    m_sendLog->flush();
+    return m_sendBox;
+}
+
 void Ui_Debug::SLT_CLEAR_RECV_DATA()
 {
-    m_recvBox->clear();
+    m_recvLog->clear();
 }
 
 void Ui_Debug::SLT_CLEAR_SEND_DATA()
 {
-    m_sendBox->clear();
+    m_sendLog->clear();
     m_lastValidSendText = QString();
 }
 
@@ -136,16 +142,17 @@ void Ui_Debug::SLT_SELECT_ASCII_FORMAT()
 
 void Ui_Debug::SLT_Sync_Show_Recv(QByteArray bytes)
 {
-    appendFrame(m_recvBox, bytes);
+    m_recvLog->append(bytes);
 }
 
 void Ui_Debug::SLT_Sync_Show_Send(QByteArray bytes)
 {
-    appendFrame(m_sendBox, bytes);
+    m_sendLog->append(bytes);
 }
 
 void Ui_Debug::SLT_SEND_DATA()
 {
+    m_sendLog->flush();
     const QByteArray bytes = HexTextToByteArray(m_sendBox->toPlainText());
     if (bytes.isEmpty()) {
         ShowMessage(this, SMSG_DataFormatError_Fail);

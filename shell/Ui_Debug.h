@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class ConsoleLog;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -18,8 +19,9 @@ class Ui_Debug : public QWidget
 public:
     explicit Ui_Debug(QWidget *parent = nullptr);
 
-    QTextEdit *receiveBox() const { return m_recvBox; }
-    QTextEdit *sendBox() const { return m_sendBox; }
+    // Both boxes are brought up to date with the frames still waiting.
+    QTextEdit *receiveBox() const;
+    QTextEdit *sendBox() const;
     QPushButton *sendButton() const { return m_sendButton; }
 
 Q_SIGNALS:
@@ -42,10 +44,12 @@ private:
 
     QLabel *m_recvLabel;
     QTextEdit *m_recvBox;
+    ConsoleLog *m_recvLog;
     QPushButton *m_recvClearButton;
     QGridLayout *m_recvLayout;
     QLabel *m_sendLabel;
     QTextEdit *m_sendBox;
+    ConsoleLog *m_sendLog;
     QPushButton *m_sendClearButton;
     QPushButton *m_sendButton;
     QGridLayout *m_sendLayout;

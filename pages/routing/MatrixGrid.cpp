@@ -13,18 +13,25 @@ namespace {
 const QString NumberFormat = QStringLiteral("%1");
 const QString NameFormat = QStringLiteral("%1%2");
 
-void hideLabels(QLabel *name, QLabel *number)
+// A label shows its text, or is empty and hidden. Widgets are touched only
+// where they differ: a routing report redraws the grid, and hiding and
+// showing 256 buttons for each of them freezes the window when reports
+// come fast.
+void setLabel(QLabel *label, bool shown, const QString &text)
 {
-    for (QLabel *label : {name, number}) {
-        label->clear();
-        label->hide();
-    }
+    const QString wanted = shown ? text : QString();
+    if (label->text() != wanted)
+        label->setText(wanted);
+    if (label->isHidden() == shown)
+        label->setVisible(shown);
 }
 
-void showLabel(QLabel *label, const QString &text)
+void setCrosspoint(QPushButton *button, bool shown, bool marked)
 {
-    label->setText(text);
-    label->show();
+    if (button->isFlat() != marked)
+        button->setFlat(marked);
+    if (button->isHidden() == shown)
+        button->setVisible(shown);
 }
 } // namespace
 
@@ -79,41 +86,32 @@ void MatrixGrid::redraw(const MatrixPaging &paging, bool inputs, bool outputs)
 {
     const DeviceState &device = Device();
     m_corner->setText(S_OutPut + QLatin1Char('\\') + S_Input);
-    if (inputs) {
-        for (const ChannelLabels &labels : qAsConst(m_columns))
-            hideLabels(labels.name, labels.number);
-    }
-    if (outputs) {
-        for (const ChannelLabels &labels : qAsConst(m_rows))
-            hideLabels(labels.name, labels.number);
-    }
-    for (QPushButton *button : qAsConst(m_crosspoints)) {
-        button->setFlat(false);
-        button->hide();
-    }
-
     const quint32 shownInputs = qMin(paging.shownInputs(device.inputCount), quint32(m_columns.size()));
     const quint32 shownOutputs = qMin(paging.shownOutputs(device.outputCount), quint32(m_rows.size()));
     if (inputs) {
-        for (quint32 c = 0; c < shownInputs; ++c) {
+        for (quint32 c = 0; c < quint32(m_columns.size()); ++c) {
             const quint32 input = paging.firstInput() + c;
-            showLabel(m_columns[int(c)].name, S_InputName[ClampChannel(input)]);
-            showLabel(m_columns[int(c)].number, NumberFormat.arg(input + 1));
+            const bool shown = c < shownInputs;
+            setLabel(m_columns[int(c)].name, shown, shown ? S_InputName[ClampChannel(input)] : QString());
+            setLabel(m_columns[int(c)].number, shown, NumberFormat.arg(input + 1));
         }
     }
     if (outputs) {
-        for (quint32 r = 0; r < shownOutputs; ++r) {
+        for (quint32 r = 0; r < quint32(m_rows.size()); ++r) {
             const quint32 output = paging.firstOutput() + r;
-            showLabel(m_rows[int(r)].name, S_OutputName[ClampChannel(output)]);
-            showLabel(m_rows[int(r)].number, NumberFormat.arg(output + 1));
+            const bool shown = r < shownOutputs;
+            setLabel(m_rows[int(r)].name, shown, shown ? S_OutputName[ClampChannel(output)] : QString());
+            setLabel(m_rows[int(r)].number, shown, NumberFormat.arg(output + 1));
         }
     }
-    for (quint32 r = 0; r < shownOutputs; ++r) {
-        const int column = paging.markedColumn(device.routingAt(paging.firstOutput() + r), device.inputCount);
-        if (column >= 0 && quint32(column) < shownInputs)
-            crosspoint(column, int(r))->setFlat(true);
-        for (quint32 c = 0; c < shownInputs; ++c)
-            crosspoint(int(c), int(r))->show();
+    for (quint32 r = 0; r < quint32(m_rows.size()); ++r) {
+        const bool rowShown = r < shownOutputs;
+        const int marked =
+            rowShown ? paging.markedColumn(device.routingAt(paging.firstOutput() + r), device.inputCount) : -1;
+        for (quint32 c = 0; c < quint32(m_columns.size()); ++c) {
+            const bool shown = rowShown && c < shownInputs;
+            setCrosspoint(crosspoint(int(c), int(r)), shown, shown && int(c) == marked);
+        }
     }
 }
 

@@ -65,22 +65,28 @@ Ui_SignalConfig::Ui_SignalConfig(QWidget *parent)
     redrawPaging();
 }
 
+// The frame of the page comes first and the rows are built inside it. Under
+// the application style sheet every move of a widget to a new parent styles
+// its whole subtree again (each combo box rebuilds its list's delegate);
+// rows built alone and then placed into the content, the scroll area and
+// the page were styled four times, a good part of the program's start-up.
 void Ui_SignalConfig::buildWidgets()
 {
-    m_inputs = new SignalInputRows;
-    m_outputs = new SignalOutputRows;
+    auto *scroll = new QScrollArea(this);
+    auto *content = new QWidget;
+    scroll->setWidget(content);
+    m_inputs = new SignalInputRows(content);
+    m_outputs = new SignalOutputRows(content);
 }
 
 void Ui_SignalConfig::buildLayout()
 {
-    auto *content = new QWidget;
-    auto *halves = new QHBoxLayout(content);
+    auto *scroll = findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *halves = new QHBoxLayout(scroll->widget());
     halves->addWidget(m_inputs, 0, Qt::AlignTop);
     halves->addWidget(m_outputs, 0, Qt::AlignTop);
     halves->addStretch();
     // Small screens scroll the rows instead of squeezing them.
-    auto *scroll = new QScrollArea;
-    scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     auto *page = new QHBoxLayout(this);

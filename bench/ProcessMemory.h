@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Resident set size of a process in KiB, from /proc/<pid>/status (VmRSS);
+// -1 when it cannot be read. pid 0 is this process.
+qint64 ResidentKiB(qint64 pid = 0);
+// The peak resident set size (VmHWM) in KiB, or -1.
+qint64 PeakResidentKiB(qint64 pid = 0);

@@ -1,0 +1,253 @@
+// The GUI thread under load: nothing it does for a command or a frame may
+// wait for a transport's send gap or redo work for every frame of a burst.
+
+#include "pages/routing/MatrixGrid.h"
+#include "pages/routing/Ui_Matrix.h"
+#include "pages/routing/Ui_SignalConfig.h"
+#include "protocol/CommandChannel.h"
+#include "protocol/DeviceEvents.h"
+#include "protocol/DeviceState.h"
+#include "protocol/FullRead.h"
+#include "shell/Ui_Debug.h"
+#include "shell/Ui_Main.h"
+#include "support/ConnectedProgram.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+constexpr int ConsoleLines = 200;
+constexpr int SampleMs = 400;
+constexpr int WaitMs = 10000;
+// A page may find the queue's lock taken while the service pops or counts,
+// for microseconds; through a 50 ms gap it would find it taken almost always.
+constexpr double MostlyFree = 0.9;
+constexpr quint32 Channels = 16;
+constexpr int MostStyleChanges = 2;
+
+// Counts every show and hide of the widgets it watches.
+class VisibilityCounter : public QObject
+{
+public:
+    void watch(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+            ++count;
+        return false;
+    }
+};
+
+QByteArray frameNumbered(int k)
+{
+    return QByteArray::fromHex(QByteArray::number(0x7B7B1100 + k, 16));
+}
+
+QStringList hexLines(int first, int count)
+{
+    QStringList lines;
+    for (int k = first; k < first + count; ++k) {
+        const QByteArray hex = frameNumbered(k).toHex(' ').toUpper();
+        lines.append(QString::fromLatin1(hex));
+    }
+    return lines;
+}
+
+int flatCount(const MatrixGrid *grid)
+{
+    int flat = 0;
+    for (const QPushButton *button : grid->crosspoints())
+        flat += button->isFlat() ? 1 : 0;
+    return flat;
+}
+} // namespace
+
+class PerfGuiTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { ResetProcessState(); }
+
+    void sendQueue_isFreeWhileTheServiceWaitsItsGap_data();
+    void sendQueue_isFreeWhileTheServiceWaitsItsGap();
+    void consoleBurst_isWrittenInOneEdit_keepsTheLastLines_data();
+    void consoleBurst_isWrittenInOneEdit_keepsTheLastLines();
+    void consoleClear_dropsFramesStillWaiting();
+    void matrixRedraw_touchesOnlyWhatChanged();
+    void signalPage_stylesEachComboBoxOnceWhileBuilt();
+};
+
+void PerfGuiTest::sendQueue_isFreeWhileTheServiceWaitsItsGap_data()
+{
+    QTest::addColumn<int>("link");
+    QTest::newRow("tcp") << int(ConnectedProgram::Link::Tcp);
+    QTest::newRow("serial") << int(ConnectedProgram::Link::Serial);
+}
+
+// A page queues with a blocking lock; while the service sits in the 50 ms
+// gap before a send, the lock must be free or every click waits for it.
+void PerfGuiTest::sendQueue_isFreeWhileTheServiceWaitsItsGap()
+{
+    QFETCH(int, link);
+    ConnectedProgram program(SimHarness::TestOptions(), ConnectedProgram::Link(link));
+    QVERIFY2(program.ok(), program.why());
+    CommandChannel &channel = program.simLink() == SimLink::Tcp ? TcpChannel : SerialChannel;
+
+    const int queued = QueueFullReadStep(FullReadStep::OutputInfo);
+    QVERIFY(queued > 1);
+    emit Events().SGL_SendRequest();
+
+    int tries = 0;
+    int free = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < SampleMs) {
+        if (channel.sendMutex.tryLock(0)) {
+            channel.sendMutex.unlock();
+            ++free;
+        }
+        ++tries;
+        QTest::qWait(1);
+    }
+    QVERIFY2(double(free) >= MostlyFree * tries,
+             qPrintable(QStringLiteral("the queue was free %1 times of %2").arg(free).arg(tries)));
+    QVERIFY(program.waitQuiet(WaitMs));
+    QCOMPARE(program.requestsSinceMark().size(), queued);
+    QCOMPARE(program.messages().count(), 0);
+}
+
+void PerfGuiTest::consoleBurst_isWrittenInOneEdit_keepsTheLastLines_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("burst");
+    QTest::newRow("3 into an empty box") << 0 << 3;
+    QTest::newRow("5 after 10") << 10 << 5;
+    QTest::newRow("198 after 2 fill it") << 2 << 198;
+    QTest::newRow("10 after 195 push 5 out") << 195 << 10;
+    QTest::newRow("1000 into an empty box") << 0 << 1000;
+    QTest::newRow("300 after 150") << 150 << 300;
+}
+
+// A burst of frames costs one edit of the receive box, yet the box ends as
+// if each frame had been appended alone.
+void PerfGuiTest::consoleBurst_isWrittenInOneEdit_keepsTheLastLines()
+{
+    QFETCH(int, before);
+    QFETCH(int, burst);
+    Ui_Debug console;
+    for (int k = 0; k < before; ++k)
+        console.SLT_Sync_Show_Recv(frameNumbered(k));
+    QTextEdit *box = console.receiveBox();
+    QSignalSpy edits(box->document(), &QTextDocument::contentsChanged);
+    for (int k = before; k < before + burst; ++k)
+        console.SLT_Sync_Show_Recv(frameNumbered(k));
+    QTRY_VERIFY_WITH_TIMEOUT(edits.count() > 0, WaitMs);
+    QVERIFY2(edits.count() <= 2, qPrintable(QStringLiteral("%1 edits").arg(edits.count())));
+
+    const int total = before + burst;
+    const int kept = qMin(total, ConsoleLines);
+    QCOMPARE(box->toPlainText(), hexLines(total - kept, kept).join(QLatin1Char('\n')));
+    QCOMPARE(box->textCursor().position(), box->document()->characterCount() - 1);
+}
+
+void PerfGuiTest::consoleClear_dropsFramesStillWaiting()
+{
+    Ui_Debug console;
+    console.SLT_Sync_Show_Recv(frameNumbered(1));
+    console.SLT_Sync_Show_Send(frameNumbered(2));
+    console.SLT_CLEAR_RECV_DATA();
+    console.SLT_CLEAR_SEND_DATA();
+    console.SLT_Sync_Show_Recv(frameNumbered(3));
+    QTest::qWait(10);
+    QCOMPARE(console.receiveBox()->toPlainText(), hexLines(3, 1).constFirst());
+    QVERIFY(console.sendBox()->toPlainText().isEmpty());
+}
+
+// Every routing report redraws the grid; a redraw with nothing changed must
+// not hide or show a single widget, and a switch moves just its marks.
+void PerfGuiTest::matrixRedraw_touchesOnlyWhatChanged()
+{
+    DeviceState &device = Device();
+    device.inputCount = Channels;
+    device.outputCount = Channels;
+    Ui_Matrix page;
+    page.BuildGrid(Channels, Channels);
+    page.RefreshFromDevice();
+    const MatrixGrid *grid = page.grid();
+    QCOMPARE(flatCount(grid), int(Channels));
+
+    VisibilityCounter counter;
+    for (QPushButton *button : grid->crosspoints())
+        counter.watch(button);
+    for (QLabel *label : grid->findChildren<QLabel *>())
+        counter.watch(label);
+    page.RefreshFromDevice();
+    QCOMPARE(counter.count, 0);
+
+    device.routingAt(3) = 7;
+    page.RefreshFromDevice();
+    QCOMPARE(counter.count, 0);
+    QVERIFY(grid->crosspoint(7, 3)->isFlat());
+    QVERIFY(!grid->crosspoint(0, 3)->isFlat());
+    QCOMPARE(flatCount(grid), int(Channels));
+
+    // Fewer channels hide the rest; more show them again.
+    device.inputCount = 4;
+    page.RefreshFromDevice();
+    QVERIFY(grid->crosspoint(3, 0)->isVisibleTo(&page));
+    QVERIFY(!grid->crosspoint(4, 0)->isVisibleTo(&page));
+    QVERIFY(!grid->crosspoint(7, 3)->isFlat());
+    device.inputCount = Channels;
+    page.RefreshFromDevice();
+    QVERIFY(grid->crosspoint(7, 3)->isVisibleTo(&page) && grid->crosspoint(7, 3)->isFlat());
+}
+
+// Counts the style changes each combo box receives.
+class StyleChangeCounter : public QObject
+{
+public:
+    QHash<QObject *, int> counts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::StyleChange && qobject_cast<QComboBox *>(watched))
+            ++counts[watched];
+        return false;
+    }
+};
+
+// Under an application style sheet each move of a widget to a new parent
+// styles its subtree again, and a combo box rebuilds its list each time:
+// the page's rows are built where they stay, so building the page styles
+// each of its combo boxes once or twice, not once per level of nesting.
+void PerfGuiTest::signalPage_stylesEachComboBoxOnceWhileBuilt()
+{
+    qApp->setStyleSheet(QStringLiteral("QComboBox { padding: 1px; }"));
+    StyleChangeCounter counter;
+    qApp->installEventFilter(&counter);
+    {
+        Ui_SignalConfig page;
+        qApp->removeEventFilter(&counter);
+        const QList<QComboBox *> boxes = page.findChildren<QComboBox *>();
+        QVERIFY(boxes.size() >= int(4 * Channels));
+        int worst = 0;
+        for (QComboBox *box : boxes)
+            worst = qMax(worst, counter.counts.value(box));
+        QVERIFY2(worst <= MostStyleChanges, qPrintable(QStringLiteral("%1 style changes").arg(worst)));
+    }
+    qApp->setStyleSheet(QString());
+}
+
+QTEST_MAIN(PerfGuiTest)
+#include "tst_perf_gui.moc"
