@@ -2,7 +2,7 @@
 // fastest pace the send queue allows, against the simulator losing, spoiling
 // and delaying replies. Reports the actions done, the reply timeouts shown,
 // resident memory at the start and the end, and the worst stall of the GUI
-// thread (how late a 5 ms timer fired).
+// thread (how late an event-loop probe's timer fired).
 //
 //   scripts/netns-run env QT_QPA_PLATFORM=offscreen build/bin/bench_soak [--seconds N] [--serial]
 //
@@ -11,66 +11,18 @@
 #include "protocol/CommandChannel.h"
 #include "support/Tour.h"
 
+#include "LatencyProbe.h"
+#include "ProcessMemory.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTextStream>
-#include <QTimer>
-
-#include <unistd.h>
 
 namespace {
-
 constexpr int DefaultSeconds = 30 * 60;
-constexpr int ProbeMs = 5;
 constexpr int KiB = 1024;
-
-// Resident set size in KiB, from /proc.
-long residentKiB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    if (fields.size() < 2)
-        return -1;
-    return fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / KiB);
-}
-
-// How late the GUI thread serves a timer: the worst delay beyond the
-// interval seen so far.
-class StallProbe : public QObject
-{
-public:
-    StallProbe()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
-            const qint64 late = m_clock.restart() - ProbeMs;
-            m_worstMs = qMax(m_worstMs, late);
-            m_windowMs = qMax(m_windowMs, late);
-        });
-        m_clock.start();
-        m_timer.start(ProbeMs);
-    }
-    qint64 worstMs() const { return m_worstMs; }
-    // Starts a new window of measurement; the worst of the run is kept.
-    qint64 takeWindow()
-    {
-        const qint64 worst = m_windowMs;
-        m_windowMs = 0;
-        return worst;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_worstMs = 0;
-    qint64 m_windowMs = 0;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -97,11 +49,12 @@ int main(int argc, char **argv)
         out << "bench_soak: " << program.why() << '\n';
         return 1;
     }
-    const long rssStart = residentKiB();
+    const qint64 rssStart = ResidentKiB();
 
     program.sim().setFaults(Tour::Faults(seedValue));
 
-    StallProbe probe;
+    LatencyProbe probe;
+    probe.start();
     Tour tour(program, false, true);
     const QVector<Tour::Step> steps = tour.steps();
     QRandomGenerator random(seedValue);
@@ -110,11 +63,10 @@ int main(int argc, char **argv)
     int actions = 0;
     int reconnects = 0;
     QString worstPlace;
-    qint64 worstSeen = -1;
+    double worstSeen = -1.0;
     const auto note = [&](const QString &place) {
-        const qint64 stall = probe.takeWindow();
-        if (stall > worstSeen) {
-            worstSeen = stall;
+        if (probe.worstMs() > worstSeen) {
+            worstSeen = probe.worstMs();
             worstPlace = place;
         }
     };
@@ -134,13 +86,14 @@ int main(int argc, char **argv)
     program.waitQuiet(30000);
 
     const int timeouts = program.messages().texts().filter(SMSG_CommunicationFail).size();
-    const long rssEnd = residentKiB();
+    const qint64 rssEnd = ResidentKiB();
     out << "bench_soak: " << clock.elapsed() / 1000 << " s of random actions, faults on ("
         << (parser.isSet(serial) ? "serial" : "TCP") << ")\n"
         << "  actions done            : " << actions << '\n'
         << "  reply timeouts shown    : " << timeouts << '\n'
         << "  reconnections           : " << reconnects << '\n'
         << "  resident memory         : " << rssStart / KiB << " MB at start, " << rssEnd / KiB << " MB at end\n"
-        << "  worst GUI-thread stall  : " << probe.worstMs() << " ms (" << worstPlace << ")\n";
+        << "  worst GUI-thread stall  : " << probe.worstMs() << " ms (" << worstPlace << ")\n"
+        << "  stalls over 16 ms       : " << probe.visibleStalls() << '\n';
     return 0;
 }
