@@ -55,5 +55,5 @@ RgbaValue ColourValue(const QString &text, const char *builtInDefault);
 // A size setting read as a base-10 integer; 0 or less, or not a number,
 // gives the fallback.
 int SizeValue(const QString &text, int fallback);
-int WindowNameTextSize();     // SMV_Item_WindowNameSize, 60 by default
-int AuxCoordinateTextSize();  // SMV_Item_AuxCoordinate_TextSize, 36 by default
+int WindowNameTextSize();    // SMV_Item_WindowNameSize, 60 by default
+int AuxCoordinateTextSize(); // SMV_Item_AuxCoordinate_TextSize, 36 by default

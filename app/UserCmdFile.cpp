@@ -7,8 +7,8 @@ namespace {
 // The keys of a command file, in the order they are tested against a line
 // and in the order each line's fields are written.
 enum Field { LineCount, Target, Port, Baud, Hex, Payload, Note, Order, Delay, FieldCount };
-constexpr const char *Keys[FieldCount] = {"CmdLineNum=", "Peripheral=", "Port=",       "Baudrate=", "HEX=",
-                                          "CmdLine=",    "SingleSend=", "Order=",      "Delay="};
+constexpr const char *Keys[FieldCount] = {
+    "CmdLineNum=", "Peripheral=", "Port=", "Baudrate=", "HEX=", "CmdLine=", "SingleSend=", "Order=", "Delay="};
 constexpr char LineHeader[] = ">>---CmdLine:";
 constexpr char LineEnd[] = "\r\n";
 constexpr int MinValues = 2;

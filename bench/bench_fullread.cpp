@@ -137,8 +137,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     UdpService()->setTargetPort(sim.udpPort());
-    MainWindowFixture fixture(MainWindowFixture::configWith({{"SP_RemoteIp", "127.0.0.1"},
-                                                             {"SP_RemotePort", QByteArray::number(sim.tcpPort())}}));
+    MainWindowFixture fixture(MainWindowFixture::configWith(
+        {{"SP_RemoteIp", "127.0.0.1"}, {"SP_RemotePort", QByteArray::number(sim.tcpPort())}}));
     Ui_Main *window = fixture.window();
     window->resize(WindowWidth, WindowHeight);
     window->show();
@@ -160,8 +160,7 @@ int main(int argc, char *argv[])
             identityInNs = device.nowNs();
     });
     QObject::connect(&Events(), &DeviceEvents::SGL_StatusLine, &app, [&] { lastFrameNs = device.nowNs(); });
-    QObject::connect(&Events(), &DeviceEvents::SGL_UpdateContent_TvWall, &app,
-                     [&] { lastFrameNs = device.nowNs(); });
+    QObject::connect(&Events(), &DeviceEvents::SGL_UpdateContent_TvWall, &app, [&] { lastFrameNs = device.nowNs(); });
     QObject::connect(&Events(), &DeviceEvents::SGL_IdentificationSucceeded, &app,
                      [&] { identifiedNs = device.nowNs(); });
     QObject::connect(&Events(), &DeviceEvents::SGL_RebuildForCounts, &app, [&] { rebuiltNs = device.nowNs(); });
@@ -216,15 +215,19 @@ int main(int argc, char *argv[])
         }
     });
     const int framesBefore = framesSeen;
-    QMetaObject::invokeMethod(flood, [flood, &floodSince] {
-        floodSince.start();
-        flood->start(FloodTickMs);
-    }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        flood,
+        [flood, &floodSince] {
+            floodSince.start();
+            flood->start(FloodTickMs);
+        },
+        Qt::BlockingQueuedConnection);
     probe.reset();
     QElapsedTimer floodClock;
     floodClock.start();
     runFor(floodSeconds * MsPerSecond);
-    QMetaObject::invokeMethod(flood, [flood] { flood->stop(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        flood, [flood] { flood->stop(); }, Qt::BlockingQueuedConnection);
     const double floodElapsedMs = double(floodClock.nsecsElapsed()) / NsPerMs;
     const double floodStallMs = probe.worstMs();
     const int floodVisible = probe.visibleStalls();
@@ -279,7 +282,7 @@ int main(int argc, char *argv[])
                .arg(TargetMiB, 0, 'f', 0)
                .arg(verdict(double(readKiB) / KiBPerMiB < TargetMiB))
                .arg(mib(floodKiB));
-    out << "  no message shown: " << (readMatches ? "yes" : "NO") << ", routing equals the simulator's after the flood: "
-        << (routingHolds ? "yes" : "NO") << '\n';
+    out << "  no message shown: " << (readMatches ? "yes" : "NO")
+        << ", routing equals the simulator's after the flood: " << (routingHolds ? "yes" : "NO") << '\n';
     return 0;
 }

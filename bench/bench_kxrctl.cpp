@@ -81,7 +81,8 @@ int main(int argc, char *argv[])
     sim->moveToThread(&simThread);
     simThread.start();
     bool simRunning = false;
-    QMetaObject::invokeMethod(sim, [&]() { simRunning = sim->start(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        sim, [&]() { simRunning = sim->start(); }, Qt::BlockingQueuedConnection);
     if (!simRunning) {
         out << "bench_kxrctl: the simulator did not start\n";
         return 1;
@@ -103,7 +104,8 @@ int main(int argc, char *argv[])
         route.push_back(ms);
     }
 
-    QMetaObject::invokeMethod(sim, [&]() { sim->stop(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        sim, [&]() { sim->stop(); }, Qt::BlockingQueuedConnection);
     simThread.quit();
     simThread.wait(StopWaitMs);
     delete sim;

@@ -28,8 +28,8 @@ namespace {
 constexpr int DefaultMoves = 2000;
 constexpr int Width = 1920;
 constexpr int Height = 1080;
-constexpr int Stride = 40;          // output pixels per move
-constexpr int SweepMoves = 40;      // moves from one side to the other
+constexpr int Stride = 40;     // output pixels per move
+constexpr int SweepMoves = 40; // moves from one side to the other
 constexpr double TargetFrameMs = 16.0;
 constexpr double NsPerMs = 1e6;
 

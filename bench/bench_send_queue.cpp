@@ -67,7 +67,8 @@ int main(int argc, char *argv[])
     sim->moveToThread(&simThread);
     simThread.start();
     bool simRunning = false;
-    QMetaObject::invokeMethod(sim, [&]() { simRunning = sim->start(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        sim, [&]() { simRunning = sim->start(); }, Qt::BlockingQueuedConnection);
     if (!simRunning) {
         out << "bench_send_queue: the simulator did not start\n";
         return 1;
@@ -87,37 +88,48 @@ int main(int argc, char *argv[])
     qint64 lastReplyNs = 0;
     int failures = 0;
 
-    QObject::connect(service, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, &app, [&]() { ++failures; },
-                     Qt::QueuedConnection);
-    QObject::connect(service, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, &app, [&]() {
-        DrainReceiveQueue(TcpChannel, [&](const QByteArray &) {
-            if (++received == commands) {
-                lastReplyNs = clock.nsecsElapsed();
-                app.quit();
+    QObject::connect(
+        service, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, &app, [&]() { ++failures; }, Qt::QueuedConnection);
+    QObject::connect(
+        service, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, &app,
+        [&]() {
+            DrainReceiveQueue(TcpChannel, [&](const QByteArray &) {
+                if (++received == commands) {
+                    lastReplyNs = clock.nsecsElapsed();
+                    app.quit();
+                }
+            });
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        service, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, &app,
+        [&](bool ok, int) {
+            if (!ok) {
+                out << "bench_send_queue: could not connect to the simulator\n";
+                app.exit(1);
+                return;
             }
-        });
-    }, Qt::QueuedConnection);
-    QObject::connect(service, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, &app, [&](bool ok, int) {
-        if (!ok) {
-            out << "bench_send_queue: could not connect to the simulator\n";
-            app.exit(1);
-            return;
-        }
-        for (int i = 0; i < commands; ++i)
-            EnqueueDeviceCommand(reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()), record);
-        clock.start();
-        QMetaObject::invokeMethod(service, &ServiceTcpClient::SLT_RealSendData_TcpClient, Qt::QueuedConnection);
-    }, Qt::QueuedConnection);
+            for (int i = 0; i < commands; ++i)
+                EnqueueDeviceCommand(reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()),
+                                     record);
+            clock.start();
+            QMetaObject::invokeMethod(service, &ServiceTcpClient::SLT_RealSendData_TcpClient, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 
     const QString port = QString::number(sim->tcpPort());
-    QMetaObject::invokeMethod(service, [service, port]() {
-        service->SLT_SyncConnect_TcpClient(QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"), port);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        service,
+        [service, port]() {
+            service->SLT_SyncConnect_TcpClient(QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"), port);
+        },
+        Qt::QueuedConnection);
     QTimer::singleShot(commands * GuardMsPerCommand, &app, [&]() { app.exit(1); });
     const int result = app.exec();
 
     ShutdownServices();
-    QMetaObject::invokeMethod(sim, [sim]() { sim->stop(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        sim, [sim]() { sim->stop(); }, Qt::BlockingQueuedConnection);
     simThread.quit();
     simThread.wait(StopWaitMs);
     delete sim;

@@ -142,8 +142,9 @@ int main(int argc, char *argv[])
     const QString copy = scratch.path() + QLatin1Char('/') + source.fileName();
     bool copied = QFile::copy(source.absoluteFilePath(), copy);
     for (const char *folder : RuntimeFolders)
-        copied = copied && copyTree(source.absolutePath() + QLatin1Char('/') + QLatin1String(folder),
-                                    scratch.path() + QLatin1Char('/') + QLatin1String(folder));
+        copied = copied
+            && copyTree(source.absolutePath() + QLatin1Char('/') + QLatin1String(folder),
+                        scratch.path() + QLatin1Char('/') + QLatin1String(folder));
     if (!copied) {
         out << "bench_startup: could not copy " << program << " and its run-time tree\n";
         return 1;

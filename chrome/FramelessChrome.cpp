@@ -146,8 +146,7 @@ bool FramelessChrome::borderMouseEvent(QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->buttons() != Qt::NoButton)
             return false;
-        const BorderRegion region = canResize() ? HitTestBorder(mouse->pos(), m_window->size())
-                                                : BorderRegion::Inside;
+        const BorderRegion region = canResize() ? HitTestBorder(mouse->pos(), m_window->size()) : BorderRegion::Inside;
         if (region == BorderRegion::Inside)
             clearBorderCursor();
         else

@@ -2,8 +2,7 @@
 
 MyComboBox::MyComboBox(QWidget *parent)
     : QComboBox(parent)
-{
-}
+{ }
 
 void MyComboBox::showPopup()
 {

@@ -39,11 +39,9 @@ int Coordinate(Rule rule, int referenceStart, int referenceLength, int gap, int 
 
 MyUiLayout::MyUiLayout(QWidget *parent)
     : QWidget(parent)
-{
-}
+{ }
 
-void MyUiLayout::place(QWidget *widget, const QWidget *reference, int relation, int dx, int dy, int width,
-                       int height)
+void MyUiLayout::place(QWidget *widget, const QWidget *reference, int relation, int dx, int dy, int width, int height)
 {
     if (!widget)
         return;

@@ -35,6 +35,5 @@ public:
     // Moves the widget by the relation (from the reference's geometry in the
     // parent's coordinates), then resizes it to width by height. A missing
     // reference only resizes, except for Absolute.
-    static void place(QWidget *widget, const QWidget *reference, int relation, int dx, int dy, int width,
-                      int height);
+    static void place(QWidget *widget, const QWidget *reference, int relation, int dx, int dy, int width, int height);
 };

@@ -12,8 +12,7 @@ QSize CappedScreenSize()
     if (!screen)
         return QSize(CappedScreenWidth, CappedScreenHeight);
     const QRect geometry = screen->geometry();
-    return QSize(std::min(geometry.width(), CappedScreenWidth),
-                 std::min(geometry.height(), CappedScreenHeight));
+    return QSize(std::min(geometry.width(), CappedScreenWidth), std::min(geometry.height(), CappedScreenHeight));
 }
 
 void CentreInCappedScreen(QWidget *window)

@@ -12,8 +12,8 @@
 #include <algorithm>
 
 namespace {
-constexpr int LogoSide = 28;    // the logo picture inside its 48-pixel cell
-constexpr int GlyphSide = 16;   // button glyphs, drawn at twice this size
+constexpr int LogoSide = 28;  // the logo picture inside its 48-pixel cell
+constexpr int GlyphSide = 16; // button glyphs, drawn at twice this size
 constexpr int TextIndent = 4;
 } // namespace
 

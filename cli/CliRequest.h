@@ -20,11 +20,7 @@ enum class CliVerb {
     Watch,
 };
 
-enum class CliLink {
-    None,
-    Tcp,
-    Serial
-};
+enum class CliLink { None, Tcp, Serial };
 
 struct CliRequest
 {

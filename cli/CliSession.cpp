@@ -151,10 +151,11 @@ ExitCode CliSession::waitFailure(const QString &what)
         return fail(ExitCode::Connection, QStringLiteral("the connection to the device was lost"));
     if (m_tracker.failed()) {
         const CommandTracker::Command &command = m_tracker.failedCommand();
-        return fail(ExitCode::Timeout, QStringLiteral("the device did not confirm the %1 within %2 ms (sent %3)")
-                                           .arg(command.label)
-                                           .arg(command.record.replyTimeoutMs)
-                                           .arg(BytesToHexText(command.frame)));
+        return fail(ExitCode::Timeout,
+                    QStringLiteral("the device did not confirm the %1 within %2 ms (sent %3)")
+                        .arg(command.label)
+                        .arg(command.record.replyTimeoutMs)
+                        .arg(BytesToHexText(command.frame)));
     }
     return fail(ExitCode::Timeout, QStringLiteral("the device did not finish the %1 in time").arg(what));
 }

@@ -215,7 +215,7 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
     if (verb == QLatin1String("audio")) {
         request->verb = CliVerb::Audio;
         return ExpectArguments(args, 1, QStringLiteral("audio IN"), error)
-               && ReadChannel(args.at(0), QStringLiteral("input"), &request->input, error);
+            && ReadChannel(args.at(0), QStringLiteral("input"), &request->input, error);
     }
     if (verb == QLatin1String("preset")) {
         const QString synopsis = QStringLiteral("preset save|load N");
@@ -236,7 +236,7 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
             request->verb = CliVerb::EdidRead;
             *allowed = AllowOutputFile;
             return ExpectArguments(args, 2, QStringLiteral("edid read OUT -o FILE"), error)
-                   && ReadChannel(args.at(1), QStringLiteral("output"), &request->output, error);
+                && ReadChannel(args.at(1), QStringLiteral("output"), &request->output, error);
         }
         if (args.value(0) == QLatin1String("write")) {
             request->verb = CliVerb::EdidWrite;

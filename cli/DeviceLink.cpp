@@ -27,7 +27,7 @@ void StopThread(QThread *thread)
 
 DeviceLink::DeviceLink(QObject *parent)
     : QObject(parent)
-{}
+{ }
 
 DeviceLink::~DeviceLink()
 {

@@ -136,7 +136,7 @@ QStringList FrameDescriber::finish(const QByteArray &frame)
 {
     if (m_matrix) {
         const bool audio = quint32(frame.size()) > Frame::DeviceCommandOffset
-                           && quint8(frame.at(int(Frame::DeviceCommandOffset))) == Cmd::LRInput;
+            && quint8(frame.at(int(Frame::DeviceCommandOffset))) == Cmd::LRInput;
         m_notes.prepend(audio ? QStringLiteral("audio %1").arg(Device().lrInput + 1) : routingText(frame));
     }
     m_active = false;

@@ -57,8 +57,7 @@ InterruptWatcher::~InterruptWatcher()
 void InterruptWatcher::readPipe()
 {
     char bytes[16];
-    while (::read(m_pipe[0], bytes, sizeof bytes) > 0) {
-    }
+    while (::read(m_pipe[0], bytes, sizeof bytes) > 0) { }
     m_interrupted = true;
     emit SGL_Interrupted();
 }

@@ -58,10 +58,9 @@ ExitCode RunRoute(CliSession &session)
     for (quint32 out = first; out < last; ++out) {
         if (device.routingAt(out) == in)
             continue;
-        const QString shown =
-            device.routingAt(out) == NotReported
-                ? QStringLiteral("does not report output %1").arg(out + 1)
-                : QStringLiteral("reports output %1 fed by input %2").arg(out + 1).arg(device.routingAt(out) + 1);
+        const QString shown = device.routingAt(out) == NotReported
+            ? QStringLiteral("does not report output %1").arg(out + 1)
+            : QStringLiteral("reports output %1 fed by input %2").arg(out + 1).arg(device.routingAt(out) + 1);
         return session.fail(ExitCode::Contradiction,
                             QStringLiteral("the device %1 after the switch to input %2").arg(shown).arg(request.input));
     }
@@ -106,9 +105,10 @@ ExitCode RunPreset(CliSession &session)
         return code;
     DeviceState &device = Device();
     if (request.preset > device.layoutCount)
-        return session.fail(ExitCode::Usage, QStringLiteral("preset %1 is out of range: the device has %2 presets")
-                                                 .arg(request.preset)
-                                                 .arg(device.layoutCount));
+        return session.fail(ExitCode::Usage,
+                            QStringLiteral("preset %1 is out of range: the device has %2 presets")
+                                .arg(request.preset)
+                                .arg(device.layoutCount));
 
     const quint8 number = quint8(request.preset - 1);
     // The device does not answer a preset command; the queue pauses after

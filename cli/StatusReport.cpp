@@ -99,10 +99,11 @@ QJsonObject WallJson(const DeviceState &device)
             {QStringLiteral("syncLock"), screen.syncLock != 0},
             {QStringLiteral("angle"), int(screen.screenAngle)},
             {QStringLiteral("spliceOrigin"), int(screen.spliceOrigin)},
-            {QStringLiteral("bezel"), QJsonObject{{QStringLiteral("left"), int(screen.bezelLeft)},
-                                                  {QStringLiteral("right"), int(screen.bezelRight)},
-                                                  {QStringLiteral("up"), int(screen.bezelUp)},
-                                                  {QStringLiteral("bottom"), int(screen.bezelBottom)}}},
+            {QStringLiteral("bezel"),
+             QJsonObject{{QStringLiteral("left"), int(screen.bezelLeft)},
+                         {QStringLiteral("right"), int(screen.bezelRight)},
+                         {QStringLiteral("up"), int(screen.bezelUp)},
+                         {QStringLiteral("bottom"), int(screen.bezelBottom)}}},
         });
     }
     return QJsonObject{

@@ -18,12 +18,12 @@
 namespace {
 
 constexpr quint8 HandledCodes[] = {
-    Cmd::RoutingReply, Cmd::Peripheral, Cmd::FrontPanelText, Cmd::InputBind, Cmd::NameSerial,
-    Cmd::FeatureSwitch, Cmd::SignalInfo, Cmd::TvWall, Cmd::DeviceType, Cmd::FirmwareVersion,
-    Cmd::DeviceInfo, Cmd::ModuleAt, Cmd::Multiview, Cmd::MvGeometry, Cmd::MvCrop,
-    Cmd::MvLayer, Cmd::MvStatus, Cmd::OutputMode, Cmd::MvAudio, Cmd::AllOutputModes,
-    Cmd::OutputResolution, Cmd::SignalType, Cmd::SignalFormat, Cmd::Edid, Cmd::Rotate,
-    Cmd::InputEdidMode, Cmd::LRInput, Cmd::Error,
+    Cmd::RoutingReply,     Cmd::Peripheral, Cmd::FrontPanelText, Cmd::InputBind,  Cmd::NameSerial,
+    Cmd::FeatureSwitch,    Cmd::SignalInfo, Cmd::TvWall,         Cmd::DeviceType, Cmd::FirmwareVersion,
+    Cmd::DeviceInfo,       Cmd::ModuleAt,   Cmd::Multiview,      Cmd::MvGeometry, Cmd::MvCrop,
+    Cmd::MvLayer,          Cmd::MvStatus,   Cmd::OutputMode,     Cmd::MvAudio,    Cmd::AllOutputModes,
+    Cmd::OutputResolution, Cmd::SignalType, Cmd::SignalFormat,   Cmd::Edid,       Cmd::Rotate,
+    Cmd::InputEdidMode,    Cmd::LRInput,    Cmd::Error,
 };
 constexpr size_t HandledCount = sizeof HandledCodes / sizeof HandledCodes[0];
 constexpr unsigned RunsPerModel = 64;

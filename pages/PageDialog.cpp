@@ -4,8 +4,7 @@
 
 PageDialog::PageDialog(QWidget *parent)
     : MyFramelessDialog(parent)
-{
-}
+{ }
 
 void PageDialog::SLT_CloseMyDialog()
 {

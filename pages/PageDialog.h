@@ -28,7 +28,7 @@ void WirePageDialog(PageDialog *dialog, QObject *page);
 // (nullptr) without an active transport; otherwise the dialog is wired as
 // WirePageDialog says and its send requests are relayed as the page's own.
 // The caller connects the dialog's other relays, then shows it.
-template <class Dialog, class Page>
+template<class Dialog, class Page>
 Dialog *OpenPageDialog(Page *page)
 {
     if (!PageDialogsAllowed())

@@ -11,7 +11,7 @@ namespace CatalogueBuild {
 
 namespace {
 
-constexpr char Credentials[] = "qzvkp\0qzvkp"; // user name and password, each NUL-terminated
+constexpr char Credentials[] = "qzvkp\0qzvkp";      // user name and password, each NUL-terminated
 constexpr int CredentialBytes = sizeof Credentials; // includes the final NUL
 constexpr quint8 RoutingPrefix[] = {Frame::DeviceStart, Frame::DeviceStart, Cmd::RoutingReply};
 constexpr quint8 HighByteShift = 8;
@@ -78,8 +78,8 @@ bool QueueDevice(quint8 code, const QByteArray &payload, const Expect &expect, c
     if (quint32(payload.size()) > MaxDevicePayload)
         return false;
     quint8 frame[Frame::BufferSize];
-    const quint32 length = PackDeviceFrame(code, reinterpret_cast<const quint8 *>(payload.constData()),
-                                           quint32(payload.size()), frame);
+    const quint32 length =
+        PackDeviceFrame(code, reinterpret_cast<const quint8 *>(payload.constData()), quint32(payload.size()), frame);
     if (length == 0)
         return false;
     return EnqueueDeviceCommand(frame, length, MakeRecord(frame, length, expect, timing));
@@ -88,8 +88,8 @@ bool QueueDevice(quint8 code, const QByteArray &payload, const Expect &expect, c
 bool QueueModule(quint8 code, const QByteArray &payload, const Expect &expect, const Timing &timing)
 {
     quint8 frame[Frame::BufferSize];
-    const quint32 length = PackModuleFrame(code, reinterpret_cast<const quint8 *>(payload.constData()),
-                                           quint32(payload.size()), frame);
+    const quint32 length =
+        PackModuleFrame(code, reinterpret_cast<const quint8 *>(payload.constData()), quint32(payload.size()), frame);
     if (length == 0)
         return false;
     return EnqueueModuleCommand(frame, length, MakeRecord(frame, length, expect, timing));

@@ -260,8 +260,7 @@ bool CMD_InputEdidModeRead(quint32 in)
 {
     if (!InputInRange(in))
         return false;
-    return QueueDevice(Cmd::InputEdidMode, Bytes({in, Dir::ReadInput, 0}), Echo(EchoSetting),
-                       Reply(Wait::Edid, false));
+    return QueueDevice(Cmd::InputEdidMode, Bytes({in, Dir::ReadInput, 0}), Echo(EchoSetting), Reply(Wait::Edid, false));
 }
 
 bool CMD_InputEdidModeWrite(quint32 in, quint8 mode)

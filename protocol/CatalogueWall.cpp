@@ -70,12 +70,12 @@ bool CMD_TvWallWrite()
         const quint32 output = device.wallEntry(c).cellOutput;
         const TvWallEntry &entry = device.wallEntry(output);
         const quint32 flags = (quint32(entry.screenAngle & AngleMask) << AngleShift)
-            | (quint32(entry.singleExit ? 1 : 0) << SingleExitShift) | (quint32(entry.syncLock ? 1 : 0) << SyncLockShift)
-            | quint32(entry.spliced ? 1 : 0);
+            | (quint32(entry.singleExit ? 1 : 0) << SingleExitShift)
+            | (quint32(entry.syncLock ? 1 : 0) << SyncLockShift) | quint32(entry.spliced ? 1 : 0);
         const bool single = entry.singleExit != 0;
         payload.append(Bytes({flags, entry.spliceOrigin & ByteMask, output, single ? 0 : entry.bezelLeft,
-                              single ? 0 : entry.bezelRight, single ? 0 : entry.bezelUp,
-                              single ? 0 : entry.bezelBottom, entry.input}));
+                              single ? 0 : entry.bezelRight, single ? 0 : entry.bezelUp, single ? 0 : entry.bezelBottom,
+                              entry.input}));
     }
     return WallPause(Cmd::TvWall, payload);
 }

@@ -66,8 +66,8 @@ void ChannelClear(CommandChannel &channel)
     channel.rxCount = 0;
 }
 
-bool ChannelPush(CommandChannel &channel, QueueSide side, const quint8 *data, quint32 size,
-                 const CommandRecord *record, quint32 pauseMs)
+bool ChannelPush(CommandChannel &channel, QueueSide side, const quint8 *data, quint32 size, const CommandRecord *record,
+                 quint32 pauseMs)
 {
     if (!data || size == 0)
         return false;

@@ -23,7 +23,7 @@ struct CommandRecord
     quint8 acceptAnyReply; // 1: any reply of at least expectedLength bytes matches
     quint32 pauseMs;
     quint32 replyTimeoutMs;
-    quint8 reportTimeout;  // 1: a timeout is reported with the sent bytes
+    quint8 reportTimeout; // 1: a timeout is reported with the sent bytes
 };
 
 // A zeroed record.
@@ -91,8 +91,8 @@ void ChannelClear(CommandChannel &channel);
 // Appends a copy of the bytes at the tail of one queue, blocking on its
 // mutex. Without a record the entry awaits no reply and pauses pauseMs.
 // Refused (false) for null or empty data, or when the queue does not exist.
-bool ChannelPush(CommandChannel &channel, QueueSide side, const quint8 *data, quint32 size,
-                 const CommandRecord *record, quint32 pauseMs = 0);
+bool ChannelPush(CommandChannel &channel, QueueSide side, const quint8 *data, quint32 size, const CommandRecord *record,
+                 quint32 pauseMs = 0);
 // Unlinks and frees the oldest entry; the caller holds the queue's mutex.
 void ChannelPopHead(CommandQueue *queue);
 

@@ -5,8 +5,7 @@
 
 DeviceEvents::DeviceEvents(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 DeviceEvents &Events()
 {

@@ -69,8 +69,8 @@ signals:
     void SGL_FirmwareVersion(unsigned int port, unsigned int type, QString text);
     // The device's network settings read over the device link (0x9A), for
     // the connection page's list and the system page.
-    void SGL_DeviceInformation(QString name, QString macText, bool staticIp, QString ip, QString mask,
-                               QString gateway, QString version);
+    void SGL_DeviceInformation(QString name, QString macText, bool staticIp, QString ip, QString mask, QString gateway,
+                               QString version);
     // The device's answer to an AT command for its network module.
     void SGL_ModuleAtAnswer(QByteArray frame);
 

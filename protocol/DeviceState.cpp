@@ -9,7 +9,7 @@ static_assert(std::is_trivially_copyable<DeviceState>::value, "DeviceState must 
 
 namespace {
 
-template <typename T>
+template<typename T>
 void ZeroFill(T &value)
 {
     std::memset(static_cast<void *>(&value), 0, sizeof value);

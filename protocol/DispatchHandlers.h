@@ -40,8 +40,8 @@ void MultiviewAudio(const DispatchFrame &f);
 void Edid(const DispatchFrame &f);
 
 // Status lines of the connection page's log.
-void StatusItem(const QString &item);                                        // "%1 %2 %3."
-void StatusChannel(const QString &item, const QString &channel);             // "%1 %2-%3 %4."
+void StatusItem(const QString &item);                                             // "%1 %2 %3."
+void StatusChannel(const QString &item, const QString &channel);                  // "%1 %2-%3 %4."
 void StatusFeature(const QString &item, quint32 channel, const QString &feature); // "%1 %2-%3 <%4>%5."
 
 // Latin-1 text of the bytes up to the first NUL.

@@ -120,11 +120,20 @@ void DeviceInfo(const DispatchFrame &f)
     auto finishItem = [&] {
         const QString value = QString::fromLatin1(text);
         switch (tag) {
-        case TagName: name = value; break;
-        case TagMac: mac = MacText(value); break;
-        case TagNetwork: network = value; break;
-        case TagVersion: version = value; break;
-        default: break;
+        case TagName:
+            name = value;
+            break;
+        case TagMac:
+            mac = MacText(value);
+            break;
+        case TagNetwork:
+            network = value;
+            break;
+        case TagVersion:
+            version = value;
+            break;
+        default:
+            break;
         }
         text.clear();
     };

@@ -54,7 +54,7 @@ void StoreWindow(MultiviewWindow &window, const DispatchFrame &f, quint32 at)
     window.cropH = f.p(at + 14);
 }
 
-template <typename T, typename V>
+template<typename T, typename V>
 bool Assign(T &field, V value)
 {
     if (field == T(value))

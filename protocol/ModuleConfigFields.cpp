@@ -22,8 +22,7 @@ public:
     explicit BlockReader(const QByteArray &block)
         : m_bytes(reinterpret_cast<const uchar *>(block.constData()))
         , m_block(block)
-    {
-    }
+    { }
 
     quint8 u8(int offset) const { return m_bytes[offset]; }
     QString u8Text(int offset) const { return QString::number(u8(offset)); }

@@ -38,7 +38,8 @@ void SearchAnswer(const QByteArray &datagram)
     for (quint32 i = 0; i < DeviceLimits::ModuleMacBytes; ++i)
         mac = mac.arg(uint(At(datagram, ModuleSearch::Mac + int(i))), HexWidth, Hexadecimal, QLatin1Char('0'));
     // The only little-endian number of the module's answers.
-    const quint32 number = At(datagram, ModuleSearch::Version) | (quint32(At(datagram, ModuleSearch::Version + 1)) << HighByteShift);
+    const quint32 number =
+        At(datagram, ModuleSearch::Version) | (quint32(At(datagram, ModuleSearch::Version + 1)) << HighByteShift);
     const QString name = Dispatch::TextUpToNul(datagram.mid(ModuleSearch::Name, ModuleSearch::NameSize));
     emit Events().SGL_ModuleFound(name, ip, mac, QString::number(number));
 }

@@ -12,14 +12,14 @@ struct OutputInfo;
 // configuration page keeps it current from the output replies; the
 // multiview page reads it.
 namespace MultiviewList {
-constexpr quint32 FreeMark = 255;     // kind and output of a free record
-constexpr quint32 KeptRecords = 4;    // records reset and searched on a change
-constexpr quint32 CountWrap = 5;      // the count runs 0 … 4
-constexpr quint32 GroupSize = 4;      // outputs of one output-mode group
-constexpr quint32 ModeBit = 0x02;     // bit of OutputInfo.pos3: the group is in multiview mode
+constexpr quint32 FreeMark = 255;  // kind and output of a free record
+constexpr quint32 KeptRecords = 4; // records reset and searched on a change
+constexpr quint32 CountWrap = 5;   // the count runs 0 … 4
+constexpr quint32 GroupSize = 4;   // outputs of one output-mode group
+constexpr quint32 ModeBit = 0x02;  // bit of OutputInfo.pos3: the group is in multiview mode
 constexpr quint32 DefaultWidth = 3840;
 constexpr quint32 DefaultHeight = 2160;
-constexpr quint32 UnitDivisor = 20;   // the smallest window side is width / 20
+constexpr quint32 UnitDivisor = 20; // the smallest window side is width / 20
 constexpr quint8 DefaultCropSize = 100;
 } // namespace MultiviewList
 

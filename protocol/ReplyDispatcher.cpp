@@ -40,35 +40,86 @@ void DispatchDeviceReply(const QByteArray &frame)
         return;
     using namespace Dispatch;
     switch (f.code()) {
-    case Cmd::RoutingReply: Routing(f); break;
-    case Cmd::Peripheral: Peripheral(f); break;
-    case Cmd::FrontPanelText: FrontPanelText(f); break;
-    case Cmd::InputBind: InputBind(f); break;
-    case Cmd::NameSerial: NameSerial(f); break;
-    case Cmd::FeatureSwitch: FeatureSwitch(f); break;
-    case Cmd::SignalInfo: SignalInfo(f); break;
-    case Cmd::TvWall: TvWall(f); break;
-    case Cmd::DeviceType: DeviceType(f); break;
-    case Cmd::FirmwareVersion: FirmwareVersion(f); break;
-    case Cmd::DeviceInfo: DeviceInfo(f); break;
-    case Cmd::ModuleAt: ModuleAt(f); break;
-    case Cmd::Multiview: Multiview(f); break;
+    case Cmd::RoutingReply:
+        Routing(f);
+        break;
+    case Cmd::Peripheral:
+        Peripheral(f);
+        break;
+    case Cmd::FrontPanelText:
+        FrontPanelText(f);
+        break;
+    case Cmd::InputBind:
+        InputBind(f);
+        break;
+    case Cmd::NameSerial:
+        NameSerial(f);
+        break;
+    case Cmd::FeatureSwitch:
+        FeatureSwitch(f);
+        break;
+    case Cmd::SignalInfo:
+        SignalInfo(f);
+        break;
+    case Cmd::TvWall:
+        TvWall(f);
+        break;
+    case Cmd::DeviceType:
+        DeviceType(f);
+        break;
+    case Cmd::FirmwareVersion:
+        FirmwareVersion(f);
+        break;
+    case Cmd::DeviceInfo:
+        DeviceInfo(f);
+        break;
+    case Cmd::ModuleAt:
+        ModuleAt(f);
+        break;
+    case Cmd::Multiview:
+        Multiview(f);
+        break;
     case Cmd::MvGeometry:
     case Cmd::MvCrop:
     case Cmd::MvLayer:
-    case Cmd::MvStatus: MultiviewWindowAck(f); break;
-    case Cmd::OutputMode: OutputMode(f); break;
-    case Cmd::MvAudio: MultiviewAudio(f); break;
-    case Cmd::AllOutputModes: AllOutputModes(f); break;
-    case Cmd::OutputResolution: OutputResolution(f); break;
-    case Cmd::SignalType: SignalType(f); break;
-    case Cmd::SignalFormat: SignalFormat(f); break;
-    case Cmd::Edid: Edid(f); break;
-    case Cmd::Rotate: Rotate(f); break;
-    case Cmd::InputEdidMode: InputEdidMode(f); break;
-    case Cmd::LRInput: LRInput(f); break;
-    case Cmd::Error: Error(f); break;
-    default: break;
+    case Cmd::MvStatus:
+        MultiviewWindowAck(f);
+        break;
+    case Cmd::OutputMode:
+        OutputMode(f);
+        break;
+    case Cmd::MvAudio:
+        MultiviewAudio(f);
+        break;
+    case Cmd::AllOutputModes:
+        AllOutputModes(f);
+        break;
+    case Cmd::OutputResolution:
+        OutputResolution(f);
+        break;
+    case Cmd::SignalType:
+        SignalType(f);
+        break;
+    case Cmd::SignalFormat:
+        SignalFormat(f);
+        break;
+    case Cmd::Edid:
+        Edid(f);
+        break;
+    case Cmd::Rotate:
+        Rotate(f);
+        break;
+    case Cmd::InputEdidMode:
+        InputEdidMode(f);
+        break;
+    case Cmd::LRInput:
+        LRInput(f);
+        break;
+    case Cmd::Error:
+        Error(f);
+        break;
+    default:
+        break;
     }
 }
 

@@ -226,8 +226,7 @@ void Ui_Main::connectServices()
     connect(this, &Ui_Main::SGL_UnifyUpdateEmit, serial, &ServiceSerialPort::SLT_RealSendData_SerialPort);
     connect(serial, &ServiceSerialPort::SGL_UpdateRecvData_SerialPort, this, &Ui_Main::SLT_UnifyUpdateRecv);
     connect(serial, &ServiceSerialPort::SGL_UpdateSendData_SerialPort, this, &Ui_Main::SLT_UnifyUpdateSend);
-    connect(serial, &ServiceSerialPort::SGL_WaitReplyTimeout_SerialPort, this,
-            &Ui_Main::SLT_WaitReplyTimeoutMessage);
+    connect(serial, &ServiceSerialPort::SGL_WaitReplyTimeout_SerialPort, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
 }
 
 void Ui_Main::connectDeviceEvents()
@@ -269,8 +268,7 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_Update_SN, m_system, &Ui_System::SGL_Update_SN);
     connect(&events, &DeviceEvents::SGL_Update_DeviceName, m_system, &Ui_System::SGL_Update_DeviceName);
     connect(&events, &DeviceEvents::SGL_RefreshMultiview, m_multiview, &Ui_Multiview::SLT_RefreshMultiview);
-    connect(&events, &DeviceEvents::SGL_RefreshMultiviewWindow, m_multiview,
-            &Ui_Multiview::SLT_RefreshMultiviewWindow);
+    connect(&events, &DeviceEvents::SGL_RefreshMultiviewWindow, m_multiview, &Ui_Multiview::SLT_RefreshMultiviewWindow);
     connect(&events, &DeviceEvents::SGL_IdentificationSucceeded, m_multiview, &Ui_Multiview::NewConnection);
     connect(&events, &DeviceEvents::SGL_RefreshMatrix, m_multiview, &Ui_Multiview::SLT_Refresh_DispalyWindowList);
     connectSignalConfigEvents(events);

@@ -114,14 +114,14 @@ void TestChrome::hitTest_data()
 
     // A 400 by 300 window: the border is x 1..5 and 395..399, y 1..5 and 295..299.
     const Qt::Edges none;
-    QTest::newRow("3 from right, 3 from top") << QPoint(397, 3) << BorderRegion::TopRight
-                                              << (Qt::TopEdge | Qt::RightEdge) << int(Qt::SizeBDiagCursor);
+    QTest::newRow("3 from right, 3 from top")
+        << QPoint(397, 3) << BorderRegion::TopRight << (Qt::TopEdge | Qt::RightEdge) << int(Qt::SizeBDiagCursor);
     QTest::newRow("top-left") << QPoint(3, 3) << BorderRegion::TopLeft << (Qt::TopEdge | Qt::LeftEdge)
                               << int(Qt::SizeFDiagCursor);
-    QTest::newRow("bottom-left") << QPoint(5, 295) << BorderRegion::BottomLeft
-                                 << (Qt::BottomEdge | Qt::LeftEdge) << int(Qt::SizeBDiagCursor);
-    QTest::newRow("bottom-right") << QPoint(399, 299) << BorderRegion::BottomRight
-                                  << (Qt::BottomEdge | Qt::RightEdge) << int(Qt::SizeFDiagCursor);
+    QTest::newRow("bottom-left") << QPoint(5, 295) << BorderRegion::BottomLeft << (Qt::BottomEdge | Qt::LeftEdge)
+                                 << int(Qt::SizeBDiagCursor);
+    QTest::newRow("bottom-right") << QPoint(399, 299) << BorderRegion::BottomRight << (Qt::BottomEdge | Qt::RightEdge)
+                                  << int(Qt::SizeFDiagCursor);
     QTest::newRow("left x=1") << QPoint(1, 150) << BorderRegion::Left << Qt::Edges(Qt::LeftEdge)
                               << int(Qt::SizeHorCursor);
     QTest::newRow("left x=5") << QPoint(5, 150) << BorderRegion::Left << Qt::Edges(Qt::LeftEdge)
@@ -130,8 +130,7 @@ void TestChrome::hitTest_data()
                                  << int(Qt::SizeHorCursor);
     QTest::newRow("right x=w-1") << QPoint(399, 150) << BorderRegion::Right << Qt::Edges(Qt::RightEdge)
                                  << int(Qt::SizeHorCursor);
-    QTest::newRow("top y=1") << QPoint(200, 1) << BorderRegion::Top << Qt::Edges(Qt::TopEdge)
-                             << int(Qt::SizeVerCursor);
+    QTest::newRow("top y=1") << QPoint(200, 1) << BorderRegion::Top << Qt::Edges(Qt::TopEdge) << int(Qt::SizeVerCursor);
     QTest::newRow("bottom y=h-5") << QPoint(200, 295) << BorderRegion::Bottom << Qt::Edges(Qt::BottomEdge)
                                   << int(Qt::SizeVerCursor);
     QTest::newRow("x=0 is inside") << QPoint(0, 150) << BorderRegion::Inside << none << int(Qt::ArrowCursor);

@@ -16,10 +16,7 @@
 
 namespace {
 
-enum class Link {
-    Tcp,
-    Serial
-};
+enum class Link { Tcp, Serial };
 
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 2;
@@ -398,9 +395,10 @@ void TestCliE2e::watch_printsUnaskedFramesDecoded()
     QProcess watch;
     QElapsedTimer clock;
     clock.start();
-    watch.start(KxrctlPath(), linkArguments(sim, link)
-                                  << QStringLiteral("watch") << QStringLiteral("--json") << QStringLiteral("--count")
-                                  << QStringLiteral("2") << QStringLiteral("--for") << QString::number(WatchBoundMs));
+    watch.start(KxrctlPath(),
+                linkArguments(sim, link) << QStringLiteral("watch") << QStringLiteral("--json")
+                                         << QStringLiteral("--count") << QStringLiteral("2") << QStringLiteral("--for")
+                                         << QString::number(WatchBoundMs));
     QVERIFY(watch.waitForStarted());
     // Reports go out until two have been printed; those that arrive before
     // the identification is over are not "unasked" frames yet.
@@ -440,8 +438,9 @@ void TestCliE2e::watch_lostLink_exitsWithConnectionError()
     QFETCH(Link, link);
     SimHarness sim;
     QProcess watch;
-    watch.start(KxrctlPath(), linkArguments(sim, link) << QStringLiteral("watch") << QStringLiteral("--for")
-                                                       << QString::number(WatchBoundMs));
+    watch.start(KxrctlPath(),
+                linkArguments(sim, link) << QStringLiteral("watch") << QStringLiteral("--for")
+                                         << QString::number(WatchBoundMs));
     QVERIFY(watch.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(!sim.replies(simLink(link)).isEmpty(), 5000);
     if (link == Link::Tcp) {

@@ -174,15 +174,15 @@ void CommandChannelTest::matcher_data()
     QTest::newRow("prefix matches") << Hex("7B 7B 11") << noSecond << true << false << routing << true;
     QTest::newRow("prefix differs") << Hex("7B 7B 12") << noSecond << true << false << routing << false;
     QTest::newRow("not awaiting a reply") << Hex("7B 7B 11") << noSecond << false << false << routing << false;
-    QTest::newRow("reply shorter than the prefix") << Hex("7B 7B 11 02 00 01 FB 7D 7D 00") << noSecond << true
-                                                   << false << routing << false;
-    QTest::newRow("short reply with accept-any") << QByteArray(130, 0) << noSecond << true << true
-                                                 << QByteArray(129, 1) << false;
-    QTest::newRow("long enough with accept-any") << QByteArray(130, 0) << noSecond << true << true
-                                                 << QByteArray(130, 1) << true;
+    QTest::newRow("reply shorter than the prefix")
+        << Hex("7B 7B 11 02 00 01 FB 7D 7D 00") << noSecond << true << false << routing << false;
+    QTest::newRow("short reply with accept-any")
+        << QByteArray(130, 0) << noSecond << true << true << QByteArray(129, 1) << false;
+    QTest::newRow("long enough with accept-any")
+        << QByteArray(130, 0) << noSecond << true << true << QByteArray(130, 1) << true;
     QTest::newRow("empty prefix matches any frame") << QByteArray("") << noSecond << true << false << routing << true;
-    QTest::newRow("second prefix tried after the first fails") << Hex("FF 24") << Hex("7B 7B 11") << true << false
-                                                               << routing << true;
+    QTest::newRow("second prefix tried after the first fails")
+        << Hex("FF 24") << Hex("7B 7B 11") << true << false << routing << true;
     QTest::newRow("neither prefix") << Hex("FF 24") << Hex("7B 7B 95") << true << false << routing << false;
 }
 

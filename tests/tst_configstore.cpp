@@ -17,19 +17,46 @@ const QString OtherPath = QString::fromLatin1(Paths::LanguageOtherFile);
 QByteArray defaultConfigLines()
 {
     static const char *const lines[] = {
-        "Key_LanguageIsEnglish=1", "Key_UI_Login=1", "Key_UI_Matrix=1", "Key_UI_SignalConfig=1", "Key_UI_TV_Wall=1",
-        "Key_UI_System=1", "Key_UI_Multiview=1", "Key_UI_Peripheral=0", "Spassword_Admin=537204",
-        "Spassword_User=537204", "SP_Name=COM1", "SP_BaudRate=9600", "SP_DataBit=8", "SP_Parity=0", "SP_StopBit=1",
-        "SP_FlowControl=0", "SP_RemoteIp=192.168.0.247", "SP_RemotePort=2000", "SP_RemoteSubmask=255.255.255.0",
-        "SP_RemoteGateway=192.168.0.1", "SItem_Default_BG=128,128,128,255", "SItem_Default_FG=255,0,0,255",
-        "SItem_Splicing_BG=0,255,0,255", "SItem_Splicing_FG=255,255,0,255", "SItem_Splicing_Frame=0,0,255,255",
-        "SItem_Splicing_HighLight=255,0,0,255", "SItem_Splicing_SingleExit_Frame=0,255,255,255",
-        "SItem_Splicing_SingleExit_HighLight=255,0,0,255", "SMV_Scene_Default_BG=0,0,0,255",
-        "SMV_Item_Window_BG[0]=100,149,237,255", "SMV_Item_Window_BG[1]=153,50,204,255",
-        "SMV_Item_Window_BG[2]=72,209,204,255", "SMV_Item_Window_BG[3]=218,165,32,255",
-        "SMV_Item_WindowName_FG=255,255,255,255", "SMV_Item_WindowStretchBorder_BG=255,255,255,255",
-        "SMV_Item_AuxLine_BG=255,255,255,255", "SMV_Item_AuxCoordinate_FG=255,0,0,255",
-        "SMV_Item_MouseRect_BG=255,255,0,255", "SMV_Item_WindowNameSize=60", "SMV_Item_AuxCoordinate_TextSize=36",
+        "Key_LanguageIsEnglish=1",
+        "Key_UI_Login=1",
+        "Key_UI_Matrix=1",
+        "Key_UI_SignalConfig=1",
+        "Key_UI_TV_Wall=1",
+        "Key_UI_System=1",
+        "Key_UI_Multiview=1",
+        "Key_UI_Peripheral=0",
+        "Spassword_Admin=537204",
+        "Spassword_User=537204",
+        "SP_Name=COM1",
+        "SP_BaudRate=9600",
+        "SP_DataBit=8",
+        "SP_Parity=0",
+        "SP_StopBit=1",
+        "SP_FlowControl=0",
+        "SP_RemoteIp=192.168.0.247",
+        "SP_RemotePort=2000",
+        "SP_RemoteSubmask=255.255.255.0",
+        "SP_RemoteGateway=192.168.0.1",
+        "SItem_Default_BG=128,128,128,255",
+        "SItem_Default_FG=255,0,0,255",
+        "SItem_Splicing_BG=0,255,0,255",
+        "SItem_Splicing_FG=255,255,0,255",
+        "SItem_Splicing_Frame=0,0,255,255",
+        "SItem_Splicing_HighLight=255,0,0,255",
+        "SItem_Splicing_SingleExit_Frame=0,255,255,255",
+        "SItem_Splicing_SingleExit_HighLight=255,0,0,255",
+        "SMV_Scene_Default_BG=0,0,0,255",
+        "SMV_Item_Window_BG[0]=100,149,237,255",
+        "SMV_Item_Window_BG[1]=153,50,204,255",
+        "SMV_Item_Window_BG[2]=72,209,204,255",
+        "SMV_Item_Window_BG[3]=218,165,32,255",
+        "SMV_Item_WindowName_FG=255,255,255,255",
+        "SMV_Item_WindowStretchBorder_BG=255,255,255,255",
+        "SMV_Item_AuxLine_BG=255,255,255,255",
+        "SMV_Item_AuxCoordinate_FG=255,0,0,255",
+        "SMV_Item_MouseRect_BG=255,255,0,255",
+        "SMV_Item_WindowNameSize=60",
+        "SMV_Item_AuxCoordinate_TextSize=36",
     };
     QByteArray bytes;
     for (const char *line : lines)
@@ -104,47 +131,61 @@ void ConfigStoreTest::positionalReader_data()
     const QByteArray defaults = defaultConfigLines();
     QByteArray custom = defaults;
     custom.replace("SP_Name=COM1", "SP_Name=COM3=x");
-    QTest::newRow("value holding =") << custom << "SP_Name" << "COM3=x";
+    QTest::newRow("value holding =") << custom << "SP_Name"
+                                     << "COM3=x";
 
     QByteArray lfOnly = custom;
     lfOnly.replace("\r\n", "\n");
-    QTest::newRow("LF only") << lfOnly << "SP_Name" << "COM3=x";
+    QTest::newRow("LF only") << lfOnly << "SP_Name"
+                             << "COM3=x";
 
     QByteArray blanks = custom;
     blanks.replace("SP_BaudRate", "\r\n\n\r\nSP_BaudRate");
     blanks.replace("SP_BaudRate=9600", "SP_BaudRate=115200");
-    QTest::newRow("blank lines between entries") << blanks << "SP_BaudRate" << "115200";
+    QTest::newRow("blank lines between entries") << blanks << "SP_BaudRate"
+                                                 << "115200";
 
     QByteArray spaces = custom;
     spaces.replace("SP_BaudRate=9600", "   \r\nSP_BaudRate=115200");
     // The line of spaces costs SP_BaudRate; its own line is then tested
     // against SP_DataBit and fails too.
-    QTest::newRow("line of spaces consumes an entry") << spaces << "SP_BaudRate" << "9600";
+    QTest::newRow("line of spaces consumes an entry") << spaces << "SP_BaudRate"
+                                                      << "9600";
 
     QByteArray thirdMissing = withoutLine(defaults, 2);
     thirdMissing.replace("Key_UI_Login=1", "Key_UI_Login=0");
     thirdMissing.replace("SP_Name=COM1", "SP_Name=COM9");
-    QTest::newRow("third line missing: first two read") << thirdMissing << "Key_UI_Login" << "0";
-    QTest::newRow("third line missing: later entries unchanged") << thirdMissing << "SP_Name" << "COM1";
+    QTest::newRow("third line missing: first two read") << thirdMissing << "Key_UI_Login"
+                                                        << "0";
+    QTest::newRow("third line missing: later entries unchanged") << thirdMissing << "SP_Name"
+                                                                 << "COM1";
 
     QByteArray reordered = defaults;
     reordered.replace("SP_DataBit=8\r\nSP_Parity=0", "SP_Parity=2\r\nSP_DataBit=7");
     reordered.replace("SP_RemotePort=2000", "SP_RemotePort=5000");
-    QTest::newRow("swapped lines are not read (first)") << reordered << "SP_Parity" << "0";
-    QTest::newRow("swapped lines are not read (second)") << reordered << "SP_DataBit" << "8";
-    QTest::newRow("lines at their own position still read") << reordered << "SP_RemotePort" << "5000";
+    QTest::newRow("swapped lines are not read (first)") << reordered << "SP_Parity"
+                                                        << "0";
+    QTest::newRow("swapped lines are not read (second)") << reordered << "SP_DataBit"
+                                                         << "8";
+    QTest::newRow("lines at their own position still read") << reordered << "SP_RemotePort"
+                                                            << "5000";
 
     QByteArray noFinalBreak = defaults;
     noFinalBreak.chop(2);
     noFinalBreak.replace("TextSize=36", "TextSize=40");
-    QTest::newRow("last line without a break") << noFinalBreak << "SMV_Item_AuxCoordinate_TextSize" << "40";
+    QTest::newRow("last line without a break") << noFinalBreak << "SMV_Item_AuxCoordinate_TextSize"
+                                               << "40";
 
     QByteArray keyInside = defaults;
     keyInside.replace("SP_Name=COM1", "# SP_Name=COM4");
-    QTest::newRow("key found anywhere in the line") << keyInside << "SP_Name" << "COM4";
+    QTest::newRow("key found anywhere in the line") << keyInside << "SP_Name"
+                                                    << "COM4";
 
-    QTest::newRow("empty file") << QByteArray() << "SP_Name" << "COM1";
-    QTest::newRow("invalid UTF-8 does not crash") << QByteArray("\xFF\xFE\x00garbage\r\n", 12) << "Key_LanguageIsEnglish" << "1";
+    QTest::newRow("empty file") << QByteArray() << "SP_Name"
+                                << "COM1";
+    QTest::newRow("invalid UTF-8 does not crash")
+        << QByteArray("\xFF\xFE\x00garbage\r\n", 12) << "Key_LanguageIsEnglish"
+        << "1";
 }
 
 void ConfigStoreTest::positionalReader()
@@ -213,12 +254,18 @@ void ConfigStoreTest::loadSettings_languageFallbacks_data()
     QTest::addColumn<QString>("expectedTitle");
     QTest::addColumn<QString>("expectedSelection");
 
-    QTest::newRow("English selected") << "1" << true << true << "EN" << "1";
-    QTest::newRow("other selected") << "0" << true << true << "OT" << "0";
-    QTest::newRow("yes selects the other file") << "yes" << true << true << "OT" << "yes";
-    QTest::newRow("other missing: English read, choice kept") << "0" << true << false << "EN" << "0";
-    QTest::newRow("English missing: other read, choice kept") << "1" << false << true << "OT" << "1";
-    QTest::newRow("both missing: built-in texts, English selected") << "0" << false << false << " KXR" << "1";
+    QTest::newRow("English selected") << "1" << true << true << "EN"
+                                      << "1";
+    QTest::newRow("other selected") << "0" << true << true << "OT"
+                                    << "0";
+    QTest::newRow("yes selects the other file") << "yes" << true << true << "OT"
+                                                << "yes";
+    QTest::newRow("other missing: English read, choice kept") << "0" << true << false << "EN"
+                                                              << "0";
+    QTest::newRow("English missing: other read, choice kept") << "1" << false << true << "OT"
+                                                              << "1";
+    QTest::newRow("both missing: built-in texts, English selected") << "0" << false << false << " KXR"
+                                                                    << "1";
 }
 
 void ConfigStoreTest::loadSettings_languageFallbacks()
@@ -238,7 +285,8 @@ void ConfigStoreTest::loadSettings_languageFallbacks()
     auto languageFile = [](const QByteArray &title) {
         QByteArray bytes;
         for (const TableEntry &entry : LanguageTable) {
-            const QByteArray value = qstrcmp(entry.key, "Ui_Main_AppName") == 0 ? title : QByteArray(entry.defaultValue);
+            const QByteArray value =
+                qstrcmp(entry.key, "Ui_Main_AppName") == 0 ? title : QByteArray(entry.defaultValue);
             bytes += QByteArray(entry.key) + '=' + value + "\r\n";
         }
         return bytes;

@@ -248,9 +248,9 @@ void ConnectionEndToEndTest::refusedIdentity_disconnectsWithTheMismatchMessage()
     QTRY_VERIFY_WITH_TIMEOUT(TcpChannel.opened.load(), LinkTimeoutMs);
     sim.sendUnsolicited(DeviceFrameOf(0x95, QByteArray::fromHex("0008")));
     QTRY_COMPARE_WITH_TIMEOUT(ActiveTransport.load(), quint32(TransportNone), LinkTimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(fixture.messages().texts().contains(
-                                 QStringLiteral("The device does not match with the PC tool!")),
-                             LinkTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        fixture.messages().texts().contains(QStringLiteral("The device does not match with the PC tool!")),
+        LinkTimeoutMs);
 }
 
 void ConnectionEndToEndTest::search_listsTheModuleAndReadsItsSettings()
@@ -289,7 +289,8 @@ void ConnectionEndToEndTest::search_listsTheModuleAndReadsItsSettings()
     QTest::mouseClick(page->searchList()->viewport(), Qt::LeftButton, Qt::NoModifier,
                       page->searchList()->visualItemRect(row).topLeft() + QPoint(40, 8));
     QTRY_VERIFY_WITH_TIMEOUT(page->ipEdit()->text() == row->text(2), LinkTimeoutMs);
-    QCOMPARE(page->portEdit()->text(), QString::number(quint8(module.block.at(79)) | (quint8(module.block.at(80)) << 8)));
+    QCOMPARE(page->portEdit()->text(),
+             QString::number(quint8(module.block.at(79)) | (quint8(module.block.at(80)) << 8)));
     QCOMPARE(fixture.messages().count(), 0);
 }
 

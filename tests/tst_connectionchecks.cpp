@@ -22,19 +22,32 @@ void ConnectionChecksTest::checkNetworkParams_data()
     QTest::addColumn<QString>("ip");
     QTest::addColumn<QString>("port");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("defaults") << "192.168.0.247" << "2000" << true;
-    QTest::newRow("port 1") << "10.0.0.1" << "1" << true;
-    QTest::newRow("port 65534") << "10.0.0.1" << "65534" << true;
-    QTest::newRow("port 0") << "10.0.0.1" << "0" << false;
-    QTest::newRow("port 65535") << "10.0.0.1" << "65535" << false;
-    QTest::newRow("six-digit port") << "10.0.0.1" << "000080" << false;
-    QTest::newRow("empty port") << "10.0.0.1" << "" << false;
-    QTest::newRow("port with a letter") << "10.0.0.1" << "80a" << false;
-    QTest::newRow("ip with two dots") << "10.0.1" << "80" << false;
-    QTest::newRow("ip field of 256") << "10.0.0.256" << "80" << false;
-    QTest::newRow("empty ip field counts as 0") << "10..0.1" << "80" << true;
-    QTest::newRow("ip with a space") << "10.0.0. 1" << "80" << false;
-    QTest::newRow("ip with four dots") << "10.0.0.1." << "80" << false;
+    QTest::newRow("defaults") << "192.168.0.247"
+                              << "2000" << true;
+    QTest::newRow("port 1") << "10.0.0.1"
+                            << "1" << true;
+    QTest::newRow("port 65534") << "10.0.0.1"
+                                << "65534" << true;
+    QTest::newRow("port 0") << "10.0.0.1"
+                            << "0" << false;
+    QTest::newRow("port 65535") << "10.0.0.1"
+                                << "65535" << false;
+    QTest::newRow("six-digit port") << "10.0.0.1"
+                                    << "000080" << false;
+    QTest::newRow("empty port") << "10.0.0.1"
+                                << "" << false;
+    QTest::newRow("port with a letter") << "10.0.0.1"
+                                        << "80a" << false;
+    QTest::newRow("ip with two dots") << "10.0.1"
+                                      << "80" << false;
+    QTest::newRow("ip field of 256") << "10.0.0.256"
+                                     << "80" << false;
+    QTest::newRow("empty ip field counts as 0") << "10..0.1"
+                                                << "80" << true;
+    QTest::newRow("ip with a space") << "10.0.0. 1"
+                                     << "80" << false;
+    QTest::newRow("ip with four dots") << "10.0.0.1."
+                                       << "80" << false;
 }
 
 void ConnectionChecksTest::checkNetworkParams()
@@ -57,11 +70,26 @@ void ConnectionChecksTest::sameSubnet_data()
     QTest::addColumn<QString>("deviceIp");
     QTest::addColumn<QString>("deviceMask");
     QTest::addColumn<bool>("same");
-    QTest::newRow("same /24") << "192.168.0.10" << "255.255.255.0" << "192.168.0.247" << "255.255.255.0" << true;
-    QTest::newRow("other /24") << "192.168.1.10" << "255.255.255.0" << "192.168.0.247" << "255.255.255.0" << false;
-    QTest::newRow("wider local mask") << "10.1.2.3" << "255.0.0.0" << "10.9.9.9" << "255.0.0.0" << true;
-    QTest::newRow("masks differ") << "10.1.2.3" << "255.255.0.0" << "10.1.9.9" << "255.255.255.0" << false;
-    QTest::newRow("malformed texts do not crash") << "abc" << "" << "1.2" << "255.255.255.255.255" << false;
+    QTest::newRow("same /24") << "192.168.0.10"
+                              << "255.255.255.0"
+                              << "192.168.0.247"
+                              << "255.255.255.0" << true;
+    QTest::newRow("other /24") << "192.168.1.10"
+                               << "255.255.255.0"
+                               << "192.168.0.247"
+                               << "255.255.255.0" << false;
+    QTest::newRow("wider local mask") << "10.1.2.3"
+                                      << "255.0.0.0"
+                                      << "10.9.9.9"
+                                      << "255.0.0.0" << true;
+    QTest::newRow("masks differ") << "10.1.2.3"
+                                  << "255.255.0.0"
+                                  << "10.1.9.9"
+                                  << "255.255.255.0" << false;
+    QTest::newRow("malformed texts do not crash") << "abc"
+                                                  << ""
+                                                  << "1.2"
+                                                  << "255.255.255.255.255" << false;
 }
 
 void ConnectionChecksTest::sameSubnet()

@@ -35,10 +35,14 @@ void ConnectionPageTest::refusedFields_leaveNoLink_data()
 {
     QTest::addColumn<QString>("ip");
     QTest::addColumn<QString>("port");
-    QTest::newRow("two dots") << "192.168.1" << "2000";
-    QTest::newRow("field of 256") << "192.168.0.256" << "2000";
-    QTest::newRow("port 0") << "192.168.0.247" << "0";
-    QTest::newRow("port 65535") << "192.168.0.247" << "65535";
+    QTest::newRow("two dots") << "192.168.1"
+                              << "2000";
+    QTest::newRow("field of 256") << "192.168.0.256"
+                                  << "2000";
+    QTest::newRow("port 0") << "192.168.0.247"
+                            << "0";
+    QTest::newRow("port 65535") << "192.168.0.247"
+                                << "65535";
 }
 
 void ConnectionPageTest::refusedFields_leaveNoLink()
@@ -119,16 +123,18 @@ void ConnectionPageTest::selectedModule_data()
     QTest::addColumn<QString>("expectedIp");
     QTest::addColumn<bool>("filtered");
 
-    QTest::newRow("static, same address") << "KXR" << "10.0.0.5" << true << quint32(TransportNone) << "10.0.0.5"
-                                          << true;
-    QTest::newRow("dynamic: the row's address") << "KXR" << "172.16.0.9" << false << quint32(TransportNone)
-                                                << "10.0.0.5" << false;
-    QTest::newRow("static, other address: ignored") << "KXR" << "10.0.0.9" << true << quint32(TransportNone)
-                                                    << "192.168.0.247" << false;
-    QTest::newRow("other module: ignored") << "OTHER" << "10.0.0.5" << true << quint32(TransportNone)
-                                           << "192.168.0.247" << false;
-    QTest::newRow("link up: ignored") << "KXR" << "10.0.0.5" << true << quint32(TransportTcp) << "192.168.0.247"
-                                      << false;
+    QTest::newRow("static, same address") << "KXR"
+                                          << "10.0.0.5" << true << quint32(TransportNone) << "10.0.0.5" << true;
+    QTest::newRow("dynamic: the row's address")
+        << "KXR"
+        << "172.16.0.9" << false << quint32(TransportNone) << "10.0.0.5" << false;
+    QTest::newRow("static, other address: ignored")
+        << "KXR"
+        << "10.0.0.9" << true << quint32(TransportNone) << "192.168.0.247" << false;
+    QTest::newRow("other module: ignored") << "OTHER"
+                                           << "10.0.0.5" << true << quint32(TransportNone) << "192.168.0.247" << false;
+    QTest::newRow("link up: ignored") << "KXR"
+                                      << "10.0.0.5" << true << quint32(TransportTcp) << "192.168.0.247" << false;
 }
 
 void ConnectionPageTest::selectedModule()
@@ -160,8 +166,8 @@ void ConnectionPageTest::selectedModule()
 
 void ConnectionPageTest::refresh_showsTheStoredSettings()
 {
-    MainWindowFixture fixture(
-        MainWindowFixture::configWith({{"SP_Name", "/dev/ttyUSB3"}, {"SP_BaudRate", "57600"}, {"SP_RemotePort", "23"}}));
+    MainWindowFixture fixture(MainWindowFixture::configWith(
+        {{"SP_Name", "/dev/ttyUSB3"}, {"SP_BaudRate", "57600"}, {"SP_RemotePort", "23"}}));
     Ui_Uart_Network *page = fixture.window()->connectionPage();
     QCOMPARE(page->portSelector()->count(), 1);
     QCOMPARE(page->portSelector()->currentText(), QStringLiteral("/dev/ttyUSB3"));

@@ -151,7 +151,8 @@ const std::vector<ValidRow> &ValidRows()
              d.routingAt(15) = d.wallEntry(15).input = 0x13;
          },
          Matrix},
-        {"0x45 binds", Reply(0x45, "00 F0 05 80 FF FF FF FF FF FF FF FF"),
+        {"0x45 binds",
+         Reply(0x45, "00 F0 05 80 FF FF FF FF FF FF FF FF"),
          [](DeviceState &d) {
              for (quint32 i = 0; i < 16; ++i)
                  d.inputAt(i).bind = (i == 0 || i == 2 || i == 15) ? 1 : 0;
@@ -160,29 +161,40 @@ const std::vector<ValidRow> &ValidRows()
         {"0x49 all bind", Reply(0x49, "00 F0 01 01"), [](DeviceState &d) { d.allBind = 1; }, {"SGL_Update_AllBind"}},
         {"0x49 report", Reply(0x49, "00 F0 02 00"), [](DeviceState &d) { d.reportOn = 0; }, {"SGL_Update_ReportOn"}},
         {"0x49 IR", Reply(0x49, "00 A0 04 01"), [](DeviceState &d) { d.irOn = 1; }, {"SGL_Update_IR"}},
-        {"0x49 N+1", Reply(0x49, "00 F0 06 01"), [](DeviceState &d) { d.nPlus1Backup = 1; },
+        {"0x49 N+1",
+         Reply(0x49, "00 F0 06 01"),
+         [](DeviceState &d) { d.nPlus1Backup = 1; },
          {"SGL_Update_NAdd1Backup"}},
-        {"0x49 freeze read", Reply(0x49, "03 B0 03 01"), [](DeviceState &d) { d.outputAt(3).freeze = 1; },
+        {"0x49 freeze read",
+         Reply(0x49, "03 B0 03 01"),
+         [](DeviceState &d) { d.outputAt(3).freeze = 1; },
          {"SGL_RefreshOutput", "SGL_StatusLine"}},
-        {"0x49 mute of output 20 lands on 15", Reply(0x49, "14 30 05 00"),
-         [](DeviceState &d) { d.outputAt(15).mute = 0; }, {"SGL_RefreshOutput"}},
-        {"0x49 black read", Reply(0x49, "02 B0 07 01"), [](DeviceState &d) { d.outputAt(2).black = 1; },
+        {"0x49 mute of output 20 lands on 15",
+         Reply(0x49, "14 30 05 00"),
+         [](DeviceState &d) { d.outputAt(15).mute = 0; },
+         {"SGL_RefreshOutput"}},
+        {"0x49 black read",
+         Reply(0x49, "02 B0 07 01"),
+         [](DeviceState &d) { d.outputAt(2).black = 1; },
          {"SGL_RefreshOutput", "SGL_StatusLine"}},
-        {"0x7F input info", Reply(0x7F, "05 C0 02 03 04 05 06 0708 090A 00 0C 0D0E 0F10 11 12 13 14 15"),
+        {"0x7F input info",
+         Reply(0x7F, "05 C0 02 03 04 05 06 0708 090A 00 0C 0D0E 0F10 11 12 13 14 15"),
          [](DeviceState &d) {
              InputInfo &in = d.inputAt(5);
              in.pos2 = 2, in.pos3 = 3, in.type = 4, in.pos6 = 6, in.pair7 = 0x0708, in.pair9 = 0x090A;
              in.zero11 = 1, in.pos12 = 0x0C, in.pair13 = 0x0D0E, in.pair15 = 0x0F10, in.zero17 = 0, in.pos18 = 0x12;
          },
          {"SGL_RefreshInput", "SGL_StatusLine"}},
-        {"0x7F output info", Reply(0x7F, "06 80 02 03 04 05 0607 0809 00 0B 0C 01 00 01 10 11 12 13 14 15"),
+        {"0x7F output info",
+         Reply(0x7F, "06 80 02 03 04 05 0607 0809 00 0B 0C 01 00 01 10 11 12 13 14 15"),
          [](DeviceState &d) {
              OutputInfo &out = d.outputAt(6);
              out.pos2 = 2, out.pos3 = 3, out.type = 5, out.pair6 = 0x0607, out.pair8 = 0x0809, out.zero10 = 1;
              out.pos11 = 0x0B, out.format = 0x0C, out.mute = 1, out.freeze = 0, out.black = 1;
          },
          {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_StatusLine"}},
-        {"0x93 TV wall", Reply(0x93, "02 01 02 01  1B 00 03 01 02 03 04 07  04 00 05 09 09 09 09 02"),
+        {"0x93 TV wall",
+         Reply(0x93, "02 01 02 01  1B 00 03 01 02 03 04 07  04 00 05 09 09 09 09 02"),
          [](DeviceState &d) {
              ClearWall(d);
              d.tvWall.cellCount = 2, d.tvWall.rows = 1, d.tvWall.cols = 2, d.tvWall.mvInputEnable = 1;
@@ -196,7 +208,8 @@ const std::vector<ValidRow> &ValidRows()
              b.bezelLeft = b.bezelRight = b.bezelUp = b.bezelBottom = 9;
          },
          {"SGL_StatusLine", "SGL_UpdateContent_TvWall"}},
-        {"0xA1 mode on a group leader", Reply(0xA1, "04 00 01"),
+        {"0xA1 mode on a group leader",
+         Reply(0xA1, "04 00 01"),
          [](DeviceState &d) {
              d.outputAt(4).mode = 1;
              for (quint32 i = 4; i < 8; ++i)
@@ -205,16 +218,20 @@ const std::vector<ValidRow> &ValidRows()
                  d.outputAt(i).format = 7;
          },
          {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
-        {"0xA1 mode 0 on a group leader", Reply(0xA1, "04 00 00"),
+        {"0xA1 mode 0 on a group leader",
+         Reply(0xA1, "04 00 00"),
          [](DeviceState &d) {
              d.outputAt(4).mode = 0;
              for (quint32 i = 4; i < 8; ++i)
                  d.outputAt(i).pos3 &= ~2u;
          },
          {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
-        {"0xA1 mode on a follower", Reply(0xA1, "05 00 03"), [](DeviceState &d) { d.outputAt(5).mode = 3; },
+        {"0xA1 mode on a follower",
+         Reply(0xA1, "05 00 03"),
+         [](DeviceState &d) { d.outputAt(5).mode = 3; },
          {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
-        {"0xA3 all output modes", Reply(0xA3, "01 02 08 00"),
+        {"0xA3 all output modes",
+         Reply(0xA3, "01 02 08 00"),
          [](DeviceState &d) {
              d.outputAt(1).mode = 2;
              d.outputAt(8).mode = 0;
@@ -222,27 +239,42 @@ const std::vector<ValidRow> &ValidRows()
                  d.outputAt(i).pos3 &= ~2u;
          },
          {"SGL_RefreshOutput", "SGL_OutputChanged", "SGL_Update_OutputMode"}},
-        {"0xA4 resolution without a panel job", Reply(0xA4, "06 00 0780 0438"), [](DeviceState &) {},
+        {"0xA4 resolution without a panel job",
+         Reply(0xA4, "06 00 0780 0438"),
+         [](DeviceState &) {},
          {"SGL_Update_UserResolution"}},
-        {"0xB0 input type", Reply(0xB0, "02 40 07 03"),
-         [](DeviceState &d) { d.inputAt(2).type = 7, d.inputAt(2).pos2 = 3; }, {"SGL_RefreshInput"}},
-        {"0xB0 output type", Reply(0xB0, "02 00 08 04"),
-         [](DeviceState &d) { d.outputAt(2).type = 8, d.outputAt(2).pos2 = 4; }, {"SGL_RefreshOutput"}},
-        {"0xB1 input format", Reply(0xB1, "02 40 09"), [](DeviceState &d) { d.inputAt(2).format = 9; },
+        {"0xB0 input type",
+         Reply(0xB0, "02 40 07 03"),
+         [](DeviceState &d) { d.inputAt(2).type = 7, d.inputAt(2).pos2 = 3; },
          {"SGL_RefreshInput"}},
-        {"0xB1 output format", Reply(0xB1, "03 00 0A"), [](DeviceState &d) { d.outputAt(3).format = 10; },
+        {"0xB0 output type",
+         Reply(0xB0, "02 00 08 04"),
+         [](DeviceState &d) { d.outputAt(2).type = 8, d.outputAt(2).pos2 = 4; },
          {"SGL_RefreshOutput"}},
-        {"0xBA rotation", Reply(0xBA, "01 80 02"), [](DeviceState &d) { d.outputAt(1).rotate = 2; },
+        {"0xB1 input format",
+         Reply(0xB1, "02 40 09"),
+         [](DeviceState &d) { d.inputAt(2).format = 9; },
+         {"SGL_RefreshInput"}},
+        {"0xB1 output format",
+         Reply(0xB1, "03 00 0A"),
+         [](DeviceState &d) { d.outputAt(3).format = 10; },
+         {"SGL_RefreshOutput"}},
+        {"0xBA rotation",
+         Reply(0xBA, "01 80 02"),
+         [](DeviceState &d) { d.outputAt(1).rotate = 2; },
          {"SGL_Update_OutputRotate"}},
-        {"0xC2 EDID mode", Reply(0xC2, "02 C0 03"), [](DeviceState &d) { d.inputAt(2).edidMode = 3; },
+        {"0xC2 EDID mode",
+         Reply(0xC2, "02 C0 03"),
+         [](DeviceState &d) { d.inputAt(2).edidMode = 3; },
          {"SGL_Update_InEdidMode"}},
         {"0xD9 LR input", Reply(0xD9, "00 80 05"), [](DeviceState &d) { d.lrInput = 5; }, Matrix},
         {"0xFF read error", Reply(0xFF, "00 B8 01"), [](DeviceState &d) { d.edidReadBusy = 0; }, {}},
         {"0xFF write error", Reply(0xFF, "00 B8 00"), [](DeviceState &d) { d.edidWriteBusy = 0; }, {}},
         {"0xFF short error", Reply(0xFF, "00"), [](DeviceState &d) { d.edidReadBusy = d.edidWriteBusy = 0; }, {}},
         {"0x9C multiview read",
-         Reply(0x9C, "04 80 0780 0438 02 01  00 01 02 0010 0020 0300 0200 00 00 64 64"
-                     "  01 00 03 0400 0010 0200 0100 05 06 50 50"),
+         Reply(0x9C,
+               "04 80 0780 0438 02 01  00 01 02 0010 0020 0300 0200 00 00 64 64"
+               "  01 00 03 0400 0010 0200 0100 05 06 50 50"),
          [](DeviceState &d) {
              MultiviewRecord &m = d.multiviewAt(0);
              m.width = 1920, m.height = 1080, m.windowCount = 2, m.audioSource = 1;
@@ -250,26 +282,35 @@ const std::vector<ValidRow> &ValidRows()
              SetWindow(m.windowAt(1), {1, 0, 3, 0x400, 0x10, 0x200, 0x100, 5, 6, 0x50, 0x50});
          },
          {"SGL_RefreshMultiview", "SGL_StatusLine"}},
-        {"0x9C multiview narrower than 100", Reply(0x9C, "04 80 0063 0438 02 01"),
+        {"0x9C multiview narrower than 100",
+         Reply(0x9C, "04 80 0063 0438 02 01"),
          [](DeviceState &d) { d.multiviewAt(0).width = 99, d.multiviewAt(0).height = 1080; },
          {"SGL_RefreshMultiview", "SGL_StatusLine"}},
-        {"0x9D window geometry", Reply(0x9D, "04 00 03 01 0011 0022 0033 0044"),
+        {"0x9D window geometry",
+         Reply(0x9D, "04 00 03 01 0011 0022 0033 0044"),
          [](DeviceState &d) {
              MultiviewWindow &w = d.multiviewAt(0).windowAt(1);
              w.x = 0x11, w.y = 0x22, w.w = 0x33, w.h = 0x44;
          },
          {"SGL_RefreshMultiviewWindow"}},
-        {"0x9E window crop", Reply(0x9E, "04 00 03 02 01 02 03 04"),
+        {"0x9E window crop",
+         Reply(0x9E, "04 00 03 02 01 02 03 04"),
          [](DeviceState &d) {
              MultiviewWindow &w = d.multiviewAt(0).windowAt(2);
              w.cropX = 1, w.cropY = 2, w.cropW = 3, w.cropH = 4;
          },
          {"SGL_RefreshMultiviewWindow"}},
-        {"0x9F window layer", Reply(0x9F, "04 00 03 00 03"),
-         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).layer = 3; }, {"SGL_RefreshMultiviewWindow"}},
-        {"0xA0 window status", Reply(0xA0, "04 00 03 00 00"),
-         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).visible = 0; }, {"SGL_RefreshMultiviewWindow"}},
-        {"0xA2 multiview audio", Reply(0xA2, "09 00 02"), [](DeviceState &d) { d.multiviewAt(1).audioSource = 2; },
+        {"0x9F window layer",
+         Reply(0x9F, "04 00 03 00 03"),
+         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).layer = 3; },
+         {"SGL_RefreshMultiviewWindow"}},
+        {"0xA0 window status",
+         Reply(0xA0, "04 00 03 00 00"),
+         [](DeviceState &d) { d.multiviewAt(0).windowAt(0).visible = 0; },
+         {"SGL_RefreshMultiviewWindow"}},
+        {"0xA2 multiview audio",
+         Reply(0xA2, "09 00 02"),
+         [](DeviceState &d) { d.multiviewAt(1).audioSource = 2; },
          {"SGL_RefreshMultiview"}},
     };
     return rows;
@@ -400,10 +441,8 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("routing") << Reply(0x11, "00") << "Sync Matrix Message.";
         QTest::newRow("LR input") << Reply(0xD9, "00 80 01") << "Sync Matrix Message.";
-        QTest::newRow("input info")
-            << Reply(0x7F, "05 C0" + QByteArray(40, '0')) << "Sync Input-6 Message.";
-        QTest::newRow("output info")
-            << Reply(0x7F, "06 80" + QByteArray(40, '0')) << "Sync Output-7 Message.";
+        QTest::newRow("input info") << Reply(0x7F, "05 C0" + QByteArray(40, '0')) << "Sync Input-6 Message.";
+        QTest::newRow("output info") << Reply(0x7F, "06 80" + QByteArray(40, '0')) << "Sync Output-7 Message.";
         QTest::newRow("binds") << Reply(0x45, "00 F0 00") << "Sync Input-Bind Message.";
         QTest::newRow("freeze") << Reply(0x49, "03 B0 03 01") << "Sync Output-4 <Freeze>Message.";
         QTest::newRow("mute") << Reply(0x49, "00 B0 05 01") << "Sync Output-1 <Mute>Message.";
@@ -432,12 +471,13 @@ private slots:
         QTest::newRow("output mode") << Reply(0xA1, "04 00 01") << "SGL_Update_OutputMode" << QVariantList{4u, 1u};
         QTest::newRow("resolution") << Reply(0xA4, "06 00 0780 0438") << "SGL_Update_UserResolution"
                                     << QVariantList{6u, 1920u, 1080u};
-        QTest::newRow("peripheral relays") << Reply(0x33, "00 80 03 A5") << "SGL_PeripheralLines"
-                                           << QVariantList{3u, 5u};
-        QTest::newRow("peripheral write answer") << Reply(0x33, "00 00 01 0F") << "SGL_PeripheralLines"
-                                                 << QVariantList{1u, 15u};
-        QTest::newRow("front panel") << Reply(0x44, "00 81 48690000000000000000000000000000 00"
-                                                    "30313233343536373839414243444546 00")
+        QTest::newRow("peripheral relays")
+            << Reply(0x33, "00 80 03 A5") << "SGL_PeripheralLines" << QVariantList{3u, 5u};
+        QTest::newRow("peripheral write answer")
+            << Reply(0x33, "00 00 01 0F") << "SGL_PeripheralLines" << QVariantList{1u, 15u};
+        QTest::newRow("front panel") << Reply(0x44,
+                                              "00 81 48690000000000000000000000000000 00"
+                                              "30313233343536373839414243444546 00")
                                      << "SGL_Update_FrontPanelDispaly" << QVariantList{"Hi", "0123456789ABCDEF"};
         QTest::newRow("serial number") << Reply(0x47, "00 80 534E31" + QByteArray(74, '0')) << "SGL_Update_SN"
                                        << QVariantList{"SN1"};
@@ -445,18 +485,20 @@ private slots:
                                                  << "SGL_Update_DeviceName" << QVariantList{QString(40, 'A')};
         QTest::newRow("firmware") << Reply(0x96, "02 04 14 18 05 11 09 03 00") << "SGL_FirmwareVersion"
                                   << QVariantList{2u, 2u, "2024/05/17-09:03:00"};
-        QTest::newRow("firmware unknown module") << Reply(0x96, "00 03 14 18 05 11 09 03 00")
-                                                 << "SGL_FirmwareVersion" << QVariantList{0u, 255u, "2024/05/17-09:03:00"};
-        QTest::newRow("device information")
-            << Reply(0x9A, "00 4D4D 01 303031413242334334443545 02 5354415449432C312E322E332E342C3235352E302E302E302C312E322E332E31"
-                           " 0D 05 7878 08 56312E30")
-            << "SGL_DeviceInformation"
-            << QVariantList{"MM", "00:1A:2B:3C:4D:5E", true, "1.2.3.4", "255.0.0.0", "1.2.3.1", "V1.0"};
-        QTest::newRow("device information, dynamic") << Reply(0x9A, "02 44484350 2C 2C 2C 0D") << "SGL_DeviceInformation"
-                                                     << QVariantList{"", "", false, "", "", "", ""};
+        QTest::newRow("firmware unknown module") << Reply(0x96, "00 03 14 18 05 11 09 03 00") << "SGL_FirmwareVersion"
+                                                 << QVariantList{0u, 255u, "2024/05/17-09:03:00"};
+        QTest::newRow("device information") << Reply(
+            0x9A,
+            "00 4D4D 01 303031413242334334443545 02 5354415449432C312E322E332E342C3235352E302E302E302C312E322E332E31"
+            " 0D 05 7878 08 56312E30") << "SGL_DeviceInformation"
+                                            << QVariantList{"MM",        "00:1A:2B:3C:4D:5E", true,  "1.2.3.4",
+                                                            "255.0.0.0", "1.2.3.1",           "V1.0"};
+        QTest::newRow("device information, dynamic")
+            << Reply(0x9A, "02 44484350 2C 2C 2C 0D") << "SGL_DeviceInformation"
+            << QVariantList{"", "", false, "", "", "", ""};
         QTest::newRow("AT answer") << Reply(0x9B, "4F4B") << "SGL_ModuleAtAnswer" << QVariantList{QByteArray("OK")};
-        QTest::newRow("window layer of multiview 2") << Reply(0x9F, "09 00 03 00 01") << "SGL_RefreshMultiviewWindow"
-                                                     << QVariantList{1u, 0u, 0x9Fu};
+        QTest::newRow("window layer of multiview 2")
+            << Reply(0x9F, "09 00 03 00 01") << "SGL_RefreshMultiviewWindow" << QVariantList{1u, 0u, 0x9Fu};
         QTest::newRow("window geometry") << Reply(0x9D, "04 00 03 02 0011 0022 0033 0044")
                                          << "SGL_RefreshMultiviewWindow" << QVariantList{0u, 2u, 0x9Du};
     }

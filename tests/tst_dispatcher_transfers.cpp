@@ -89,8 +89,8 @@ private slots:
                             &DeviceEvents::SGL_StartFullRead, &DeviceEvents::SGL_IdentificationFailed}) {
             connect(&Events(), signal, this, [&order, signal] {
                 order << (signal == &DeviceEvents::SGL_IdentificationSucceeded ? "ok"
-                          : signal == &DeviceEvents::SGL_RebuildForCounts      ? "rebuild"
-                          : signal == &DeviceEvents::SGL_StartFullRead         ? "read"
+                              : signal == &DeviceEvents::SGL_RebuildForCounts  ? "rebuild"
+                              : signal == &DeviceEvents::SGL_StartFullRead     ? "read"
                                                                                : "failed");
             });
         }

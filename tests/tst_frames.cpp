@@ -12,8 +12,8 @@ namespace {
 QByteArray deviceFrame(quint8 command, const QByteArray &payload)
 {
     quint8 out[Frame::BufferSize];
-    const quint32 n = PackDeviceFrame(command, reinterpret_cast<const quint8 *>(payload.constData()),
-                                      quint32(payload.size()), out);
+    const quint32 n =
+        PackDeviceFrame(command, reinterpret_cast<const quint8 *>(payload.constData()), quint32(payload.size()), out);
     return QByteArray(reinterpret_cast<const char *>(out), int(n));
 }
 
@@ -111,8 +111,8 @@ void FramesTest::packModuleFrame()
     QFETCH(QByteArray, payload);
     QFETCH(QByteArray, frame);
     quint8 out[Frame::BufferSize];
-    const quint32 n = PackModuleFrame(command, reinterpret_cast<const quint8 *>(payload.constData()),
-                                      quint32(payload.size()), out);
+    const quint32 n =
+        PackModuleFrame(command, reinterpret_cast<const quint8 *>(payload.constData()), quint32(payload.size()), out);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(out), int(n)), frame);
 }
 

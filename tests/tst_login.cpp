@@ -72,15 +72,23 @@ void LoginTest::login_data()
     QTest::addColumn<int>("account");
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("admin default") << "537204" << "537204" << 0 << "537204" << true;
-    QTest::newRow("user default") << "537204" << "537204" << 1 << "537204" << true;
-    QTest::newRow("admin wrong") << "537204" << "537204" << 0 << "537205" << false;
-    QTest::newRow("user with a space") << "537204" << "537204" << 1 << "537204 " << false;
+    QTest::newRow("admin default") << "537204"
+                                   << "537204" << 0 << "537204" << true;
+    QTest::newRow("user default") << "537204"
+                                  << "537204" << 1 << "537204" << true;
+    QTest::newRow("admin wrong") << "537204"
+                                 << "537204" << 0 << "537205" << false;
+    QTest::newRow("user with a space") << "537204"
+                                       << "537204" << 1 << "537204 " << false;
     // With two different passwords each account takes only its own.
-    QTest::newRow("admin, own password") << "111111" << "222222" << 0 << "111111" << true;
-    QTest::newRow("admin, user's password") << "111111" << "222222" << 0 << "222222" << false;
-    QTest::newRow("user, own password") << "111111" << "222222" << 1 << "222222" << true;
-    QTest::newRow("user, admin's password") << "111111" << "222222" << 1 << "111111" << false;
+    QTest::newRow("admin, own password") << "111111"
+                                         << "222222" << 0 << "111111" << true;
+    QTest::newRow("admin, user's password") << "111111"
+                                            << "222222" << 0 << "222222" << false;
+    QTest::newRow("user, own password") << "111111"
+                                        << "222222" << 1 << "222222" << true;
+    QTest::newRow("user, admin's password") << "111111"
+                                            << "222222" << 1 << "111111" << false;
 }
 
 void LoginTest::login()
@@ -156,15 +164,16 @@ void LoginTest::passwordChange_data()
     QTest::addColumn<QString>("userPassword");
     QTest::addColumn<bool>("armed");
 
-    QTest::newRow("admin cannot change")
-        << Steps{{0, "537204"}} << QStringList{"The password of admin cannot be modified!"}
-        << "537204" << false;
+    QTest::newRow("admin cannot change") << Steps{{0, "537204"}}
+                                         << QStringList{"The password of admin cannot be modified!"} << "537204"
+                                         << false;
     QTest::newRow("wrong current password")
-        << Steps{{1, "000000"}}
-        << QStringList{"Failed to verify the original password of the user!"} << "537204" << false;
-    QTest::newRow("change accepted")
-        << Steps{{1, "537204"}, {1, "112233"}}
-        << QStringList{"Please enter your change password!", "Password changed successfully!"} << "112233" << false;
+        << Steps{{1, "000000"}} << QStringList{"Failed to verify the original password of the user!"} << "537204"
+        << false;
+    QTest::newRow("change accepted") << Steps{{1, "537204"}, {1, "112233"}}
+                                     << QStringList{"Please enter your change password!",
+                                                    "Password changed successfully!"}
+                                     << "112233" << false;
     QTest::newRow("seven digits refused, stays armed")
         << Steps{{1, "537204"}, {1, "1122334"}}
         << QStringList{"Please enter your change password!",
@@ -193,7 +202,8 @@ void LoginTest::passwordChange()
     QCOMPARE(Spassword_User, userPassword);
     QCOMPARE(PasswordChangeArmed, armed);
     // An accepted change is on disk at once.
-    QVERIFY(m_dir->read(QStringLiteral("/APP/ConfigFile/config.ini")).contains("Spassword_User=" + Spassword_User.toUtf8()));
+    QVERIFY(m_dir->read(QStringLiteral("/APP/ConfigFile/config.ini"))
+                .contains("Spassword_User=" + Spassword_User.toUtf8()));
 }
 
 QTEST_MAIN(LoginTest)

@@ -29,8 +29,8 @@ QStringList tabCaptions(const QTabWidget *tabs)
 
 void pushReceived(CommandChannel &channel, const QByteArray &frame)
 {
-    ChannelPush(channel, QueueSide::Receive, reinterpret_cast<const quint8 *>(frame.constData()),
-                quint32(frame.size()), nullptr);
+    ChannelPush(channel, QueueSide::Receive, reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()),
+                nullptr);
 }
 } // namespace
 
@@ -64,22 +64,20 @@ void MainWindowTest::tabs_followThePageKeys_data()
                                  << QStringList{"Connect", "Matrix", "Signal Config", "TV Wall", "System", "Multiview"};
     QTest::newRow("defaults") << MainWindowFixture::configWith({})
                               << QStringList{"Connect", "Matrix", "Signal Config", "TV Wall", "System", "Multiview"};
-    QTest::newRow("all page keys 0")
-        << MainWindowFixture::configWith({{"Key_UI_Matrix", "0"},
-                                          {"Key_UI_SignalConfig", "0"},
-                                          {"Key_UI_TV_Wall", "0"},
-                                          {"Key_UI_System", "0"},
-                                          {"Key_UI_Multiview", "0"},
-                                          {"Key_UI_Peripheral", "0"}})
-        << QStringList{"Connect"};
-    QTest::newRow("peripheral only, yes is not 1")
-        << MainWindowFixture::configWith({{"Key_UI_Matrix", "yes"},
-                                          {"Key_UI_SignalConfig", "0"},
-                                          {"Key_UI_TV_Wall", "0"},
-                                          {"Key_UI_System", "0"},
-                                          {"Key_UI_Multiview", "0"},
-                                          {"Key_UI_Peripheral", "1"}})
-        << QStringList{"Connect", "Peripheral"};
+    QTest::newRow("all page keys 0") << MainWindowFixture::configWith({{"Key_UI_Matrix", "0"},
+                                                                       {"Key_UI_SignalConfig", "0"},
+                                                                       {"Key_UI_TV_Wall", "0"},
+                                                                       {"Key_UI_System", "0"},
+                                                                       {"Key_UI_Multiview", "0"},
+                                                                       {"Key_UI_Peripheral", "0"}})
+                                     << QStringList{"Connect"};
+    QTest::newRow("peripheral only, yes is not 1") << MainWindowFixture::configWith({{"Key_UI_Matrix", "yes"},
+                                                                                     {"Key_UI_SignalConfig", "0"},
+                                                                                     {"Key_UI_TV_Wall", "0"},
+                                                                                     {"Key_UI_System", "0"},
+                                                                                     {"Key_UI_Multiview", "0"},
+                                                                                     {"Key_UI_Peripheral", "1"}})
+                                                   << QStringList{"Connect", "Peripheral"};
 }
 
 void MainWindowTest::tabs_followThePageKeys()
@@ -97,8 +95,8 @@ void MainWindowTest::geometry_data()
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("1280x720") << QSize(1280, 720) << QRect(176, 72, 928, 576);
     QTest::newRow("1920x1080") << QSize(1920, 1080) << QRect(264, 108, 1392, 864);
-    QTest::newRow("larger screen centres in the top-left full-HD area") << QSize(3840, 2160)
-                                                                        << QRect(264, 108, 1392, 864);
+    QTest::newRow("larger screen centres in the top-left full-HD area")
+        << QSize(3840, 2160) << QRect(264, 108, 1392, 864);
 }
 
 void MainWindowTest::geometry()

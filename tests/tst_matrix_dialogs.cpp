@@ -90,7 +90,8 @@ void MatrixDialogsTest::init()
     device.layoutCount = 8;
     m_openAnswer.clear();
     m_saveAnswer.clear();
-    SetEdidFileHook([this](EdidFileAction action) { return action == EdidFileAction::Open ? m_openAnswer : m_saveAnswer; });
+    SetEdidFileHook(
+        [this](EdidFileAction action) { return action == EdidFileAction::Open ? m_openAnswer : m_saveAnswer; });
 }
 
 void MatrixDialogsTest::cleanup()
@@ -243,14 +244,20 @@ void MatrixDialogsTest::preset_data()
     QTest::addColumn<bool>("sent");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fieldAfter");
-    QTest::newRow("save, named") << false << 3 << true << "Morning" << true << "Morning" << "";
-    QTest::newRow("save, empty name keeps") << false << 3 << true << "" << true << "Layout-4" << "";
+    QTest::newRow("save, named") << false << 3 << true << "Morning" << true << "Morning"
+                                 << "";
+    QTest::newRow("save, empty name keeps") << false << 3 << true << "" << true << "Layout-4"
+                                            << "";
     QTest::newRow("save, beyond the device's presets") << false << 12 << true << "Evening" << false << "Evening"
                                                        << "";
-    QTest::newRow("save, answered no") << false << 3 << false << "Kept" << false << "Layout-4" << "Kept";
-    QTest::newRow("load") << true << 5 << true << "" << true << "Layout-6" << "";
-    QTest::newRow("load, beyond the device's presets") << true << 8 << true << "" << false << "Layout-9" << "";
-    QTest::newRow("load, answered no") << true << 5 << false << "" << false << "Layout-6" << "";
+    QTest::newRow("save, answered no") << false << 3 << false << "Kept" << false << "Layout-4"
+                                       << "Kept";
+    QTest::newRow("load") << true << 5 << true << "" << true << "Layout-6"
+                          << "";
+    QTest::newRow("load, beyond the device's presets") << true << 8 << true << "" << false << "Layout-9"
+                                                       << "";
+    QTest::newRow("load, answered no") << true << 5 << false << "" << false << "Layout-6"
+                                       << "";
 }
 
 void MatrixDialogsTest::preset()

@@ -189,8 +189,7 @@ void MatrixEndToEndTest::sampleEdid_writtenIntoInput3()
     program.mark();
     dialog->writePortBox()->setCurrentIndex(2);
     QTest::mouseClick(dialog->writeButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(program.messages().lastText(), QStringLiteral("EDID Write Success."),
-                              TransferTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(program.messages().lastText(), QStringLiteral("EDID Write Success."), TransferTimeoutMs);
     QCOMPARE(program.sim().device().state().inputs[2].edid, bytes);
     QCOMPARE(program.requestsSinceMark().size(), 16);
     QCOMPARE(program.requestsSinceMark().at(1), DeviceFrameOf(EdidCode, Hex("02 40 10") + bytes.mid(16, 16)));
@@ -306,8 +305,7 @@ void MatrixEndToEndTest::damagedEdidTransfer_letsTheNextOneStart()
                  program.dir().read(QStringLiteral("/UserDefaultEDID/KXR_4K30.bin")));
     } else {
         QTRY_COMPARE_WITH_TIMEOUT(dialog->view()->toPlainText(),
-                                  BytesToHexText(program.sim().device().state().outputs[0].edid),
-                                  TransferTimeoutMs);
+                                  BytesToHexText(program.sim().device().state().outputs[0].edid), TransferTimeoutMs);
     }
 }
 

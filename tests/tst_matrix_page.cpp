@@ -128,8 +128,7 @@ void MatrixPageTest::grid_sizedByTheDevice()
     QCOMPARE(visibleCount(audio->buttons().buttons(), m_page.get()), columns);
     QCOMPARE(audio->rightButton()->isVisibleTo(m_page.get()), inputs > 16);
     QCOMPARE(audio->downButton()->isVisibleTo(m_page.get()), outputs > 16);
-    QCOMPARE(audio->leftButton()->isVisibleTo(m_page.get()) || audio->upButton()->isVisibleTo(m_page.get()),
-             paging);
+    QCOMPARE(audio->leftButton()->isVisibleTo(m_page.get()) || audio->upButton()->isVisibleTo(m_page.get()), paging);
     QVERIFY(!m_page->expandGroup()->isVisibleTo(m_page.get()));
 
     // Without more than 16 channels the paging slots change nothing.
@@ -261,7 +260,8 @@ void MatrixPageTest::rename()
     m_page->RefreshFromDevice();
     const MatrixGrid *grid = m_page->grid();
     QLabel *label = kind == 0 ? grid->inputNameLabel(index)
-                              : kind == 1 ? grid->inputNumberLabel(index) : grid->outputNameLabel(index);
+        : kind == 1           ? grid->inputNumberLabel(index)
+                              : grid->outputNameLabel(index);
     QSignalSpy refresh(m_page.get(), &Ui_Matrix::SGL_Refresh_DispalyWindowList);
     RenamePanel *panel = m_page->renamePanel();
 

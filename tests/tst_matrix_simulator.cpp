@@ -92,8 +92,8 @@ void MatrixSimulatorTest::boardKinds_fromTheCommandLine_data()
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QList<int>>("inputKinds"); // of inputs 0, 1, 2, 15
     QTest::addColumn<int>("outputKind");        // of output 9
-    QTest::newRow("inputs past the list keep theirs") << QStringList{"--input-kinds", "0,4,3"} << true
-                                                      << QList<int>{0, 4, 3, 0} << 1;
+    QTest::newRow("inputs past the list keep theirs")
+        << QStringList{"--input-kinds", "0,4,3"} << true << QList<int>{0, 4, 3, 0} << 1;
     QTest::newRow("outputs") << QStringList{"--output-kinds", "1,1,1,1,1,1,1,1,1,7"} << true << QList<int>{0, 0, 0, 0}
                              << 7;
     QTest::newRow("not a number") << QStringList{"--input-kinds", "0,x"} << false << QList<int>{} << 0;

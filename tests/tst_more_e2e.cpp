@@ -97,10 +97,10 @@ private Q_SLOTS:
         QList<QByteArray> last;
         for (int i = all.size() - 7; i < all.size(); ++i)
             last << all.at(i).bytes;
-        QCOMPARE(last, (QList<QByteArray>{Wire(0x49, "00 F0 01 00"), Wire(0x49, "00 F0 02 00"),
-                                          Wire(0x49, "00 A0 04 00"), Wire(0x49, "00 F0 06 00"),
-                                          Wire(0xBA, "00 80 00"), Wire(0xA4, "00 80 00 00 00 00"),
-                                          Wire(0xA1, "00 80 00")}));
+        QCOMPARE(last,
+                 (QList<QByteArray>{Wire(0x49, "00 F0 01 00"), Wire(0x49, "00 F0 02 00"), Wire(0x49, "00 A0 04 00"),
+                                    Wire(0x49, "00 F0 06 00"), Wire(0xBA, "00 80 00"), Wire(0xA4, "00 80 00 00 00 00"),
+                                    Wire(0xA1, "00 80 00")}));
         // Simulator: all bind off, reports on, IR on, N+1 off.
         QVERIFY(m_more->switchPair(Ui_More::AllBind).off->isFlat());
         QVERIFY(!m_more->switchPair(Ui_More::AllBind).on->isFlat());
@@ -164,11 +164,11 @@ private Q_SLOTS:
         QFETCH(int, entry);
         QFETCH(QList<QByteArray>, frames);
         QFETCH(QString, shows);
-        QComboBox *const boxes[] = {m_more->backupBox(),   m_more->inputNoSignalBox(), m_more->outputNoSignalBox(),
-                                    m_more->rotateBox(),   m_more->testPatternBox(),   m_more->outputPortBox(),
+        QComboBox *const boxes[] = {m_more->backupBox(),        m_more->inputNoSignalBox(), m_more->outputNoSignalBox(),
+                                    m_more->rotateBox(),        m_more->testPatternBox(),   m_more->outputPortBox(),
                                     m_more->resolutionPortBox()};
-        const QStringList names = {"backup", "inputNoSignal", "outputNoSignal", "rotate", "testPattern",
-                                   "outputPort", "resolutionPort"};
+        const QStringList names = {"backup",      "inputNoSignal", "outputNoSignal", "rotate",
+                                   "testPattern", "outputPort",    "resolutionPort"};
         QComboBox *chosen = boxes[names.indexOf(box)];
         QVERIFY(ChooseComboEntry(chosen, entry));
         QCOMPARE(sent(), frames);

@@ -168,9 +168,8 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("window");
         QTest::addColumn<Frames>("sent");
         QTest::newRow("96 x 200: nothing") << QPoint(200, 200) << QPoint(296, 400) << QRect() << Frames{};
-        QTest::newRow("98 x 98: window 1")
-            << QPoint(200, 200) << QPoint(298, 298) << QRect(200, 200, 98, 98)
-            << Frames{Wire(0x9C, "04 00 01 00 01 00 00C8 00C8 0062 0062 00 00 64 64")};
+        QTest::newRow("98 x 98: window 1") << QPoint(200, 200) << QPoint(298, 298) << QRect(200, 200, 98, 98)
+                                           << Frames{Wire(0x9C, "04 00 01 00 01 00 00C8 00C8 0062 0062 00 00 64 64")};
         QTest::newRow("drawn up and to the left")
             << QPoint(500, 400) << QPoint(300, 200) << QRect(300, 200, 200, 200)
             << Frames{Wire(0x9C, "04 00 01 00 01 00 012C 00C8 00C8 00C8 00 00 64 64")};
@@ -223,13 +222,12 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<QRect>("window");
         QTest::addColumn<Frames>("sent");
-        QTest::newRow("past the right edge")
-            << QPoint(300, 250) << QPoint(3300, 300) << QRect(1520, 150, 400, 300)
-            << Frames{Wire(0x9D, "04 00 01 00 05F0 0096 0190 012C")};
+        QTest::newRow("past the right edge") << QPoint(300, 250) << QPoint(3300, 300) << QRect(1520, 150, 400, 300)
+                                             << Frames{Wire(0x9D, "04 00 01 00 05F0 0096 0190 012C")};
         QTest::newRow("past the top-left") << QPoint(300, 250) << QPoint(0, 0) << QRect(0, 0, 400, 300)
                                            << Frames{Wire(0x9D, "04 00 01 00 0000 0000 0190 012C")};
-        QTest::newRow("a click without moving") << QPoint(300, 250) << QPoint(300, 250) << QRect(100, 100, 400, 300)
-                                                << Frames{};
+        QTest::newRow("a click without moving")
+            << QPoint(300, 250) << QPoint(300, 250) << QRect(100, 100, 400, 300) << Frames{};
         QTest::newRow("right handle, below the unit")
             << QPoint(490, 250) << QPoint(100, 250) << QRect(100, 100, 96, 300)
             << Frames{Wire(0x9D, "04 00 01 00 0064 0064 0060 012C")};

@@ -37,7 +37,6 @@ QByteArray LayerText(const quint8 *layers, int count)
 
 } // namespace
 
-
 class MultiviewRulesTest : public QObject
 {
     Q_OBJECT

@@ -214,7 +214,8 @@ void PeripheralEndToEndTest::relayWrite_readsBack()
         QTest::mouseClick(relays->secondButton(k), Qt::LeftButton);
     QTest::mouseClick(relays->readButton(), Qt::LeftButton);
     QVERIFY(m_program->waitQuiet());
-    QCOMPARE(m_program->requestsSinceMark(), (QVector<QByteArray>{PeripheralFrame("00 00 03 05"), PeripheralFrame("00 80 03 00")}));
+    QCOMPARE(m_program->requestsSinceMark(),
+             (QVector<QByteArray>{PeripheralFrame("00 00 03 05"), PeripheralFrame("00 80 03 00")}));
     QCOMPARE(int(relays->stateByte()), 0x05);
 }
 
@@ -240,7 +241,8 @@ void PeripheralEndToEndTest::singleSend_passesTheLineOn_data()
     QTest::addColumn<bool>("hex");
     QTest::addColumn<QString>("payload");
     QTest::addColumn<QByteArray>("sent"); // port, target, 0, baud, the bytes passed on
-    QTest::newRow("peripheral port, text with escape") << 0 << 0 << 0 << false << "PWR\\r" << Hex("00 00 00 00 50 57 52 0D");
+    QTest::newRow("peripheral port, text with escape")
+        << 0 << 0 << 0 << false << "PWR\\r" << Hex("00 00 00 00 50 57 52 0D");
     QTest::newRow("input 2, hex, 38400") << 1 << 1 << 2 << true << "AA 55 01" << Hex("01 41 00 02 AA 55 01");
     QTest::newRow("output 8, Latin-1 text") << 2 << 7 << 1 << false << "é" << Hex("07 02 00 01 E9");
     QTest::newRow("all outputs") << 2 << 8 << 3 << true << "00" << Hex("FF 02 00 03 00");
@@ -274,7 +276,8 @@ void PeripheralEndToEndTest::singleSend_refusesABadPayload_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("251 bytes") << false << QString(251, QLatin1Char('x')) << "Data Overflow!";
     QTest::newRow("empty") << false << QString() << "Data Format Error or Empty Data!";
-    QTest::newRow("odd hex digit") << true << "AA 5" << "Data Format Error or Empty Data!";
+    QTest::newRow("odd hex digit") << true << "AA 5"
+                                   << "Data Format Error or Empty Data!";
 }
 
 void PeripheralEndToEndTest::singleSend_refusesABadPayload()
@@ -328,8 +331,9 @@ void PeripheralEndToEndTest::groupSend_keepsEachLinesDelay()
     QTRY_VERIFY_WITH_TIMEOUT(lines()->row(0).note->isFlat(), ReplyWaitMs); // the running line
     QTRY_VERIFY_WITH_TIMEOUT(!lines()->groupSendRunning(), ReplyWaitMs);
     QVERIFY(m_program->waitQuiet());
-    QCOMPARE(m_program->requestsSinceMark(), (QVector<QByteArray>{PeripheralFrame("00 00 00 00 01"), PeripheralFrame("01 41 00 01 02"),
-                                                                  PeripheralFrame("02 02 00 02 03")}));
+    QCOMPARE(m_program->requestsSinceMark(),
+             (QVector<QByteArray>{PeripheralFrame("00 00 00 00 01"), PeripheralFrame("01 41 00 01 02"),
+                                  PeripheralFrame("02 02 00 02 03")}));
     const QVector<SimPassThrough> passed = passedOn();
     QCOMPARE(passed.size(), 3);
     for (int i = 0; i < 2; ++i) {

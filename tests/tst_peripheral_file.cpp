@@ -161,9 +161,8 @@ void PeripheralFileTest::badFile_reportsAndChangesNothing_data()
     QTest::newRow("Delay line missing") << QByteArray(good).replace("Delay=100\r\n", "") << "File Data Error!";
     QTest::newRow("Port= in the command line")
         << QByteArray(good).replace("CmdLine=PWR", "CmdLine=PWR Port=1") << "File Data Error!";
-    QTest::newRow("input port beyond the device") << QByteArray(good).replace("Peripheral=1\r\nPort=0",
-                                                                              "Peripheral=2\r\nPort=6")
-                                                  << "File Data Error!";
+    QTest::newRow("input port beyond the device")
+        << QByteArray(good).replace("Peripheral=1\r\nPort=0", "Peripheral=2\r\nPort=6") << "File Data Error!";
     QTest::newRow("not a command file") << QByteArray("hello\r\n") << "";
 }
 

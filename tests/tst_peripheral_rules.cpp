@@ -16,7 +16,7 @@ constexpr int Outputs = 8;
 QByteArray oneLine(const char *target, const char *port, const char *baud, const char *payload = "PWR ON")
 {
     return QByteArray("CmdLineNum=1\r\n>>---CmdLine:1\r\nPeripheral=") + target + "\r\nPort=" + port
-         + "\r\nBaudrate=" + baud + "\r\nHEX=0\r\nCmdLine=" + payload + "\r\nSingleSend=On\r\nOrder=1\r\nDelay=100\r\n";
+        + "\r\nBaudrate=" + baud + "\r\nHEX=0\r\nCmdLine=" + payload + "\r\nSingleSend=On\r\nOrder=1\r\nDelay=100\r\n";
 }
 } // namespace
 
@@ -43,9 +43,10 @@ void PeripheralRulesTest::writtenFile_hasTheExactLayout()
     line.note = QStringLiteral("Projector");
     line.order = QStringLiteral("3");
     line.delay = QStringLiteral("250");
-    QCOMPARE(WriteUserCmdFile({line}), QByteArray("CmdLineNum=1\r\n>>---CmdLine:1\r\nPeripheral=2\r\nPort=5\r\n"
-                                                  "Baudrate=3\r\nHEX=1\r\nCmdLine=AA 55\r\nSingleSend=Projector\r\n"
-                                                  "Order=3\r\nDelay=250\r\n"));
+    QCOMPARE(WriteUserCmdFile({line}),
+             QByteArray("CmdLineNum=1\r\n>>---CmdLine:1\r\nPeripheral=2\r\nPort=5\r\n"
+                        "Baudrate=3\r\nHEX=1\r\nCmdLine=AA 55\r\nSingleSend=Projector\r\n"
+                        "Order=3\r\nDelay=250\r\n"));
 }
 
 void PeripheralRulesTest::readFile_data()
@@ -68,17 +69,16 @@ void PeripheralRulesTest::readFile_data()
 
     QTest::newRow("empty file") << QByteArray() << UserCmdFileResult::Ignored << "";
     QTest::newRow("only the count") << QByteArray("CmdLineNum=1\r\n") << UserCmdFileResult::Ignored << "";
-    QTest::newRow("Delay line missing") << QByteArray(good).replace("Delay=100\r\n", "")
-                                        << UserCmdFileResult::DataError << "";
+    QTest::newRow("Delay line missing") << QByteArray(good).replace("Delay=100\r\n", "") << UserCmdFileResult::DataError
+                                        << "";
     QTest::newRow("count says two") << QByteArray(good).replace("CmdLineNum=1", "CmdLineNum=2")
                                     << UserCmdFileResult::DataError << "";
     QTest::newRow("ten lines") << QByteArray("CmdLineNum=10\r\n") + QByteArray(good).remove(0, 14).repeated(10)
                                << UserCmdFileResult::DataError << "";
-    QTest::newRow("Port= inside the payload") << oneLine("1", "0", "1", "SET Port=2")
-                                              << UserCmdFileResult::DataError << "";
-    QTest::newRow("fields out of order")
-        << QByteArray(good).replace("Port=0\r\nBaudrate=1", "Baudrate=1\r\nPort=0") << UserCmdFileResult::DataError
-        << "";
+    QTest::newRow("Port= inside the payload")
+        << oneLine("1", "0", "1", "SET Port=2") << UserCmdFileResult::DataError << "";
+    QTest::newRow("fields out of order") << QByteArray(good).replace("Port=0\r\nBaudrate=1", "Baudrate=1\r\nPort=0")
+                                         << UserCmdFileResult::DataError << "";
     QTest::newRow("target 0") << oneLine("0", "0", "1") << UserCmdFileResult::DataError << "";
     QTest::newRow("target 4") << oneLine("4", "1", "1") << UserCmdFileResult::DataError << "";
     QTest::newRow("peripheral port not 0") << oneLine("1", "1", "1") << UserCmdFileResult::DataError << "";

@@ -44,8 +44,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("identity query") << Hex("7B 7B 95 03 00 00 00 8A 7D 7D") << true
                                         << "Failed to identify device!Error Code:\r\n7B 7B 95 03 00 00 00 8A 7D 7D";
-        QTest::newRow("identity bytes inside") << Hex("00 7B 7B 95") << true
-                                               << "Failed to identify device!Error Code:\r\n00 7B 7B 95";
+        QTest::newRow("identity bytes inside")
+            << Hex("00 7B 7B 95") << true << "Failed to identify device!Error Code:\r\n00 7B 7B 95";
         QTest::newRow("routing read") << Hex("7B 7B 12 01 00 03 7D 7D") << false
                                       << "Unable to communicate with device!Error Code:\r\n7B 7B 12 01 00 03 7D 7D";
         QTest::newRow("nothing sent") << QByteArray() << false << "Unable to communicate with device!Error Code:\r\n";

@@ -153,10 +153,18 @@ void TestServiceSerial::connect_settingsThatNameNoEnumValue_stillOpen_data()
     QTest::addColumn<QString>("baud");
     QTest::addColumn<QString>("parity");
     QTest::addColumn<QString>("stopBits");
-    QTest::newRow("9600, even, two stop bits") << "9600" << "2" << "2";
-    QTest::newRow("baud not a number") << "fast" << "0" << "1";
-    QTest::newRow("parity 1 names no parity") << "115200" << "1" << "1";
-    QTest::newRow("stop bits 7") << "115200" << "0" << "7";
+    QTest::newRow("9600, even, two stop bits") << "9600"
+                                               << "2"
+                                               << "2";
+    QTest::newRow("baud not a number") << "fast"
+                                       << "0"
+                                       << "1";
+    QTest::newRow("parity 1 names no parity") << "115200"
+                                              << "1"
+                                              << "1";
+    QTest::newRow("stop bits 7") << "115200"
+                                 << "0"
+                                 << "7";
 }
 
 void TestServiceSerial::connect_settingsThatNameNoEnumValue_stillOpen()

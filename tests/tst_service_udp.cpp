@@ -47,7 +47,10 @@ class UdpRig : public ServiceRig
     Q_OBJECT
 
 public:
-    UdpRig(SimHarness &sim, const UdpSetup &setup) : ServiceRig(sim), m_setup(setup) {}
+    UdpRig(SimHarness &sim, const UdpSetup &setup)
+        : ServiceRig(sim)
+        , m_setup(setup)
+    { }
 
     // The connection page's start: the thread runs for the whole program,
     // the link opens at once, each search starts over.
@@ -80,7 +83,8 @@ public:
     void startOver()
     {
         emit SGL_Startover_Udp(m_setup.broadcast, QString::fromLatin1(Loopback));
-        QMetaObject::invokeMethod(UdpService(), []() {}, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            UdpService(), []() {}, Qt::BlockingQueuedConnection);
     }
 
     CommandChannel &channel() const override { return UdpChannel; }
@@ -177,7 +181,12 @@ void TestServiceUdp::twoDatagramsInOneRead_becomeTwoEntries()
     auto gate = std::make_shared<QSemaphore>();
     auto holding = std::make_shared<QSemaphore>();
     QMetaObject::invokeMethod(
-        UdpService(), [gate, holding]() { holding->release(); gate->tryAcquire(1, WaitMs); }, Qt::QueuedConnection);
+        UdpService(),
+        [gate, holding]() {
+            holding->release();
+            gate->tryAcquire(1, WaitMs);
+        },
+        Qt::QueuedConnection);
     QVERIFY(holding->tryAcquire(1, WaitMs));
     sim().sendDatagram(answer, peer.first, peer.second);
     sim().sendDatagram(block, peer.first, peer.second);

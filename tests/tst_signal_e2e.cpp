@@ -88,7 +88,7 @@ private:
     {
         const OutputRow &row = page()->outputRows()->row(r);
         return QStringList{row.type->currentText(), row.inputFormat->text(), row.format->currentText(),
-                           Flag(row.mute), Flag(row.freeze), Flag(row.black)}
+                           Flag(row.mute),          Flag(row.freeze),        Flag(row.black)}
             .join(QLatin1Char('|'));
     }
 
@@ -175,24 +175,22 @@ private Q_SLOTS:
         QTest::newRow("type of a kind 4 input, then its read")
             << "SignalConfig-InputType-I1" << 1 << QList<QByteArray>{Wire(0xB0, "01 60 06 00"), Wire(0x7F, "01 C0")}
             << true << 1 << "VGA|1280x720p60|1280x720p60|L/R|0";
-        QTest::newRow("audio select")
-            << "SignalConfig-AudioSelect-I0" << 1 << QList<QByteArray>{Wire(0xC4, "00 40 01")} << true << 0
-            << "HDMI|1920x1080p60|1920x1080p60|L/R|0";
+        QTest::newRow("audio select") << "SignalConfig-AudioSelect-I0" << 1 << QList<QByteArray>{Wire(0xC4, "00 40 01")}
+                                      << true << 0 << "HDMI|1920x1080p60|1920x1080p60|L/R|0";
         QTest::newRow("type of a kind 7 output, then its read")
             << "SignalConfig-OutputType-O9" << 4 << QList<QByteArray>{Wire(0xB0, "09 00 04 00"), Wire(0x7F, "09 80")}
             << false << 9 << "CVBS|1920x1080p60|PAL|0|0|0";
         QTest::newRow("type of a kind 3 output, no read")
             << "SignalConfig-OutputType-O11" << 1 << QList<QByteArray>{Wire(0xB0, "0B 00 03 00")} << false << 11
             << "DVI|1920x1080p60|1920x1080p60|0|0|0";
-        QTest::newRow("format")
-            << "SignalConfig-OutputFormat-O0" << 2 << QList<QByteArray>{Wire(0xB1, "00 00 02")} << false << 0
-            << "HDMI|1920x1080p60|3840x2160p60|0|0|0";
+        QTest::newRow("format") << "SignalConfig-OutputFormat-O0" << 2 << QList<QByteArray>{Wire(0xB1, "00 00 02")}
+                                << false << 0 << "HDMI|1920x1080p60|3840x2160p60|0|0|0";
         QTest::newRow("mute") << "SignalConfig-AudioMute-O1" << -1 << QList<QByteArray>{Wire(0x49, "01 30 05 01")}
                               << false << 1 << "HDMI|1280x720p60|1920x1080p60|1|0|0";
         QTest::newRow("freeze") << "SignalConfig-Freeze-O2" << -1 << QList<QByteArray>{Wire(0x49, "02 30 03 01")}
                                 << false << 2 << "HDMI|720x576i50|1920x1080p60|0|1|0";
-        QTest::newRow("black") << "SignalConfig-Black-O3" << -1 << QList<QByteArray>{Wire(0x49, "03 30 07 01")}
-                               << false << 3 << "HDMI|1920x1080p60|1920x1080p60|0|0|1";
+        QTest::newRow("black") << "SignalConfig-Black-O3" << -1 << QList<QByteArray>{Wire(0x49, "03 30 07 01")} << false
+                               << 3 << "HDMI|1920x1080p60|1920x1080p60|0|0|1";
     }
 
     void controlSendsItsCommand()

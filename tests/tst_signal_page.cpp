@@ -153,28 +153,62 @@ private Q_SLOTS:
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("selected");
         for (quint32 kind : {0u, 1u, 2u, 4u, 9u})
-            QTest::addRow("list 1, kind %u", kind) << kind << 7u << 22u << 23 << "4096x2160p60" << "AUTO" << "AUTO";
+            QTest::addRow("list 1, kind %u", kind) << kind << 7u << 22u << 23 << "4096x2160p60"
+                                                   << "AUTO"
+                                                   << "AUTO";
         for (quint32 kind : {3u, 5u})
-            QTest::addRow("list 2, kind %u", kind) << kind << 7u << 0u << 14 << "1920x1200p60" << "AUTO"
+            QTest::addRow("list 2, kind %u", kind) << kind << 7u << 0u << 14 << "1920x1200p60"
+                                                   << "AUTO"
                                                    << "1920x1200p60";
         for (quint32 kind : {12u, 13u})
-            QTest::addRow("list 3, kind %u", kind) << kind << 7u << 2u << 16 << "3840x2160p30" << "AUTO"
+            QTest::addRow("list 3, kind %u", kind) << kind << 7u << 2u << 16 << "3840x2160p30"
+                                                   << "AUTO"
                                                    << "1920x1200p60";
-        QTest::newRow("list 4, kind 6") << 6u << 7u << 1u << 7 << "1920x1080p60" << "1280x720p50" << "1920x1080i60";
-        QTest::newRow("list 5, kind 10") << 10u << 7u << 11u << 12 << "1920x1200p60" << "1024x768p60" << "1024x768p60";
-        QTest::newRow("list 6, kind 14") << 14u << 7u << 13u << 14 << "3840x2160p30" << "1024x768p60" << "1024x768p60";
-        QTest::newRow("list 7, kind 11") << 11u << 7u << 8u << 9 << "1920x1200p60" << "1024x768p60" << "1024x768p60";
-        QTest::newRow("kind 7 HDMI") << 7u << 7u << 2u << 14 << "1920x1200p60" << "1024x768p60" << "1920x1080i60";
-        QTest::newRow("kind 7 DVI") << 7u << 3u << 13u << 14 << "1920x1200p60" << "1024x768p60" << "1024x768p60";
-        QTest::newRow("kind 7 CVBS") << 7u << 4u << 1u << 2 << "PAL" << "NTSC" << "NTSC";
-        QTest::newRow("kind 7 YPbPr") << 7u << 5u << 0u << 6 << "1920x1080p60" << "1280x720p50" << "1920x1080p60";
-        QTest::newRow("kind 7 VGA") << 7u << 6u << 0u << 9 << "1920x1200p60" << "1024x768p60" << "1920x1200p60";
-        QTest::newRow("kind 8 CVBS") << 8u << 4u << 0u << 2 << "PAL" << "NTSC" << "PAL";
-        QTest::newRow("kind 8 VGA") << 8u << 6u << 0u << 9 << "1920x1200p60" << "1024x768p60" << "1920x1200p60";
-        QTest::newRow("kind 8 HDMI: no list") << 8u << 7u << 0u << 0 << "" << "" << "";
-        QTest::newRow("unknown kind: no list") << 15u << 7u << 0u << 0 << "" << "" << "";
-        QTest::newRow("index past the list") << 6u << 7u << 7u << 0 << "" << "" << "";
-        QTest::newRow("no signal") << 1u << 7u << NoSignal << 1 << "No-Signal" << "No-Signal" << "No-Signal";
+        QTest::newRow("list 4, kind 6") << 6u << 7u << 1u << 7 << "1920x1080p60"
+                                        << "1280x720p50"
+                                        << "1920x1080i60";
+        QTest::newRow("list 5, kind 10") << 10u << 7u << 11u << 12 << "1920x1200p60"
+                                         << "1024x768p60"
+                                         << "1024x768p60";
+        QTest::newRow("list 6, kind 14") << 14u << 7u << 13u << 14 << "3840x2160p30"
+                                         << "1024x768p60"
+                                         << "1024x768p60";
+        QTest::newRow("list 7, kind 11") << 11u << 7u << 8u << 9 << "1920x1200p60"
+                                         << "1024x768p60"
+                                         << "1024x768p60";
+        QTest::newRow("kind 7 HDMI") << 7u << 7u << 2u << 14 << "1920x1200p60"
+                                     << "1024x768p60"
+                                     << "1920x1080i60";
+        QTest::newRow("kind 7 DVI") << 7u << 3u << 13u << 14 << "1920x1200p60"
+                                    << "1024x768p60"
+                                    << "1024x768p60";
+        QTest::newRow("kind 7 CVBS") << 7u << 4u << 1u << 2 << "PAL"
+                                     << "NTSC"
+                                     << "NTSC";
+        QTest::newRow("kind 7 YPbPr") << 7u << 5u << 0u << 6 << "1920x1080p60"
+                                      << "1280x720p50"
+                                      << "1920x1080p60";
+        QTest::newRow("kind 7 VGA") << 7u << 6u << 0u << 9 << "1920x1200p60"
+                                    << "1024x768p60"
+                                    << "1920x1200p60";
+        QTest::newRow("kind 8 CVBS") << 8u << 4u << 0u << 2 << "PAL"
+                                     << "NTSC"
+                                     << "PAL";
+        QTest::newRow("kind 8 VGA") << 8u << 6u << 0u << 9 << "1920x1200p60"
+                                    << "1024x768p60"
+                                    << "1920x1200p60";
+        QTest::newRow("kind 8 HDMI: no list") << 8u << 7u << 0u << 0 << ""
+                                              << ""
+                                              << "";
+        QTest::newRow("unknown kind: no list") << 15u << 7u << 0u << 0 << ""
+                                               << ""
+                                               << "";
+        QTest::newRow("index past the list") << 6u << 7u << 7u << 0 << ""
+                                             << ""
+                                             << "";
+        QTest::newRow("no signal") << 1u << 7u << NoSignal << 1 << "No-Signal"
+                                   << "No-Signal"
+                                   << "No-Signal";
     }
 
     void outputFormatLists()

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int RoutingReply = 0;  // the answer is the routing report 7B 7B 11
-constexpr int NoReply = -1;      // a command the program follows with a pause
+constexpr int RoutingReply = 0; // the answer is the routing report 7B 7B 11
+constexpr int NoReply = -1;     // a command the program follows with a pause
 
 QByteArray frame(quint8 code, const char *hexPayload)
 {
@@ -165,9 +165,8 @@ void TestSimulator::writes_readBack_data()
 
     QTest::newRow("switch 2 to output 5") << frame(0x01, "02 05") << frame(0x12, "00") << 5 << Hex("02");
     QTest::newRow("LR input") << frame(0xD9, "00 00 03") << frame(0xD9, "00 80 00") << 2 << Hex("03");
-    QTest::newRow("input bind of inputs 0 and 9")
-        << DeviceFrameOf(0x45, Hex("00 70 01 02") + zeros(8)) << DeviceFrameOf(0x45, Hex("00 F0") + zeros(10)) << 2
-        << Hex("01 02");
+    QTest::newRow("input bind of inputs 0 and 9") << DeviceFrameOf(0x45, Hex("00 70 01 02") + zeros(8))
+                                                  << DeviceFrameOf(0x45, Hex("00 F0") + zeros(10)) << 2 << Hex("01 02");
     QTest::newRow("input type") << frame(0xB0, "01 60 05 00") << frame(0x7F, "01 C0") << 4 << Hex("05");
     QTest::newRow("input audio") << frame(0xC4, "02 40 01") << frame(0x7F, "02 C0") << 6 << Hex("01");
     QTest::newRow("output type") << frame(0xB0, "03 00 03 00") << frame(0x7F, "03 80") << 5 << Hex("03");
@@ -178,35 +177,36 @@ void TestSimulator::writes_readBack_data()
     QTest::newRow("all bind") << frame(0x49, "00 70 01 01") << frame(0x49, "00 F0 01 00") << 3 << Hex("01");
     QTest::newRow("IR off") << frame(0x49, "00 20 04 00") << frame(0x49, "00 A0 04 00") << 3 << Hex("00");
     QTest::newRow("output mode") << frame(0xA1, "00 00 02") << frame(0xA1, "00 80 00") << 2 << Hex("02");
-    QTest::newRow("output mode marks the group")
-        << frame(0xA1, "00 00 01") << frame(0x7F, "03 80") << 3 << Hex("02");
+    QTest::newRow("output mode marks the group") << frame(0xA1, "00 00 01") << frame(0x7F, "03 80") << 3 << Hex("02");
     QTest::newRow("rotation") << frame(0xBA, "01 00 03") << frame(0xBA, "01 80 00") << 2 << Hex("03");
     QTest::newRow("user resolution") << frame(0xA4, "01 00 05 00 02 D0") << frame(0xA4, "01 80 00 00 00 00") << 2
                                      << Hex("05 00 02 D0");
     QTest::newRow("input EDID mode") << frame(0xC2, "03 40 02") << frame(0xC2, "03 C0 00") << 2 << Hex("02");
-    QTest::newRow("device name")
-        << DeviceFrameOf(0x47, Hex("00 01") + QByteArray("Studio A").leftJustified(40, '\0'))
-        << DeviceFrameOf(0x47, Hex("00 81") + zeros(40)) << 2 << QByteArray("Studio A").leftJustified(40, '\0');
-    QTest::newRow("serial number")
-        << DeviceFrameOf(0x47, Hex("00 00") + QByteArray("SN-42").leftJustified(40, '\0'))
-        << DeviceFrameOf(0x47, Hex("00 80") + zeros(40)) << 2 << QByteArray("SN-42").leftJustified(40, '\0');
-    QTest::newRow("front panel")
-        << DeviceFrameOf(0x44, Hex("00 01") + QByteArray("LINE ONE").leftJustified(16, '\0') + zeros(1)
-                                   + QByteArray("LINE TWO").leftJustified(16, '\0') + zeros(1))
-        << DeviceFrameOf(0x44, Hex("00 81") + zeros(34)) << 2
-        << QByteArray("LINE ONE").leftJustified(16, '\0') + zeros(1) + QByteArray("LINE TWO").leftJustified(16, '\0');
+    QTest::newRow("device name") << DeviceFrameOf(0x47, Hex("00 01") + QByteArray("Studio A").leftJustified(40, '\0'))
+                                 << DeviceFrameOf(0x47, Hex("00 81") + zeros(40)) << 2
+                                 << QByteArray("Studio A").leftJustified(40, '\0');
+    QTest::newRow("serial number") << DeviceFrameOf(0x47, Hex("00 00") + QByteArray("SN-42").leftJustified(40, '\0'))
+                                   << DeviceFrameOf(0x47, Hex("00 80") + zeros(40)) << 2
+                                   << QByteArray("SN-42").leftJustified(40, '\0');
+    QTest::newRow("front panel") << DeviceFrameOf(0x44,
+                                                  Hex("00 01") + QByteArray("LINE ONE").leftJustified(16, '\0')
+                                                      + zeros(1) + QByteArray("LINE TWO").leftJustified(16, '\0')
+                                                      + zeros(1))
+                                 << DeviceFrameOf(0x44, Hex("00 81") + zeros(34)) << 2
+                                 << QByteArray("LINE ONE").leftJustified(16, '\0') + zeros(1)
+            + QByteArray("LINE TWO").leftJustified(16, '\0');
     QTest::newRow("relays") << frame(0x33, "00 00 03 0A") << frame(0x33, "00 80 03 00") << 3 << Hex("0A");
     QTest::newRow("IO inputs cannot be written")
         << frame(0x33, "00 00 01 0F") << frame(0x33, "00 80 01 00") << 3 << Hex("05");
     QTest::newRow("multiview audio") << frame(0xA2, "04 00 02") << frame(0x9C, "04 80") << 7 << Hex("02");
-    QTest::newRow("multiview window geometry")
-        << frame(0x9D, "04 00 04 01 00 10 00 20 03 C0 02 1C") << frame(0x9C, "04 80") << 8 + 15 + 3
-        << Hex("00 10 00 20 03 C0 02 1C");
+    QTest::newRow("multiview window geometry") << frame(0x9D, "04 00 04 01 00 10 00 20 03 C0 02 1C")
+                                               << frame(0x9C, "04 80") << 8 + 15 + 3 << Hex("00 10 00 20 03 C0 02 1C");
     QTest::newRow("TV wall bezel") << frame(0x91, "01 00 01 02 03 04") << frame(0x93, "00 80 00 00 00") << 4 + 8 + 3
                                    << Hex("01 02 03 04");
-    QTest::newRow("TV wall write")
-        << DeviceFrameOf(0x93, Hex("00 00 02 01 02 01 05 00 03 00 00 00 00 02 01 00 02 00 00 00 00 01"))
-        << frame(0x93, "00 80 00 00 00") << 0 << Hex("02 01 02 01 05 00 03 00 00 00 00 02 01 00 02 00 00 00 00 01");
+    QTest::newRow("TV wall write") << DeviceFrameOf(
+        0x93, Hex("00 00 02 01 02 01 05 00 03 00 00 00 00 02 01 00 02 00 00 00 00 01"))
+                                   << frame(0x93, "00 80 00 00 00") << 0
+                                   << Hex("02 01 02 01 05 00 03 00 00 00 00 02 01 00 02 00 00 00 00 01");
 }
 
 void TestSimulator::writes_readBack()

@@ -299,8 +299,8 @@ void TestSimulatorModule::options_data()
     QTest::addColumn<int>("result");
     QTest::newRow("defaults") << QStringList() << int(SimParse::Run);
     QTest::newRow("help") << QStringList{"--help"} << int(SimParse::Help);
-    QTest::newRow("mute in hex and decimal") << QStringList{"--mute-code", "0x95", "--mute-code", "18"}
-                                             << int(SimParse::Run);
+    QTest::newRow("mute in hex and decimal")
+        << QStringList{"--mute-code", "0x95", "--mute-code", "18"} << int(SimParse::Run);
     QTest::newRow("17 inputs") << QStringList{"--inputs", "17"} << int(SimParse::Error);
     QTest::newRow("drop above 1") << QStringList{"--drop", "1.5"} << int(SimParse::Error);
     QTest::newRow("port too large") << QStringList{"--tcp-port", "65536"} << int(SimParse::Error);

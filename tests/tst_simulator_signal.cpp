@@ -18,7 +18,8 @@ QByteArray InfoPayload(SimDeviceModel &model, quint8 channel, bool input)
     const SimReplies replies = RespondToDeviceFrame(model, DeviceFrameOf(0x7F, payload));
     constexpr int PayloadOffset = 4;
     constexpr int Trailer = 3; // checksum and end marks
-    return replies.isEmpty() ? QByteArray() : replies.first().mid(PayloadOffset, replies.first().size() - PayloadOffset - Trailer);
+    return replies.isEmpty() ? QByteArray()
+                             : replies.first().mid(PayloadOffset, replies.first().size() - PayloadOffset - Trailer);
 }
 
 } // namespace
@@ -32,7 +33,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("kinds and formats") << QStringList{"--output-kinds", "7,8", "--output-formats", "0xFF,3"} << true;
+        QTest::newRow("kinds and formats")
+            << QStringList{"--output-kinds", "7,8", "--output-formats", "0xFF,3"} << true;
         QTest::newRow("timings") << QStringList{"--input-timings", "1920x1080i50,0x0p0"} << true;
         QTest::newRow("kind above a byte") << QStringList{"--input-kinds", "256"} << false;
         QTest::newRow("not a number") << QStringList{"--output-types", "7,x"} << false;
@@ -54,9 +56,8 @@ private Q_SLOTS:
     {
         SimOptions options;
         QString text;
-        QCOMPARE(ParseSimOptions({"kxr-devsim", "--input-kinds", "4", "--input-timings", "720x576i50",
-                                  "--output-kinds", "1,7", "--output-formats", "0xFF", "--output-timings",
-                                  "0x0p0,1280x720p50"},
+        QCOMPARE(ParseSimOptions({"kxr-devsim", "--input-kinds", "4", "--input-timings", "720x576i50", "--output-kinds",
+                                  "1,7", "--output-formats", "0xFF", "--output-timings", "0x0p0,1280x720p50"},
                                  options, text),
                  SimParse::Run);
         SimDeviceModel model = MakeSimDeviceModel(options.model);

@@ -127,7 +127,7 @@ void SystemModuleConfigTest::macRule()
 void SystemModuleConfigTest::decode_showsEveryField()
 {
     QByteArray block(ModuleBlock::Size, '\0');
-    block.replace(0, 9, Hex("00 00 00 80 6C 07 50 00 FF"));   // static; UPNP 1900; HTTP 80
+    block.replace(0, 9, Hex("00 00 00 80 6C 07 50 00 FF")); // static; UPNP 1900; HTTP 80
     block.replace(ModuleBlock::Ip, 12, Hex("0A 00 A8 C0 01 00 A8 C0 00 FF FF FF"));
     block.replace(ModuleBlock::Name, 6, "Hall A");
     block.replace(ModuleBlock::User, 5, "admin");
@@ -135,7 +135,7 @@ void SystemModuleConfigTest::decode_showsEveryField()
     block.replace(ModuleBlock::DeviceId, 3, Hex("34 12 07"));
     block.replace(ModuleBlock::Mac, 6, Hex("00 1A 2B 3C 4D 5E"));
     const int p = ModuleBlock::PortOffset;
-    block.replace(p, 8, Hex("80 25 00 00 07 03 02 05"));       // 9600, 7 bits, parity 3, 2 stop, flow 5
+    block.replace(p, 8, Hex("80 25 00 00 07 03 02 05"));              // 9600, 7 bits, parity 3, 2 stop, flow 5
     block.replace(p + ModuleBlock::LocalPort, 4, Hex("88 13 89 13")); // 5000, 5001
     block.replace(p + ModuleBlock::RemoteHost, 30, QByteArray("ctrl.example").leftJustified(30, '\0'));
     block.replace(p + ModuleBlock::Options, 7, Hex("0C 04 B4 05 00 00 0A")); // modbus+sync, mode 4, 1460, 10
@@ -205,13 +205,10 @@ void SystemModuleConfigTest::basicPart_ipType_data()
     QTest::addColumn<QString>("ip");
     QTest::addColumn<QByteArray>("bytes9to20");
     const QByteArray asRead = Hex("0A 00 A8 C0 01 00 A8 C0 00 FF FF FF");
-    QTest::newRow("static to dynamic leaves the addresses")
-        << true << false << "1.2.3.4" << asRead;
+    QTest::newRow("static to dynamic leaves the addresses") << true << false << "1.2.3.4" << asRead;
     QTest::newRow("dynamic stays dynamic, bad address ignored") << false << false << "not an address" << asRead;
-    QTest::newRow("static 192.168.0.10 stored last octet first")
-        << false << true << "192.168.0.10" << asRead;
-    QTest::newRow("new static address") << true << true << "10.1.2.3"
-                                        << Hex("03 02 01 0A 01 00 A8 C0 00 FF FF FF");
+    QTest::newRow("static 192.168.0.10 stored last octet first") << false << true << "192.168.0.10" << asRead;
+    QTest::newRow("new static address") << true << true << "10.1.2.3" << Hex("03 02 01 0A 01 00 A8 C0 00 FF FF FF");
 }
 
 void SystemModuleConfigTest::basicPart_ipType()

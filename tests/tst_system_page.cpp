@@ -151,10 +151,10 @@ void SystemPageTest::writes_needAListedAndReadModule()
     QFETCH(QString, message);
     if (listed)
         m_page->AddFoundDevice("Hall A", "192.168.0.10", "00-1a-2b-3c-4d-5e", "261");
-    QPushButton *target = button == QLatin1String("basic write")  ? m_page->basicBox()->writeButton()
-                        : button == QLatin1String("port write")   ? m_page->portBox()->writeButton()
-                        : button == QLatin1String("load default") ? m_page->loadDefaultButton()
-                                                                  : m_page->webOpenButton();
+    QPushButton *target = button == QLatin1String("basic write") ? m_page->basicBox()->writeButton()
+        : button == QLatin1String("port write")                  ? m_page->portBox()->writeButton()
+        : button == QLatin1String("load default")                ? m_page->loadDefaultButton()
+                                                                 : m_page->webOpenButton();
     QTest::mouseClick(target, Qt::LeftButton);
     QCOMPARE(m_messages->texts(), QStringList{message});
     QVERIFY(Sent(UdpChannel).isEmpty());
@@ -199,18 +199,25 @@ void SystemPageTest::oneFieldEdited_onlyItsBytesChange_data()
     QTest::addColumn<int>("first"); // block offsets the edit may change
     QTest::addColumn<int>("last");
     const int p = ModuleBlock::PortOffset;
-    QTest::newRow("nothing edited") << "" << "" << -1 << -1;
-    QTest::newRow("device name") << "name" << "Stage Left" << ModuleBlock::Name << ModuleBlock::Name + 15;
-    QTest::newRow("MAC") << "mac" << "02:00:00:00:00:07" << ModuleBlock::Mac << ModuleBlock::Mac + 5;
-    QTest::newRow("gateway") << "gateway" << "192.168.0.254" << ModuleBlock::Gateway << ModuleBlock::Gateway;
-    QTest::newRow("baud rate") << "baud" << "9600" << p + ModuleBlock::Baud << p + ModuleBlock::Baud + 3;
-    QTest::newRow("local port") << "localPort" << "4001" << p + ModuleBlock::LocalPort
-                                << p + ModuleBlock::LocalPort + 1;
-    QTest::newRow("pack time") << "packTime" << "201" << p + ModuleBlock::PackTime << p + ModuleBlock::PackTime;
+    QTest::newRow("nothing edited") << ""
+                                    << "" << -1 << -1;
+    QTest::newRow("device name") << "name"
+                                 << "Stage Left" << ModuleBlock::Name << ModuleBlock::Name + 15;
+    QTest::newRow("MAC") << "mac"
+                         << "02:00:00:00:00:07" << ModuleBlock::Mac << ModuleBlock::Mac + 5;
+    QTest::newRow("gateway") << "gateway"
+                             << "192.168.0.254" << ModuleBlock::Gateway << ModuleBlock::Gateway;
+    QTest::newRow("baud rate") << "baud"
+                               << "9600" << p + ModuleBlock::Baud << p + ModuleBlock::Baud + 3;
+    QTest::newRow("local port") << "localPort"
+                                << "4001" << p + ModuleBlock::LocalPort << p + ModuleBlock::LocalPort + 1;
+    QTest::newRow("pack time") << "packTime"
+                               << "201" << p + ModuleBlock::PackTime << p + ModuleBlock::PackTime;
     QTest::newRow("empty pack length is sent as 0")
-        << "packLength" << "" << p + ModuleBlock::PackLength << p + ModuleBlock::PackLength + 3;
-    QTest::newRow("connect count") << "connectCount" << "8" << p + ModuleBlock::ServerStyle
-                                   << p + ModuleBlock::ServerStyle;
+        << "packLength"
+        << "" << p + ModuleBlock::PackLength << p + ModuleBlock::PackLength + 3;
+    QTest::newRow("connect count") << "connectCount"
+                                   << "8" << p + ModuleBlock::ServerStyle << p + ModuleBlock::ServerStyle;
 }
 
 void SystemPageTest::oneFieldEdited_onlyItsBytesChange()
@@ -264,12 +271,18 @@ void SystemPageTest::formatError_namesTheFieldAndSendsNothing_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("label");
-    QTest::newRow("pack length 1461") << "packLength" << "1461" << Slabel_NM_PackLen;
-    QTest::newRow("pack time 256") << "packTime" << "256" << Slabel_NM_PackTime;
-    QTest::newRow("local port 65536") << "localPort" << "65536" << Slabel_NM_LocalPort;
-    QTest::newRow("MAC of five bytes") << "mac" << "00-1a-2b-3c-4d" << Slabel_NM_MAC;
-    QTest::newRow("static IP with two dots") << "ip" << "192.168.0" << Slabel_NM_StaticIP;
-    QTest::newRow("mask of 256") << "mask" << "255.255.256.0" << Slabel_NM_SubnetMask;
+    QTest::newRow("pack length 1461") << "packLength"
+                                      << "1461" << Slabel_NM_PackLen;
+    QTest::newRow("pack time 256") << "packTime"
+                                   << "256" << Slabel_NM_PackTime;
+    QTest::newRow("local port 65536") << "localPort"
+                                      << "65536" << Slabel_NM_LocalPort;
+    QTest::newRow("MAC of five bytes") << "mac"
+                                       << "00-1a-2b-3c-4d" << Slabel_NM_MAC;
+    QTest::newRow("static IP with two dots") << "ip"
+                                             << "192.168.0" << Slabel_NM_StaticIP;
+    QTest::newRow("mask of 256") << "mask"
+                                 << "255.255.256.0" << Slabel_NM_SubnetMask;
 }
 
 void SystemPageTest::formatError_namesTheFieldAndSendsNothing()
@@ -281,10 +294,10 @@ void SystemPageTest::formatError_namesTheFieldAndSendsNothing()
     ModuleBasicConfigBox *basic = m_page->basicBox();
     ModulePortConfigBox *port = m_page->portBox();
     QLineEdit *edit = field == QLatin1String("packLength") ? port->packLengthEdit()
-                    : field == QLatin1String("packTime")   ? port->packTimeEdit()
-                    : field == QLatin1String("localPort")  ? port->localPortEdit()
-                    : field == QLatin1String("mac")        ? basic->macEdit()
-                    : field == QLatin1String("ip")         ? basic->staticIpEdit()
+        : field == QLatin1String("packTime")               ? port->packTimeEdit()
+        : field == QLatin1String("localPort")              ? port->localPortEdit()
+        : field == QLatin1String("mac")                    ? basic->macEdit()
+        : field == QLatin1String("ip")                     ? basic->staticIpEdit()
                                                            : basic->maskEdit();
     Retype(edit, text);
     const bool portField = edit->parentWidget() == port || field == QLatin1String("mac");
@@ -320,8 +333,8 @@ void SystemPageTest::serialPath_sendsTheIpSettingsAsTyped()
     QTest::mouseClick(m_page->uartReadButton(), Qt::LeftButton);
     QCOMPARE(Sent(SerialChannel), QVector<QByteArray>{Hex("7B 7B 9A 01 00 8B 7D 7D")});
     Forget(SerialChannel);
-    m_page->ShowDeviceInformation("KXR", "00:1A:2B:3C:4D:5E", false, "192.168.0.247", "255.255.255.0",
-                                  "192.168.0.1", "V1.05");
+    m_page->ShowDeviceInformation("KXR", "00:1A:2B:3C:4D:5E", false, "192.168.0.247", "255.255.255.0", "192.168.0.1",
+                                  "V1.05");
     ModuleBasicConfigBox *basic = m_page->basicBox();
     QCOMPARE(m_page->searchList()->topLevelItemCount(), 1);
     QCOMPARE(basic->ipTypeBox()->currentIndex(), 0);
@@ -415,11 +428,12 @@ void SystemPageTest::adminWrites_fixedWidthFields_data()
     const QByteArray sn40 = QByteArray("KXR-").leftJustified(40, '7');
     QTest::newRow("40-character serial number, no terminating zero")
         << "sn" << QString::fromLatin1(sn40 + "overflow") << QByteArray("\x00\x00", 2) + sn40;
-    QTest::newRow("empty device name is 40 zero bytes")
-        << "name" << "" << QByteArray("\x00\x01", 2) + QByteArray(40, '\0');
-    QTest::newRow("front panel: both lines, 16 characters at most")
-        << "panel" << "Hall A front panel"
-        << QByteArray("\x00\x01", 2) + "Hall A front pan" + QByteArray(1, '\0') + "Hall A front pan" + QByteArray(1, '\0');
+    QTest::newRow("empty device name is 40 zero bytes") << "name"
+                                                        << "" << QByteArray("\x00\x01", 2) + QByteArray(40, '\0');
+    QTest::newRow("front panel: both lines, 16 characters at most") << "panel"
+                                                                    << "Hall A front panel"
+                                                                    << QByteArray("\x00\x01", 2) + "Hall A front pan"
+            + QByteArray(1, '\0') + "Hall A front pan" + QByteArray(1, '\0');
 }
 
 void SystemPageTest::adminWrites_fixedWidthFields()

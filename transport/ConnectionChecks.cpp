@@ -53,8 +53,7 @@ bool CheckNetworkParams(const QString &ip, const QString &port, const QString &m
     return value >= MinPort && value <= MaxPort;
 }
 
-bool SameSubnet(const QString &localIp, const QString &localMask, const QString &deviceIp,
-                const QString &deviceMask)
+bool SameSubnet(const QString &localIp, const QString &localMask, const QString &deviceIp, const QString &deviceMask)
 {
     const QStringList li = localIp.split(QLatin1Char('.'));
     const QStringList lm = localMask.split(QLatin1Char('.'));

@@ -10,8 +10,7 @@
 bool CheckNetworkParams(const QString &ip, const QString &port, const QString &mask, const QString &gateway);
 
 // Whether two dotted addresses with their masks lie in the same subnet.
-bool SameSubnet(const QString &localIp, const QString &localMask, const QString &deviceIp,
-                const QString &deviceMask);
+bool SameSubnet(const QString &localIp, const QString &localMask, const QString &deviceIp, const QString &deviceMask);
 
 // Packs the hexadecimal digits of a MAC text into 6 bytes, skipping every
 // other character; false when the text holds fewer than 12 digits or the

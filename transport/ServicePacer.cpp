@@ -11,7 +11,9 @@ namespace {
 class SendLockGuard
 {
 public:
-    explicit SendLockGuard(QMutex &mutex) : m_mutex(mutex) {}
+    explicit SendLockGuard(QMutex &mutex)
+        : m_mutex(mutex)
+    { }
     ~SendLockGuard() { m_mutex.unlock(); }
     SendLockGuard(const SendLockGuard &) = delete;
     SendLockGuard &operator=(const SendLockGuard &) = delete;
@@ -32,7 +34,9 @@ QTimer *makeSingleShotTimer()
 
 } // namespace
 
-ServicePacer::ServicePacer(CommandChannel &channel) : m_channel(channel) {}
+ServicePacer::ServicePacer(CommandChannel &channel)
+    : m_channel(channel)
+{ }
 
 ServicePacer::~ServicePacer()
 {

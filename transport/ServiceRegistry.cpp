@@ -26,7 +26,7 @@ QThread *namedThread(QThread *&thread, const char *name)
     return thread;
 }
 
-template <typename Service>
+template<typename Service>
 Service *service(Service *&instance)
 {
     if (!instance)
@@ -43,7 +43,7 @@ bool stopThread(QThread *thread)
     return thread->wait(ThreadStopWaitMs);
 }
 
-template <typename Service>
+template<typename Service>
 void shutdown(Service *&instance, QThread *&thread)
 {
     // A thread that does not stop in time keeps its objects: destroying a

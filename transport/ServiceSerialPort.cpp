@@ -27,13 +27,14 @@ bool isStopBits(int v)
 
 bool isFlowControl(int v)
 {
-    return v == QSerialPort::NoFlowControl || v == QSerialPort::HardwareControl
-        || v == QSerialPort::SoftwareControl;
+    return v == QSerialPort::NoFlowControl || v == QSerialPort::HardwareControl || v == QSerialPort::SoftwareControl;
 }
 
 } // namespace
 
-ServiceSerialPort::ServiceSerialPort(QObject *parent) : QObject(parent), m_pacer(SerialChannel)
+ServiceSerialPort::ServiceSerialPort(QObject *parent)
+    : QObject(parent)
+    , m_pacer(SerialChannel)
 {
     // Queued, so that a reply completed inside the stream assembler never
     // starts the next send (and its gap) in the middle of that chunk.
@@ -48,8 +49,8 @@ ServiceSerialPort::~ServiceSerialPort()
     ChannelClear(SerialChannel);
 }
 
-void ServiceSerialPort::SLT_SyncConnect_SerialPort(QString name, QString baudRate, QString dataBits,
-                                                   QString parity, QString stopBits, QString flowControl)
+void ServiceSerialPort::SLT_SyncConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity,
+                                                   QString stopBits, QString flowControl)
 {
     m_connected = false;
     // A second connect replaces the port of the first.
@@ -120,12 +121,11 @@ void ServiceSerialPort::SLT_RealRecvData_SerialPort()
     if (!m_connected || !m_port)
         return;
     const QByteArray chunk = m_port->readAll();
-    AssembleDeviceStream(SerialChannel, chunk.constData(), chunk.size(),
-                         [this](const quint8 *frame, quint32 length) {
-                             if (m_pacer.matchReply(frame, length, m_connected))
-                                 emit SGL_TryCheckSend();
-                             emit SGL_UpdateRecvData_SerialPort();
-                         });
+    AssembleDeviceStream(SerialChannel, chunk.constData(), chunk.size(), [this](const quint8 *frame, quint32 length) {
+        if (m_pacer.matchReply(frame, length, m_connected))
+            emit SGL_TryCheckSend();
+        emit SGL_UpdateRecvData_SerialPort();
+    });
 }
 
 void ServiceSerialPort::SLT_MatchTimer_Timeout()

@@ -32,8 +32,8 @@ signals:
     void SGL_LinkLost_SerialPort(int code);
 
 public slots:
-    void SLT_SyncConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity,
-                                    QString stopBits, QString flowControl);
+    void SLT_SyncConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity, QString stopBits,
+                                    QString flowControl);
     void SLT_SyncDisconnect_SerialPort();
     void SLT_RealSendData_SerialPort();
     void SLT_RealRecvData_SerialPort();
@@ -44,8 +44,8 @@ public slots:
 private:
     // Closes a port that can no longer be read and reports the lost link.
     void dropLostLink();
-    void applySettings(const QString &baudRate, const QString &dataBits, const QString &parity,
-                       const QString &stopBits, const QString &flowControl);
+    void applySettings(const QString &baudRate, const QString &dataBits, const QString &parity, const QString &stopBits,
+                       const QString &flowControl);
     void deletePort();
     bool writeCommand(const QByteArray &bytes);
 

@@ -19,7 +19,9 @@ quint16 portFromText(const QString &text)
 
 } // namespace
 
-ServiceTcpClient::ServiceTcpClient(QObject *parent) : QObject(parent), m_pacer(TcpChannel)
+ServiceTcpClient::ServiceTcpClient(QObject *parent)
+    : QObject(parent)
+    , m_pacer(TcpChannel)
 {
     // Queued for the same reason as in the serial service: a reply found in
     // the middle of a chunk must not start the next gap there.
@@ -107,12 +109,11 @@ void ServiceTcpClient::SLT_RealRecvData_TcpClient()
     if (!m_connected || !m_socket)
         return;
     const QByteArray chunk = m_socket->readAll();
-    AssembleDeviceStream(TcpChannel, chunk.constData(), chunk.size(),
-                         [this](const quint8 *frame, quint32 length) {
-                             if (m_pacer.matchReply(frame, length, m_connected))
-                                 emit SGL_TryCheckSend();
-                             emit SGL_UpdateRecvData_TcpClient();
-                         });
+    AssembleDeviceStream(TcpChannel, chunk.constData(), chunk.size(), [this](const quint8 *frame, quint32 length) {
+        if (m_pacer.matchReply(frame, length, m_connected))
+            emit SGL_TryCheckSend();
+        emit SGL_UpdateRecvData_TcpClient();
+    });
 }
 
 void ServiceTcpClient::SLT_MatchTimer_Timeout()

@@ -6,9 +6,10 @@
 #include <QUdpSocket>
 
 ServiceUdp::ServiceUdp(QObject *parent)
-    : QObject(parent), m_addressSource(&ServiceUdp::LocalIpv4Addresses), m_pacer(UdpChannel)
-{
-}
+    : QObject(parent)
+    , m_addressSource(&ServiceUdp::LocalIpv4Addresses)
+    , m_pacer(UdpChannel)
+{ }
 
 ServiceUdp::~ServiceUdp()
 {
@@ -86,7 +87,8 @@ void ServiceUdp::SLT_Startover_Udp(bool isBroadcast, QString remoteIp)
         if (socket->bind(QHostAddress(address), 0)) {
             m_sockets.append(socket);
         } else {
-            qDebug() << "bind fail" << "IP:" << address;
+            qDebug() << "bind fail"
+                     << "IP:" << address;
             delete socket;
         }
     }

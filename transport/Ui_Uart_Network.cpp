@@ -63,7 +63,7 @@ const char *const StopBits[] = {"1", "1.5", "2"};
 const char *const FlowControls[] = {"None", "Hardware", "Software"};
 const char *const NetworkTypes[] = {"TCP-Client", "TCP-Server", "UDP"};
 
-template <size_t N>
+template<size_t N>
 void fillList(QComboBox *box, const char *const (&items)[N])
 {
     box->clear();
@@ -74,9 +74,8 @@ void fillList(QComboBox *box, const char *const (&items)[N])
 // The serial settings as the numeric values of the serial port's enums.
 QString dataBitsCode(const QString &text)
 {
-    return text == QLatin1String("5") || text == QLatin1String("6") || text == QLatin1String("7")
-        ? text
-        : QStringLiteral("8");
+    return text == QLatin1String("5") || text == QLatin1String("6") || text == QLatin1String("7") ? text
+                                                                                                  : QStringLiteral("8");
 }
 
 QString parityCode(const QString &text)
@@ -202,7 +201,7 @@ void Ui_Uart_Network::buildLayout()
     setContentsMargins(SideMargin, 0, SideMargin, 0);
 
     const QList<QPair<QLabel *, QWidget *>> uartRows = {
-        {m_portLabel, m_portSelector},     {m_baudLabel, m_baudSelector}, {m_dataBitLabel, m_dataBitSelector},
+        {m_portLabel, m_portSelector},     {m_baudLabel, m_baudSelector},       {m_dataBitLabel, m_dataBitSelector},
         {m_parityLabel, m_paritySelector}, {m_stopBitLabel, m_stopBitSelector}, {m_flowLabel, m_flowSelector},
     };
     for (int row = 0; row < uartRows.size(); ++row) {
@@ -212,8 +211,10 @@ void Ui_Uart_Network::buildLayout()
     m_uartGrid->addWidget(m_uartConnect, uartRows.size(), 0, 1, 2);
 
     const QList<QPair<QLabel *, QWidget *>> networkRows = {
-        {m_networkTypeLabel, m_networkTypeSelector}, {m_ipLabel, m_ipEdit},
-        {m_portNumberLabel, m_portEdit},             {m_maskLabel, m_maskEdit},
+        {m_networkTypeLabel, m_networkTypeSelector},
+        {m_ipLabel, m_ipEdit},
+        {m_portNumberLabel, m_portEdit},
+        {m_maskLabel, m_maskEdit},
         {m_gatewayLabel, m_gatewayEdit},
     };
     for (int row = 0; row < networkRows.size(); ++row) {
@@ -349,8 +350,8 @@ void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
     m_searchList->setColumnCount(int(std::size(SearchColumnWidths)));
     for (int column = 0; column < int(std::size(SearchColumnWidths)); ++column)
         m_searchList->setColumnWidth(column, SearchColumnWidths[column]);
-    m_searchList->setHeaderLabels({SSearchList_Number, SSearchList_DeviceName, SSearchList_IP, SSearchList_MAC,
-                                   SSearchList_Version});
+    m_searchList->setHeaderLabels(
+        {SSearchList_Number, SSearchList_DeviceName, SSearchList_IP, SSearchList_MAC, SSearchList_Version});
     m_searchGroup->setTitle(SgroupBox_SearchList);
     m_searchButton->setText(SpushButton_SearchDevice);
     m_uartReadButton->setText(SpushButton_UartReadDevice);
@@ -414,8 +415,7 @@ void Ui_Uart_Network::ShowConnectImage(bool ok)
         m_statusPicture->setPixmap(QPixmap(picture));
 }
 
-void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, const QString &mac,
-                                     const QString &version)
+void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
 {
     // A search leaves from every local address, so a module that hears it
     // on two interfaces answers twice: its row is brought up to date
@@ -428,8 +428,7 @@ void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, con
             return;
         }
     }
-    auto *item = new QTreeWidgetItem(
-        QStringList{QString::number(m_foundItems.size() + 1), name, ip, mac, version});
+    auto *item = new QTreeWidgetItem(QStringList{QString::number(m_foundItems.size() + 1), name, ip, mac, version});
     m_foundItems.append(item);
     m_searchList->addTopLevelItem(item);
 }
@@ -461,9 +460,9 @@ void Ui_Uart_Network::ReadDeviceType()
 
 void Ui_Uart_Network::setInputsEnabled(bool enabled)
 {
-    for (QWidget *input : std::initializer_list<QWidget *>{m_portSelector, m_baudSelector, m_ipEdit, m_portEdit,
-                                                         m_maskEdit, m_gatewayEdit, m_localIpSelector,
-                                                         m_localPortEdit})
+    for (QWidget *input :
+         std::initializer_list<QWidget *>{m_portSelector, m_baudSelector, m_ipEdit, m_portEdit, m_maskEdit,
+                                          m_gatewayEdit, m_localIpSelector, m_localPortEdit})
         input->setEnabled(enabled);
     // The PC port is never edited.
     m_localPortEdit->setEnabled(false);
@@ -685,8 +684,8 @@ void Ui_Uart_Network::SLT_ModuleConfigRead(const QByteArray &block)
     const auto view = DecodeModuleNetwork(block);
     if (!view)
         return;
-    ShowSelectedDeviceNetwork(view->deviceName, view->macText, view->ip, view->localPort, view->mask,
-                              view->gateway, view->staticIp);
+    ShowSelectedDeviceNetwork(view->deviceName, view->macText, view->ip, view->localPort, view->mask, view->gateway,
+                              view->staticIp);
 }
 
 void Ui_Uart_Network::SLT_DeviceInformation(const QString &name, const QString &mac, bool, const QString &ip,

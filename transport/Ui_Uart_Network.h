@@ -40,9 +40,8 @@ public:
     void AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version);
     // A module's configuration was read: when it is the selected row's
     // module and no link is up, the address fields take its settings.
-    void ShowSelectedDeviceNetwork(const QString &name, const QString &mac, const QString &ip,
-                                   const QString &port, const QString &mask, const QString &gateway,
-                                   bool staticIp);
+    void ShowSelectedDeviceNetwork(const QString &name, const QString &mac, const QString &ip, const QString &port,
+                                   const QString &mask, const QString &gateway, bool staticIp);
     // Queues the device identity query and asks for it to be sent.
     void ReadDeviceType();
     // Clicks the connect button of the active device link, which drops it.

@@ -16,7 +16,7 @@ void SelectTextIfPresent(QComboBox *box, const QString &text);
 void FillBox(QComboBox *box, const char *const *items, size_t count);
 void FillBox(QComboBox *box, const QString *texts, size_t count);
 
-template <size_t N>
+template<size_t N>
 void FillBox(QComboBox *box, const char *const (&items)[N])
 {
     FillBox(box, items, N);

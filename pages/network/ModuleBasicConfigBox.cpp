@@ -90,8 +90,7 @@ void ModuleBasicConfigBox::showFields(const ModuleConfigFields &fields)
     showIpSettings(fields.ipTypeIndex == StaticIndex, fields.ip, fields.mask, fields.gateway);
 }
 
-void ModuleBasicConfigBox::showIpSettings(bool staticIp, const QString &ip, const QString &mask,
-                                          const QString &gateway)
+void ModuleBasicConfigBox::showIpSettings(bool staticIp, const QString &ip, const QString &mask, const QString &gateway)
 {
     SelectIndexIfPresent(m_ipType, staticIp ? StaticIndex : 0);
     m_staticIp->setText(ip);

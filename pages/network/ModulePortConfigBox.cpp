@@ -136,7 +136,7 @@ ModulePortEdits ModulePortConfigBox::edits(const QString &mac) const
 
 void ModulePortConfigBox::setNetworkPath(bool networkPath)
 {
-    for (QWidget *editable : std::initializer_list<QWidget *>{m_baudRate, m_localPort, m_connectCount, m_packTime,
-                                                              m_packLength, m_write})
+    for (QWidget *editable :
+         std::initializer_list<QWidget *>{m_baudRate, m_localPort, m_connectCount, m_packTime, m_packLength, m_write})
         editable->setEnabled(networkPath);
 }

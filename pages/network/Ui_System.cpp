@@ -53,14 +53,22 @@ bool IsPortBoard(unsigned int type)
 QString FieldLabel(ModuleField field)
 {
     switch (field) {
-    case ModuleField::Mac: return Slabel_NM_MAC;
-    case ModuleField::StaticIp: return Slabel_NM_StaticIP;
-    case ModuleField::SubnetMask: return Slabel_NM_SubnetMask;
-    case ModuleField::Gateway: return Slabel_NM_Gateway;
-    case ModuleField::BaudRate: return Slabel_NM_BaudRate;
-    case ModuleField::LocalPort: return Slabel_NM_LocalPort;
-    case ModuleField::PackTime: return Slabel_NM_PackTime;
-    case ModuleField::PackLength: return Slabel_NM_PackLen;
+    case ModuleField::Mac:
+        return Slabel_NM_MAC;
+    case ModuleField::StaticIp:
+        return Slabel_NM_StaticIP;
+    case ModuleField::SubnetMask:
+        return Slabel_NM_SubnetMask;
+    case ModuleField::Gateway:
+        return Slabel_NM_Gateway;
+    case ModuleField::BaudRate:
+        return Slabel_NM_BaudRate;
+    case ModuleField::LocalPort:
+        return Slabel_NM_LocalPort;
+    case ModuleField::PackTime:
+        return Slabel_NM_PackTime;
+    case ModuleField::PackLength:
+        return Slabel_NM_PackLen;
     }
     return QString();
 }
@@ -167,8 +175,7 @@ void Ui_System::connectWidgets()
     // activated, not currentIndexChanged: choosing the shown board again
     // reads its version again.
     connect(m_firmwareBox, qOverload<int>(&QComboBox::activated), this, &Ui_System::SLT_GetFirmwareVersion);
-    connect(m_firmwarePortBox, qOverload<int>(&QComboBox::activated), this,
-            &Ui_System::SLT_GetFirmwareVersion_ByPort);
+    connect(m_firmwarePortBox, qOverload<int>(&QComboBox::activated), this, &Ui_System::SLT_GetFirmwareVersion_ByPort);
     connect(m_adminButton, &QPushButton::clicked, this, &Ui_System::SLT_BTN_AdminWin);
     connect(m_adminShortcut, &QShortcut::activated, this, &Ui_System::toggleAdminButton);
 }

@@ -369,7 +369,8 @@ QString UserCmdLines::commandFolder() const
 
 void UserCmdLines::SLT_ConfigImport()
 {
-    const QString name = AskOpenFileName(this, QLatin1String(ImportCaption), commandFolder(), QLatin1String(FileFilter));
+    const QString name =
+        AskOpenFileName(this, QLatin1String(ImportCaption), commandFolder(), QLatin1String(FileFilter));
     if (name.isEmpty())
         return;
     QFile file(name);
@@ -395,7 +396,8 @@ void UserCmdLines::SLT_ConfigImport()
 
 void UserCmdLines::SLT_ConfigExport()
 {
-    const QString name = AskSaveFileName(this, QLatin1String(ExportCaption), commandFolder(), QLatin1String(FileFilter));
+    const QString name =
+        AskSaveFileName(this, QLatin1String(ExportCaption), commandFolder(), QLatin1String(FileFilter));
     if (name.isEmpty())
         return;
     QFile file(name);

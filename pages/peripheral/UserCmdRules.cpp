@@ -11,7 +11,8 @@ bool IsDecimal(const QString &text, int maxDigits)
 {
     if (text.isEmpty() || text.size() > maxDigits)
         return false;
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 } // namespace

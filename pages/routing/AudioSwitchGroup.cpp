@@ -53,8 +53,9 @@ void AudioSwitchGroup::retranslate()
 void AudioSwitchGroup::build(quint32 inputsPerPage)
 {
     m_inputsPerPage = inputsPerPage;
-    m_buttons.build(this, inputsPerPage,
-                    [](quint32 column) { return QRect(InputNumberRect(column).x(), ButtonsTop, ColumnWidth, RowHeight); });
+    m_buttons.build(this, inputsPerPage, [](quint32 column) {
+        return QRect(InputNumberRect(column).x(), ButtonsTop, ColumnWidth, RowHeight);
+    });
     resizeToContent();
 }
 

@@ -4,8 +4,7 @@
 
 ChannelButtonRow::ChannelButtonRow(const char *prefix)
     : m_prefix(prefix)
-{
-}
+{ }
 
 void ChannelButtonRow::build(QWidget *parent, quint32 count, const std::function<QRect(quint32)> &geometryOf)
 {

@@ -7,8 +7,8 @@
 // index of a mode in its board's list is the value on the wire.
 namespace EdidModes {
 
-constexpr const char *Names[] = {"4K60",     "4K30",     "1080P",    "1920x1200", "1680x1050", "1600x1200",
-                                 "1440x900", "1360x768", "1280x1024", "1024x768", "720P",      "USER"};
+constexpr const char *Names[] = {"4K60",     "4K30",     "1080P",     "1920x1200", "1680x1050", "1600x1200",
+                                 "1440x900", "1360x768", "1280x1024", "1024x768",  "720P",      "USER"};
 constexpr int NameCount = int(sizeof Names / sizeof Names[0]);
 // Boards that cannot take 4K start their list after the two 4K modes.
 constexpr int Without4K = 2;

@@ -38,8 +38,7 @@ void setCrosspoint(QPushButton *button, bool shown, bool marked)
 MatrixGrid::MatrixGrid(QWidget *parent)
     : QGroupBox(parent)
     , m_corner(newLabel(CornerRect()))
-{
-}
+{ }
 
 QLabel *MatrixGrid::newLabel(const QRect &geometry)
 {

@@ -38,8 +38,7 @@ QRect InputNameRect(quint32 column)
 
 QRect InputNumberRect(quint32 column)
 {
-    return QRect(CornerX + CornerWidth + int(column) * ColumnWidth, CornerY + InputNameHeight, ColumnWidth,
-                 RowHeight);
+    return QRect(CornerX + CornerWidth + int(column) * ColumnWidth, CornerY + InputNameHeight, ColumnWidth, RowHeight);
 }
 
 QRect OutputNameRect(quint32 row)

@@ -91,8 +91,8 @@ void SignalInputRows::buildLayout()
 void SignalInputRows::retranslate()
 {
     setTitle(SgroupBox_Input);
-    const QString headers[Columns] = {S_Port, S_InputType, S_InputFormat, S_OutputFormat, S_AudioSelect, S_Bind,
-                                      QString()};
+    const QString headers[Columns] = {S_Port,        S_InputType, S_InputFormat, S_OutputFormat,
+                                      S_AudioSelect, S_Bind,      QString()};
     for (int c = 0; c < Columns; ++c)
         m_headers[c]->setText(headers[c]);
     m_readAll->setText(SpushButton_ReadAllInput);

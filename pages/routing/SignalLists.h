@@ -16,8 +16,8 @@ struct NameList
 };
 
 constexpr int TypeCount = 10;
-constexpr const char *TypeNames[TypeCount] = {"Fiber", "SDI", "HDBST", "DVI", "CVBS",
-                                              "YPbPr", "VGA", "HDMI", "HDMI-1.4", "HDMI-2.2"};
+constexpr const char *TypeNames[TypeCount] = {"Fiber", "SDI", "HDBST", "DVI",      "CVBS",
+                                              "YPbPr", "VGA", "HDMI",  "HDMI-1.4", "HDMI-2.2"};
 
 namespace Type {
 constexpr quint8 Dvi = 3;
@@ -60,32 +60,31 @@ constexpr quint32 NoSignalFormat = 0xFF;
 constexpr quint32 UserFormat = 21; // in the full list
 constexpr quint32 AutoFormat = 22;
 
-constexpr const char *FullFormats[] = {
-    "4096x2160p60", "4096x2160p50", "3840x2160p60", "3840x2160p50", "3840x2160p30", "3840x2160p25",
-    "3440x1440p60", "2560x1600p60", "2560x1440p60", "1920x1200p60", "1920x1080p60", "1920x1080p50",
-    "1920x1080p30", "1680x1050p60", "1600x1200p60", "1360x768p60",  "1280x1024p60", "1280x768p60",
-    "1280x720p60",  "1280x720p50",  "1024x768p60",  "USER",         "AUTO"};
+constexpr const char *FullFormats[] = {"4096x2160p60", "4096x2160p50", "3840x2160p60", "3840x2160p50", "3840x2160p30",
+                                       "3840x2160p25", "3440x1440p60", "2560x1600p60", "2560x1440p60", "1920x1200p60",
+                                       "1920x1080p60", "1920x1080p50", "1920x1080p30", "1680x1050p60", "1600x1200p60",
+                                       "1360x768p60",  "1280x1024p60", "1280x768p60",  "1280x720p60",  "1280x720p50",
+                                       "1024x768p60",  "USER",         "AUTO"};
 constexpr int FullFormatCount = int(sizeof FullFormats / sizeof FullFormats[0]);
 constexpr int FirstFullHdFormat = 9; // "1920x1200p60"
 constexpr int UserAndAuto = 2;       // the two last entries of a list that has them
 
-constexpr const char *UhdFormats[] = {
-    "3840x2160p30", "3840x2160p25", "1920x1200p60", "1920x1080p60", "1920x1080p50", "1920x1080p30",
-    "1680x1050p60", "1600x1200p60", "1360x768p60",  "1280x1024p60", "1280x768p60",  "1280x720p60",
-    "1280x720p50",  "1024x768p60",  "USER",         "AUTO"};
+constexpr const char *UhdFormats[] = {"3840x2160p30", "3840x2160p25", "1920x1200p60", "1920x1080p60",
+                                      "1920x1080p50", "1920x1080p30", "1680x1050p60", "1600x1200p60",
+                                      "1360x768p60",  "1280x1024p60", "1280x768p60",  "1280x720p60",
+                                      "1280x720p50",  "1024x768p60",  "USER",         "AUTO"};
 constexpr const char *BroadcastFormats[] = {"1920x1080p60", "1920x1080i60", "1920x1080p50", "1920x1080i50",
                                             "1920x1080p30", "1280x720p60",  "1280x720p50"};
 constexpr const char *PcFormats[] = {"1920x1200p60", "1920x1080p60", "1680x1050p60", "1600x1200p60", "1360x768p60",
                                      "1280x1024p60", "1280x768p60",  "1280x720p60",  "1024x768p60"};
-constexpr const char *DigitalFormats[] = {"1920x1200p60", "1920x1080p60", "1920x1080i60", "1920x1080p50",
-                                          "1920x1080i50", "1920x1080p30", "1680x1050p60", "1600x1200p60",
-                                          "1360x768p60",  "1280x1024p60", "1280x768p60",  "1280x720p60",
-                                          "1280x720p50",  "1024x768p60"};
+constexpr const char *DigitalFormats[] = {
+    "1920x1200p60", "1920x1080p60", "1920x1080i60", "1920x1080p50", "1920x1080i50", "1920x1080p30", "1680x1050p60",
+    "1600x1200p60", "1360x768p60",  "1280x1024p60", "1280x768p60",  "1280x720p60",  "1280x720p50",  "1024x768p60"};
 constexpr const char *CvbsFormats[] = {"PAL", "NTSC"};
 constexpr const char *YPbPrFormats[] = {"1920x1080p60", "1920x1080i60", "1920x1080p50",
                                         "1920x1080i50", "1280x720p60",  "1280x720p50"};
 
-template <int N>
+template<int N>
 constexpr NameList Whole(const char *const (&names)[N])
 {
     return {names, N};
@@ -108,7 +107,7 @@ struct KindFormats
 };
 
 constexpr KindFormats OutputFormats[] = {
-    {0, FormatList1},  {1, FormatList1},  {2, FormatList1}, {4, FormatList1}, {9, FormatList1},
+    {0, FormatList1},  {1, FormatList1},  {2, FormatList1},  {4, FormatList1},  {9, FormatList1},
     {3, FormatList2},  {5, FormatList2},  {12, FormatList3}, {13, FormatList3}, {6, FormatList4},
     {10, FormatList5}, {14, FormatList6}, {11, FormatList7},
 };
@@ -125,8 +124,8 @@ struct TypeFormats
 };
 
 constexpr TypeFormats AnalogueFormats[] = {
-    {Type::Dvi, true, Whole(DigitalFormats)},   {Type::Hdmi, true, Whole(DigitalFormats)},
-    {Type::Cvbs, false, Whole(CvbsFormats)},    {Type::YPbPr, false, Whole(YPbPrFormats)},
+    {Type::Dvi, true, Whole(DigitalFormats)}, {Type::Hdmi, true, Whole(DigitalFormats)},
+    {Type::Cvbs, false, Whole(CvbsFormats)},  {Type::YPbPr, false, Whole(YPbPrFormats)},
     {Type::Vga, false, FormatList7},
 };
 

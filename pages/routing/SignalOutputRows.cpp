@@ -106,7 +106,7 @@ void SignalOutputRows::buildLayout()
 void SignalOutputRows::retranslate()
 {
     setTitle(SgroupBox_Output);
-    const QString headers[Columns] = {S_Port,     S_OutputType, S_InputFormat, S_OutputFormat,
+    const QString headers[Columns] = {S_Port,      S_OutputType, S_InputFormat, S_OutputFormat,
                                       S_AudioMute, S_Freeze,     S_Black,       QString()};
     for (int c = 0; c < Columns; ++c)
         m_headers[c]->setText(headers[c]);

@@ -7,7 +7,7 @@ namespace {
 constexpr quint32 EmbeddedOnlyKinds[] = {3, 6};
 constexpr quint32 AnalogueInputKinds[] = {4, 5};
 
-template <typename Table>
+template<typename Table>
 bool Listed(const Table &table, quint32 kind)
 {
     for (quint32 k : table)

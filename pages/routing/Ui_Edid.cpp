@@ -132,8 +132,7 @@ void Ui_Edid::buildLayout()
     const int viewX = Margin + rowHeaderWidth + Gap;
     const int viewY = m_writePortLabel->geometry().bottom() + 1 + RowGap + HeaderHeight;
     L::place(m_view, nullptr, L::Absolute, viewX, viewY, viewWidth, viewHeight);
-    L::place(m_columnHeader, m_view, L::LeftAlignedAbove, 0, 0, viewWidth - metrics.averageCharWidth(),
-             HeaderHeight);
+    L::place(m_columnHeader, m_view, L::LeftAlignedAbove, 0, 0, viewWidth - metrics.averageCharWidth(), HeaderHeight);
     L::place(m_rowHeader, nullptr, L::Absolute, Margin, viewY + inset, rowHeaderWidth, Lines * lineHeight);
 
     const int width = qMax(m_loadButton->geometry().right(), m_view->geometry().right()) + 1 + Margin;

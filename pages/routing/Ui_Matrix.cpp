@@ -186,8 +186,7 @@ void Ui_Matrix::layoutPage()
     m_expand->previousButton()->setVisible(device.expandInputCount > 1);
     m_expand->nextButton()->setVisible(device.expandInputCount > 1);
     m_audio->showPaging(MatrixPaging::pagingShown(device.inputCount), MatrixPaging::pagingShown(device.outputCount));
-    MyUiLayout::place(m_audio, m_grid, MyUiLayout::LeftAlignedBelow, 0, GroupGap, m_audio->width(),
-                      m_audio->height());
+    MyUiLayout::place(m_audio, m_grid, MyUiLayout::LeftAlignedBelow, 0, GroupGap, m_audio->width(), m_audio->height());
     MyUiLayout::place(m_allSetLabel, m_audio, MyUiLayout::LeftAlignedBelow, 0, ControlsGap, AllSetLabelWidth,
                       ControlHeight);
     MyUiLayout::place(m_allSet, m_allSetLabel, MyUiLayout::RightTopAligned, 0, 0, AllSetBoxWidth, ControlHeight);

@@ -31,7 +31,7 @@ bool Connected()
     return ActiveTransport.load() != TransportNone;
 }
 
-template <typename Table>
+template<typename Table>
 bool Listed(const Table &table, quint32 kind)
 {
     for (quint32 k : table)
@@ -49,8 +49,8 @@ quint32 RowsOnPage(quint32 total, quint32 page)
 quint32 LastPage(quint32 total)
 {
     return total > Ui_SignalConfig::RowsPerPage
-               ? (total + Ui_SignalConfig::RowsPerPage - 1) / Ui_SignalConfig::RowsPerPage - 1
-               : 0;
+        ? (total + Ui_SignalConfig::RowsPerPage - 1) / Ui_SignalConfig::RowsPerPage - 1
+        : 0;
 }
 
 } // namespace

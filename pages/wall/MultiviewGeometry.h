@@ -26,10 +26,7 @@ struct Rect
     int h = 0;
 
     bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
-    bool containsRect(const Rect &r) const
-    {
-        return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h;
-    }
+    bool containsRect(const Rect &r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
     bool operator==(const Rect &o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
     bool operator!=(const Rect &o) const { return !(*this == o); }
 };

@@ -27,8 +27,8 @@ qreal RectZ(int layer)
     return LayerZStep * layer + 1;
 }
 
-const Qt::CursorShape HandleCursors[HandleCount] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor,
-                                                    Qt::SizeHorCursor,   Qt::SizeHorCursor, Qt::SizeBDiagCursor,
+const Qt::CursorShape HandleCursors[HandleCount] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor,  Qt::SizeBDiagCursor,
+                                                    Qt::SizeHorCursor,   Qt::SizeHorCursor,  Qt::SizeBDiagCursor,
                                                     Qt::SizeVerCursor,   Qt::SizeFDiagCursor};
 
 } // namespace

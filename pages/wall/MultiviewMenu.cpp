@@ -44,8 +44,8 @@ void AddInputs(QMenu *inputs, const MultiviewRecord &record, int k, MyCustomScen
     // The expand input is the input it carries.
     for (quint32 e = 0; e < device.expandInputCount; ++e) {
         const int number = int(device.expandInputChannel) + 1;
-        QAction *entry = AddChoice(inputs, S_ExpandInputName[0], InputName(k + 1, number),
-                                   routed == device.expandInputChannel);
+        QAction *entry =
+            AddChoice(inputs, S_ExpandInputName[0], InputName(k + 1, number), routed == device.expandInputChannel);
         QObject::connect(entry, &QAction::triggered, scene, &MyCustomScene::SLT_Menu_CurInputSelect);
     }
 }

@@ -20,9 +20,9 @@ void Build(QMenu &menu, const MultiviewRecord &record, int windows, MyCustomScen
 // number follows the window word, that character, "-", the kind word and
 // "-".
 QString AudioName(int source);
-QString StatusName(int window);              // window 1-based
-QString InputName(int window, int input);    // both 1-based
-QString LayerName(int window, int layer);    // both 1-based
+QString StatusName(int window);           // window 1-based
+QString InputName(int window, int input); // both 1-based
+QString LayerName(int window, int layer); // both 1-based
 int AudioOf(const QString &name);
 int WindowOf(const QString &name);
 int InputOf(const QString &name);

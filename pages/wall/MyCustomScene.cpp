@@ -397,8 +397,8 @@ void MyCustomScene::moveStep(const QPoint &p)
 
 void MyCustomScene::resizeStep(const QPoint &p)
 {
-    const Rect r = Resized(windowRect(m_selected), Handle(m_handle), p.x() - m_lastPoint.x(),
-                           p.y() - m_lastPoint.y(), size(), m_unit);
+    const Rect r = Resized(windowRect(m_selected), Handle(m_handle), p.x() - m_lastPoint.x(), p.y() - m_lastPoint.y(),
+                           size(), m_unit);
     SetGeometry(m_selected, r.x, r.y, r.w, r.h);
     m_lastPoint = p;
 }

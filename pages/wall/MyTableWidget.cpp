@@ -182,8 +182,7 @@ void MyTableWidget::redrawSplices()
         setLook(c, look);
     }
 
-    m_highlightSplice =
-        m_highlightSpliceFrame ? IndexOfFrame(m_spliceFrames, *m_highlightSpliceFrame) : NoHighlight;
+    m_highlightSplice = m_highlightSpliceFrame ? IndexOfFrame(m_spliceFrames, *m_highlightSpliceFrame) : NoHighlight;
     m_highlightSingleExit =
         m_highlightSingleExitFrame ? IndexOfFrame(m_singleExitFrames, *m_highlightSingleExitFrame) : NoHighlight;
     if (m_highlightSpliceFrame && m_highlightSplice == NoHighlight) {

@@ -12,7 +12,6 @@
 
 #include <optional>
 
-
 // The TV wall's splicing grid: one cell per display. The operator drags a
 // rectangle over displays and joins them into one splice, takes single
 // displays out again, and sets the splice's input and options from the

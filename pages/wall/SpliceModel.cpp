@@ -31,8 +31,7 @@ void PlaceInSplice(TvWallEntry &output, const WallRect &frame, const CellSpan &s
 
 SpliceModel::SpliceModel(DeviceState &device)
     : m_device(device)
-{
-}
+{ }
 
 TvWallState &SpliceModel::wall()
 {

@@ -120,12 +120,11 @@ void Ui_Multiview::buildWidgets()
 
 void Ui_Multiview::buildLayout()
 {
-    MyUiLayout::place(m_selectLabel, nullptr, MyUiLayout::Absolute, PageMargin, PageMargin, ColumnWidth,
-                      SelectHeight);
+    MyUiLayout::place(m_selectLabel, nullptr, MyUiLayout::Absolute, PageMargin, PageMargin, ColumnWidth, SelectHeight);
     MyUiLayout::place(m_multiview, nullptr, MyUiLayout::Absolute, PageMargin, ComboY, ColumnWidth, ComboHeight);
     MyUiLayout::place(m_infoGroup, nullptr, MyUiLayout::Absolute, PageMargin, GroupY, ColumnWidth, GroupHeight);
-    MyUiLayout::place(m_displayLabel, nullptr, MyUiLayout::Absolute, PageMargin + ColumnWidth + DisplayGap,
-                      PageMargin, DisplayLabelWidth, SelectHeight);
+    MyUiLayout::place(m_displayLabel, nullptr, MyUiLayout::Absolute, PageMargin + ColumnWidth + DisplayGap, PageMargin,
+                      DisplayLabelWidth, SelectHeight);
     MyUiLayout::place(m_view, nullptr, MyUiLayout::Absolute, PageMargin + ColumnWidth + DisplayGap, ComboY,
                       MyCustomView::ViewWidth, MyCustomView::ViewHeight);
 
@@ -198,9 +197,9 @@ void Ui_Multiview::refillList()
     const quint32 count = qMin(device.multiviewCount, DeviceLimits::MultiviewRecords);
     m_multiview->clear();
     for (quint32 i = 0; i < count; ++i)
-        m_multiview->addItem(QStringLiteral("%1-%2 [%3-%4]")
-                                 .arg(S_Multiview, QString::number(i + 1), S_OutPut,
-                                      QString::number(device.multiviewAt(i).output)));
+        m_multiview->addItem(
+            QStringLiteral("%1-%2 [%3-%4]")
+                .arg(S_Multiview, QString::number(i + 1), S_OutPut, QString::number(device.multiviewAt(i).output)));
     if (count == 0) {
         scene()->Clear();
         scene()->SetSceneSize(1, 1);
@@ -281,8 +280,7 @@ void Ui_Multiview::SLT_SetMultiview()
     quint32 values[FieldCount];
     for (int f = 0; f < FieldCount; ++f)
         values[f] = m_fields[f].edit->text().toUInt(); // empty reads as 0
-    const WindowNumbers n{values[0], values[1], values[2], values[3],
-                          values[4], values[5], values[6], values[7]};
+    const WindowNumbers n{values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7]};
     MultiviewRecord &record = Device().multiviewAt(Selected());
     record.unit = record.width / MultiviewGeometry::UnitDivisor;
     const WindowCheck check = CheckWindowNumbers(n, record.width, record.height, record.unit);

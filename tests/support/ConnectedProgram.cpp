@@ -120,8 +120,7 @@ QVector<QByteArray> ConnectedProgram::requestsSinceMark() const
 void ConnectedProgram::disconnect()
 {
     Ui_Uart_Network *page = window()->connectionPage();
-    QTest::mouseClick(m_link == Link::Tcp ? page->networkConnectButton() : page->serialConnectButton(),
-                      Qt::LeftButton);
+    QTest::mouseClick(m_link == Link::Tcp ? page->networkConnectButton() : page->serialConnectButton(), Qt::LeftButton);
 }
 
 #endif

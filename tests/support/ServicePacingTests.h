@@ -24,7 +24,7 @@ protected:
 
     // Called first by init(), so that a transport can reset its own set-up
     // of the case.
-    virtual void prepareCase() {}
+    virtual void prepareCase() { }
 
     SimHarness &sim() { return *m_sim; }
     ServiceRig &rig() { return *m_rig; }

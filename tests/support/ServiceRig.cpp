@@ -4,7 +4,10 @@
 
 #include "transport/ServiceRegistry.h"
 
-ServiceRig::ServiceRig(SimHarness &sim, QObject *parent) : QObject(parent), m_sim(sim) {}
+ServiceRig::ServiceRig(SimHarness &sim, QObject *parent)
+    : QObject(parent)
+    , m_sim(sim)
+{ }
 
 ServiceRig::~ServiceRig()
 {

@@ -9,7 +9,8 @@ constexpr unsigned long StopWaitMs = 2000;
 constexpr double NsPerMs = 1e6;
 } // namespace
 
-SimHarness::SimHarness(const SimOptions &options) : m_device(new SimDevice(options))
+SimHarness::SimHarness(const SimOptions &options)
+    : m_device(new SimDevice(options))
 {
     m_thread.setObjectName(QStringLiteral("SimulatorThread"));
     m_device->moveToThread(&m_thread);
@@ -20,7 +21,8 @@ SimHarness::SimHarness(const SimOptions &options) : m_device(new SimDevice(optio
 
 SimHarness::~SimHarness()
 {
-    QMetaObject::invokeMethod(m_device, [this]() { m_device->stop(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_device, [this]() { m_device->stop(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait(StopWaitMs);
     delete m_device;
@@ -65,12 +67,14 @@ void SimHarness::sendDatagram(const QByteArray &datagram, const QString &address
 
 void SimHarness::dropTcpClients()
 {
-    QMetaObject::invokeMethod(m_device, [this]() { m_device->dropTcpClients(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_device, [this]() { m_device->dropTcpClients(); }, Qt::BlockingQueuedConnection);
 }
 
 void SimHarness::closeSerial()
 {
-    QMetaObject::invokeMethod(m_device, [this]() { m_device->closeSerial(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_device, [this]() { m_device->closeSerial(); }, Qt::BlockingQueuedConnection);
 }
 
 void SimHarness::setTcpListening(bool listening)

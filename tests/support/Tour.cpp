@@ -117,8 +117,7 @@ Tour::Tour(ConnectedProgram &program, bool checks, bool fast)
     : m_program(program)
     , m_checks(checks)
     , m_fast(fast)
-{
-}
+{ }
 
 QVector<Tour::Step> Tour::steps()
 {
@@ -154,8 +153,7 @@ bool Tour::settle()
 {
     if (m_fast) {
         CommandChannel *channel = ActiveDeviceChannel();
-        return waitFor([channel] { return !channel || ChannelQueueSize(*channel, QueueSide::Send) == 0; },
-                       QuietBoundMs)
+        return waitFor([channel] { return !channel || ChannelQueueSize(*channel, QueueSide::Send) == 0; }, QuietBoundMs)
             || !m_checks;
     }
     const bool quiet = m_program.waitQuiet(QuietBoundMs);
@@ -350,7 +348,8 @@ QString Tour::ioWrite()
     QTest::mouseClick(outputs->writeButton(), Qt::LeftButton);
     if (!settle())
         return QStringLiteral("the IO write was not answered");
-    return expect(m_program.sim().device().state().ioOutputs == 0x05, QStringLiteral("IO outputs 1 and 3 are not high"));
+    return expect(m_program.sim().device().state().ioOutputs == 0x05,
+                  QStringLiteral("IO outputs 1 and 3 are not high"));
 }
 
 QString Tour::groupSend()
@@ -427,7 +426,8 @@ QString Tour::moduleReadAndWrite()
     ModuleBasicConfigBox *basic = page->basicBox();
     TypeText(basic->deviceNameEdit(), QStringLiteral("Hall A"));
     QTest::mouseClick(basic->writeButton(), Qt::LeftButton);
-    const bool written = waitFor([this] { return m_program.messages().texts().contains(SMSG_NetworkConfigEditSuccess); });
+    const bool written =
+        waitFor([this] { return m_program.messages().texts().contains(SMSG_NetworkConfigEditSuccess); });
     // After the write the program drops its link and asks to connect again.
     waitFor([] { return ActiveTransport.load() == TransportNone; });
     const QByteArray name = m_program.sim().device().state().modules.value(0).block.mid(ModuleBlock::Name, 6);

@@ -16,8 +16,7 @@ namespace {
 // grid does not track, so the event is sent as the window system would.
 void MoveHeld(QWidget *viewport, const QPoint &pos)
 {
-    QMouseEvent move(QEvent::MouseMove, pos, viewport->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, pos, viewport->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &move);
 }
 

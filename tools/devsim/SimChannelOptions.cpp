@@ -28,7 +28,7 @@ constexpr KindDefault OutputFormats[] = {{3, 1},  {5, 1},  {6, 0},  {7, 1},  {8,
                                          {10, 1}, {11, 1}, {12, 3}, {13, 3}, {14, 3}};
 constexpr quint8 TypeFollowingKinds[] = {7, 8};
 
-template <int N>
+template<int N>
 quint8 DefaultOf(const KindDefault (&table)[N], quint8 kind, quint8 fallback)
 {
     for (const KindDefault &entry : table)

@@ -31,7 +31,10 @@ QTextStream &standardOutput()
 } // namespace
 
 SimDevice::SimDevice(const SimOptions &options, QObject *parent)
-    : QObject(parent), m_options(options), m_model(MakeSimDeviceModel(options.model)), m_faults(options.faults)
+    : QObject(parent)
+    , m_options(options)
+    , m_model(MakeSimDeviceModel(options.model))
+    , m_faults(options.faults)
 {
     m_clock.start();
 }
@@ -110,8 +113,8 @@ SimReplies SimDevice::answerDeviceFrame(const QByteArray &frame, SimLink link, c
         QMutexLocker lock(&m_mutex);
         muted = m_faults.deviceCodeMuted(code);
         m_model.requestNs = at;
-        const bool locked = m_faults.options().lockedRouting
-                            && (code == SimCode::Switch || code == SimCode::WallInputSelect);
+        const bool locked =
+            m_faults.options().lockedRouting && (code == SimCode::Switch || code == SimCode::WallInputSelect);
         if (muted)
             replies.clear();
         else if (locked)
@@ -156,7 +159,7 @@ void SimDevice::deliver(const QByteArray &reply, SimLink link, const QString &pe
     // A spoilt or late reply is logged as such; the receiver drops a spoilt
     // one like a lost one.
     const QString note = shaped.corrupted ? QStringLiteral("corrupted")
-                         : shaped.late    ? QStringLiteral("late")
+        : shaped.late                     ? QStringLiteral("late")
                                           : QString();
     const auto send = [this, chunks, link, peer, write, note]() {
         QByteArray bytes;
@@ -220,8 +223,8 @@ bool SimDevice::start()
     }
     if (m_options.udp) {
         m_udp = new SimUdpFrontEnd(this, this);
-        const QHostAddress address = m_options.udpAny ? QHostAddress(QHostAddress::AnyIPv4)
-                                                      : QHostAddress(QHostAddress::LocalHost);
+        const QHostAddress address =
+            m_options.udpAny ? QHostAddress(QHostAddress::AnyIPv4) : QHostAddress(QHostAddress::LocalHost);
         if (!m_udp->bind(address, m_options.udpPort, m_options.udpDevice)) {
             stop();
             return false;

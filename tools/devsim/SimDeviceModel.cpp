@@ -19,9 +19,11 @@ constexpr quint16 CanvasHeight = 2160;
 
 // Firmware build dates of the five boards, as year (two bytes), month, day,
 // hour, minute, second.
-constexpr quint8 FirmwareDates[SimLimits::FirmwareModules][SimLimits::FirmwareBytes] = {
-    {20, 24, 5, 17, 10, 30, 0}, {20, 23, 11, 2, 9, 15, 42}, {20, 24, 1, 9, 16, 5, 7},
-    {20, 24, 3, 21, 8, 0, 30},  {20, 22, 12, 30, 23, 59, 1}};
+constexpr quint8 FirmwareDates[SimLimits::FirmwareModules][SimLimits::FirmwareBytes] = {{20, 24, 5, 17, 10, 30, 0},
+                                                                                        {20, 23, 11, 2, 9, 15, 42},
+                                                                                        {20, 24, 1, 9, 16, 5, 7},
+                                                                                        {20, 24, 3, 21, 8, 0, 30},
+                                                                                        {20, 22, 12, 30, 23, 59, 1}};
 
 int clampCount(int value, int maximum)
 {

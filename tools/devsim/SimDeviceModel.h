@@ -13,9 +13,9 @@ constexpr int EdidBytes = 256;
 constexpr int TextBytes = 40;      // device name and serial number
 constexpr int PanelLineBytes = 16; // one line of the front panel display
 constexpr int FirmwareModules = 5;
-constexpr int FirmwareBytes = 7;   // year (two bytes), month, day, hour, minute, second
-constexpr int BezelSides = 4;      // left, right, up, bottom
-constexpr int GroupSize = 4;       // outputs of one output-mode group
+constexpr int FirmwareBytes = 7; // year (two bytes), month, day, hour, minute, second
+constexpr int BezelSides = 4;    // left, right, up, bottom
+constexpr int GroupSize = 4;     // outputs of one output-mode group
 } // namespace SimLimits
 
 // A timing as a port reports it; all zero: no signal.
@@ -142,10 +142,10 @@ struct SimModule
 // One user command line the device passed on to equipment behind it.
 struct SimPassThrough
 {
-    qint64 atNs = 0; // on the clock of the traffic entries
-    quint8 port = 0; // 0xFF: all ports
+    qint64 atNs = 0;   // on the clock of the traffic entries
+    quint8 port = 0;   // 0xFF: all ports
     quint8 target = 0; // 0x00 peripheral port, 0x41 an input, 0x02 an output
-    quint8 baud = 0; // index: 9600, 19200, 38400, 57600, 115200
+    quint8 baud = 0;   // index: 9600, 19200, 38400, 57600, 115200
     QByteArray payload;
 };
 
@@ -228,9 +228,9 @@ struct SimDeviceModel
     quint8 ioOutputs = 0;
     quint8 relays = 0;
     QByteArray firmware[SimLimits::FirmwareModules];
-    QByteArray lastPassThrough; // payload of the last user command line
+    QByteArray lastPassThrough;           // payload of the last user command line
     QVector<SimPassThrough> passThroughs; // every user command line passed on, oldest first
-    qint64 requestNs = 0; // when the request being answered came in
+    qint64 requestNs = 0;                 // when the request being answered came in
     int resetCount = 0;
 
     QVector<SimModule> modules;

@@ -10,9 +10,8 @@ constexpr int ProductOffset = 10;
 constexpr int SerialOffset = 12;
 // Week, year since 1990, version 1.3, digital input, 60 x 34 cm, gamma 2.2,
 // features, colour points, established timings.
-constexpr quint8 Basics[] = {0x01, 0x22, 0x01, 0x03, 0x80, 0x3C, 0x22, 0x78, 0x0A,
-                             0xEE, 0x91, 0xA3, 0x54, 0x4C, 0x99, 0x26, 0x0F, 0x50, 0x54,
-                             0x21, 0x08, 0x00};
+constexpr quint8 Basics[] = {0x01, 0x22, 0x01, 0x03, 0x80, 0x3C, 0x22, 0x78, 0x0A, 0xEE, 0x91,
+                             0xA3, 0x54, 0x4C, 0x99, 0x26, 0x0F, 0x50, 0x54, 0x21, 0x08, 0x00};
 constexpr int BasicsOffset = 16;
 constexpr int SizeCmOffset = 21;
 constexpr int StandardTimingsOffset = 38;
@@ -66,10 +65,8 @@ struct Display
 };
 
 constexpr Display Displays[] = {
-    {"KXR", 0x1000, "KXR 4K TV", T2160p30, 121, 68, true},
-    {"KXM", 0x2401, "KXR 24 MON", T1200p60, 52, 32, false},
-    {"KXP", 0x0720, "KXR PROJ", T720p60, 0, 0, false},
-    {"KXM", 0x2201, "KXR 22 MON", T1050p60, 47, 30, false},
+    {"KXR", 0x1000, "KXR 4K TV", T2160p30, 121, 68, true},  {"KXM", 0x2401, "KXR 24 MON", T1200p60, 52, 32, false},
+    {"KXP", 0x0720, "KXR PROJ", T720p60, 0, 0, false},      {"KXM", 0x2201, "KXR 22 MON", T1050p60, 47, 30, false},
     {"KXM", 0x2701, "KXR 27 MON", T1080p60, 60, 34, false},
 };
 constexpr int DisplayCount = int(sizeof Displays / sizeof Displays[0]);

@@ -10,7 +10,10 @@ constexpr int ModuleChecksumFromEnd = 1;
 
 } // namespace
 
-SimFaults::SimFaults(const SimFaultOptions &options) : m_options(options), m_random(options.seed) {}
+SimFaults::SimFaults(const SimFaultOptions &options)
+    : m_options(options)
+    , m_random(options.seed)
+{ }
 
 void SimFaults::setOptions(const SimFaultOptions &options)
 {

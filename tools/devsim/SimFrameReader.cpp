@@ -2,7 +2,8 @@
 
 #include "protocol/CommandChannel.h"
 
-SimFrameReader::SimFrameReader() : m_channel(std::make_unique<CommandChannel>())
+SimFrameReader::SimFrameReader()
+    : m_channel(std::make_unique<CommandChannel>())
 {
     ChannelOpen(*m_channel);
 }

@@ -34,9 +34,9 @@ struct Parsed
     QCommandLineOption model3{"model3", "Model byte 3 of the device type (16 or more: multiview input).", "N", "16"};
     QCommandLineOption model4{"model4", "Model byte 4 of the device type.", "N", "0"};
     QCommandLineOption modules{"modules", "Number of network modules answering a search (0-8).", "N", "1"};
-    QCommandLineOption moduleIp{"module-ip", "Static address of the first network module.", "A.B.C.D",
-                                "192.168.0.247"};
-    QCommandLineOption ioIn{"io-in", "State bits of the four IO inputs (bit k: input k + 1), e.g. 0x05.", "BITS", "0x05"};
+    QCommandLineOption moduleIp{"module-ip", "Static address of the first network module.", "A.B.C.D", "192.168.0.247"};
+    QCommandLineOption ioIn{"io-in", "State bits of the four IO inputs (bit k: input k + 1), e.g. 0x05.", "BITS",
+                            "0x05"};
     QCommandLineOption ioOut{"io-out", "State bits of the four IO outputs.", "BITS", "0"};
     QCommandLineOption relays{"relays", "State bits of the four relays.", "BITS", "0"};
     QCommandLineOption drop{"drop", "Fraction of replies dropped (0-1).", "P", "0"};
@@ -69,13 +69,12 @@ struct Parsed
     QCommandLineOption outputTimings{"output-timings", "Incoming timing each output reports (0x0p0: none).", "LIST"};
     QCommandLineOption moduleUser{"module-user", "Login name the network modules expect (at most 6 characters).",
                                   "NAME", "qzvkp"};
-    QCommandLineOption modulePassword{"module-password",
-                                      "Password the network modules expect (at most 6 characters).", "TEXT", "qzvkp"};
+    QCommandLineOption modulePassword{"module-password", "Password the network modules expect (at most 6 characters).",
+                                      "TEXT", "qzvkp"};
     QCommandLineOption moduleDefaultFails{"module-default-fails",
                                           "Network modules refuse a restore of defaults (answer \"E\")."};
-    QCommandLineOption multiviewGroups{"multiview-groups",
-                                       "Outputs leading a group of four that shows a multiview, e.g. 1,5, or none.",
-                                       "LIST"};
+    QCommandLineOption multiviewGroups{
+        "multiview-groups", "Outputs leading a group of four that shows a multiview, e.g. 1,5, or none.", "LIST"};
     QCommandLineOption multiviewSize{"multiview-size", "Size of every multiview output.", "WxH", "3840x2160"};
     QCommandLineOption multiviewWindows{"multiview-windows", "Windows each multiview reports (0-4).", "N", "4"};
 
@@ -84,15 +83,16 @@ struct Parsed
         parser.setApplicationDescription(
             "Plays the matrix switcher on TCP and a serial pseudo-terminal, and its network module on UDP.");
         parser.addHelpOption();
-        parser.addOptions({tcpPort, noTcp, noPty, udpPort, udpAny, noUdp, inputs, outputs, layouts, model3, model4,
-                           modules, moduleIp, drop, corrupt, garbage, split, delay, disconnectAfter, unsolicited, muteCode,
-                           muteNetCode, seed, programDir, quiet});
+        parser.addOptions({tcpPort,     noTcp,   noPty,      udpPort, udpAny,          noUdp,       inputs,
+                           outputs,     layouts, model3,     model4,  modules,         moduleIp,    drop,
+                           corrupt,     garbage, split,      delay,   disconnectAfter, unsolicited, muteCode,
+                           muteNetCode, seed,    programDir, quiet});
         parser.addOption(udpDevice);
         parser.addOptions({splitRandom, late, lateMs});
         parser.addOptions({ioIn, ioOut, relays});
         parser.addOption(wall);
-        parser.addOptions({inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats,
-                           outputTimings});
+        parser.addOptions(
+            {inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats, outputTimings});
         parser.addOptions({moduleUser, modulePassword, moduleDefaultFails});
         parser.addOption(lockedRouting);
         parser.addOptions({multiviewGroups, multiviewSize, multiviewWindows});
@@ -215,10 +215,11 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
     if (p.parser.isSet(p.wall) && !readWall(p.parser.value(p.wall), model.outputs, model.wallRows, model.wallCols))
         return fail(p.wall);
 
-    const QPair<const QCommandLineOption *, QVector<int> *> numberLists[] = {
-        {&p.inputKinds, &model.inputKinds},   {&p.inputTypes, &model.inputTypes},
-        {&p.outputKinds, &model.outputKinds}, {&p.outputTypes, &model.outputTypes},
-        {&p.outputFormats, &model.outputFormats}};
+    const QPair<const QCommandLineOption *, QVector<int> *> numberLists[] = {{&p.inputKinds, &model.inputKinds},
+                                                                             {&p.inputTypes, &model.inputTypes},
+                                                                             {&p.outputKinds, &model.outputKinds},
+                                                                             {&p.outputTypes, &model.outputTypes},
+                                                                             {&p.outputFormats, &model.outputFormats}};
     for (const auto &list : numberLists)
         if (p.parser.isSet(*list.first) && !ReadSimNumberList(p.parser.value(*list.first), 0, MaxCode, *list.second))
             return fail(*list.first);

@@ -18,11 +18,11 @@ struct SimFaultOptions
     int delayMs = 0;          // every reply held back this long
     double late = 0.0;        // fraction of replies held back a further lateMs
     int lateMs = 0;
-    int disconnectAfter = 0;  // a TCP client is dropped after this many frames (0: never)
-    int unsolicitedMs = 0;    // routing reports sent unasked at this interval (0: never)
-    QList<quint8> mutedCodes; // device command codes never answered
+    int disconnectAfter = 0;     // a TCP client is dropped after this many frames (0: never)
+    int unsolicitedMs = 0;       // routing reports sent unasked at this interval (0: never)
+    QList<quint8> mutedCodes;    // device command codes never answered
     QList<quint8> mutedNetCodes; // network-module command codes never answered
-    bool lockedRouting = false; // switches change nothing; they are answered with the unchanged table
+    bool lockedRouting = false;  // switches change nothing; they are answered with the unchanged table
     quint32 seed = 1;
 };
 

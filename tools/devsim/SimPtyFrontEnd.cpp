@@ -16,7 +16,10 @@ namespace {
 constexpr int ReadChunk = 4096;
 } // namespace
 
-SimPtyFrontEnd::SimPtyFrontEnd(SimDevice *device, QObject *parent) : QObject(parent), m_device(device) {}
+SimPtyFrontEnd::SimPtyFrontEnd(SimDevice *device, QObject *parent)
+    : QObject(parent)
+    , m_device(device)
+{ }
 
 SimPtyFrontEnd::~SimPtyFrontEnd()
 {

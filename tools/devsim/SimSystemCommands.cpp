@@ -107,11 +107,11 @@ QByteArray deviceInformation(const SimDeviceModel &model)
     const QByteArray block =
         model.modules.isEmpty() ? MakeModuleBlock(0, 0, SimModelOptions().moduleIp) : model.modules.first().block;
     const QByteArray mac = ModuleBlockMac(block).toHex().toUpper();
-    const QString network = QStringLiteral("%1,%2,%3,%4\r")
-                                .arg(QString::fromLatin1(ModuleBlockStatic(block) ? StaticMode : "DHCP"),
-                                     ModuleBlockAddress(block, ModuleBlock::Ip),
-                                     ModuleBlockAddress(block, ModuleBlock::Mask),
-                                     ModuleBlockAddress(block, ModuleBlock::Gateway));
+    const QString network =
+        QStringLiteral("%1,%2,%3,%4\r")
+            .arg(QString::fromLatin1(ModuleBlockStatic(block) ? StaticMode : "DHCP"),
+                 ModuleBlockAddress(block, ModuleBlock::Ip), ModuleBlockAddress(block, ModuleBlock::Mask),
+                 ModuleBlockAddress(block, ModuleBlock::Gateway));
     const quint16 version = model.modules.isEmpty() ? 0 : model.modules.first().version;
     QByteArray payload;
     payload.append(TagName).append(ModuleBlockName(block));
@@ -162,8 +162,9 @@ void passThrough(SimDeviceModel &model, const SimRequest &request)
 void peripheral(SimDeviceModel &model, const SimRequest &request, SimReplies &replies)
 {
     const quint8 group = request.p(GroupByte);
-    quint8 *state = group == IoInputs ? &model.ioInputs : group == IoOutputs ? &model.ioOutputs
-                  : group == Relays   ? &model.relays
+    quint8 *state = group == IoInputs ? &model.ioInputs
+        : group == IoOutputs          ? &model.ioOutputs
+        : group == Relays             ? &model.relays
                                       : nullptr;
     if (group == PassThroughGroup) {
         passThrough(model, request);

@@ -7,7 +7,9 @@
 #include <QTimer>
 
 SimTcpClient::SimTcpClient(QTcpSocket *socket, SimDevice *device, QObject *parent)
-    : QObject(parent), m_socket(socket), m_device(device)
+    : QObject(parent)
+    , m_socket(socket)
+    , m_device(device)
 {
     m_socket->setParent(this);
     // Split replies should leave as separate segments.

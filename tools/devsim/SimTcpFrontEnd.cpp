@@ -7,7 +7,9 @@
 #include <QTcpSocket>
 
 SimTcpFrontEnd::SimTcpFrontEnd(SimDevice *device, QObject *parent)
-    : QObject(parent), m_device(device), m_server(new QTcpServer(this))
+    : QObject(parent)
+    , m_device(device)
+    , m_server(new QTcpServer(this))
 {
     connect(m_server, &QTcpServer::newConnection, this, &SimTcpFrontEnd::acceptClients);
 }

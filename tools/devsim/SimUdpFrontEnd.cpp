@@ -8,7 +8,9 @@
 #include <sys/socket.h>
 
 SimUdpFrontEnd::SimUdpFrontEnd(SimDevice *device, QObject *parent)
-    : QObject(parent), m_device(device), m_socket(new QUdpSocket(this))
+    : QObject(parent)
+    , m_device(device)
+    , m_socket(new QUdpSocket(this))
 {
     connect(m_socket, &QUdpSocket::readyRead, this, &SimUdpFrontEnd::readRequests);
 }

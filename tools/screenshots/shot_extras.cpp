@@ -36,7 +36,8 @@ bool shootLogin(const QString &out, Ui_Main *window)
         login.show();
         QTest::keyClicks(login.passwordEdit(), QStringLiteral("537204"));
         Settle(500);
-        ok = GrabScreen(QStringLiteral("%1/login-%2.png").arg(out, english ? QStringLiteral("en") : QStringLiteral("zh")))
+        ok = GrabScreen(
+                 QStringLiteral("%1/login-%2.png").arg(out, english ? QStringLiteral("en") : QStringLiteral("zh")))
             && ok;
     }
     SelectLanguage(window, true);
@@ -58,7 +59,8 @@ bool shootSaveLoad(const QString &out, ConnectedProgram &program)
         dialog->move(420, 260);
         dialog->nameEdit()->setText(english ? QStringLiteral("Morning show") : QStringLiteral("早间节目"));
         Settle(500);
-        ok = GrabScreen(QStringLiteral("%1/saveload-%2.png").arg(out, english ? QStringLiteral("en") : QStringLiteral("zh")))
+        ok = GrabScreen(
+                 QStringLiteral("%1/saveload-%2.png").arg(out, english ? QStringLiteral("en") : QStringLiteral("zh")))
             && ok;
         dialog->close();
     }

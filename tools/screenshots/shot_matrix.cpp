@@ -88,9 +88,9 @@ bool shootEdid(const QString &out)
         dialog->readPortBox()->setCurrentIndex(0);
         dialog->readButton()->click();
         Settle(ReadMs);
-        ok = GrabScreen(QStringLiteral("%1/edid-read-%2.png").arg(out, english ? QStringLiteral("en")
-                                                                              : QStringLiteral("zh"))) &&
-             ok;
+        ok = GrabScreen(
+                 QStringLiteral("%1/edid-read-%2.png").arg(out, english ? QStringLiteral("en") : QStringLiteral("zh")))
+            && ok;
         dialog->close();
         Settle();
     }

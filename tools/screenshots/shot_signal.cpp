@@ -40,9 +40,9 @@ SimOptions MixedDevice()
     model.outputs = 16;
     model.inputKinds = {0, 4, 5, 3, 6, 4, 0, 0, 1, 1, 2, 2, 0, 0, 0, 0};
     model.inputTypes = {7, 3, 6, 1, 0, 4, 8, 9, 7, 7, 7, 7, 7, 7, 7, 7};
-    model.inputTimings = {Timing(1920, 1080, 60), Timing(1280, 1024, 60), Timing(1024, 768, 60),
-                          Timing(1920, 1080, 50, true), Timing(1280, 720, 50), Timing(720, 576, 50, true),
-                          Timing(3840, 2160, 30), Timing(3840, 2160, 60), Timing(0, 0, 0)};
+    model.inputTimings = {Timing(1920, 1080, 60),       Timing(1280, 1024, 60), Timing(1024, 768, 60),
+                          Timing(1920, 1080, 50, true), Timing(1280, 720, 50),  Timing(720, 576, 50, true),
+                          Timing(3840, 2160, 30),       Timing(3840, 2160, 60), Timing(0, 0, 0)};
     model.outputKinds = {1, 1, 1, 1, 4, 4, 4, 4, 7, 8, 3, 6, 10, 12, 14, 11};
     model.outputFormats = {10, 22, 0xFF, 2, 10, 10, 10, 10, 1, 0, 5, 3, 4, 2, 6, 1};
     return options;
