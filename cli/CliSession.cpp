@@ -6,7 +6,9 @@
 #include "cli/FrameDescriber.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceEvents.h"
+#include "protocol/CatalogueCodes.h"
 #include "protocol/DeviceState.h"
+#include "protocol/Frames.h"
 #include "protocol/ReplyDispatcher.h"
 #include "protocol/ReplyTimeout.h"
 
@@ -64,11 +66,27 @@ void CliSession::frameReceived(const QByteArray &frame)
     if (m_describer)
         m_describer->begin();
     DispatchDeviceReply(frame);
+    unfoldRouting(frame);
     const QStringList notes = m_describer ? m_describer->finish(frame) : QStringList();
     const bool reply = m_tracker.onFrame(frame);
     if (m_frameObserver)
         m_frameObserver(frame, reply, notes);
     poke();
+}
+
+void CliSession::unfoldRouting(const QByteArray &frame)
+{
+    // The model folds the outputs of a device with more than 16 onto its
+    // last entry; the entries kxrctl reads are taken from the frame itself.
+    if (quint32(frame.size()) <= Frame::DevicePayloadOffset
+        || quint8(frame.at(Frame::DeviceCommandOffset)) != Cmd::RoutingReply)
+        return;
+    const quint32 length = quint8(frame.at(Frame::DeviceLengthOffset));
+    const quint32 count = qMin<quint32>(length, DeviceLimits::Channels);
+    if (quint32(frame.size()) < Frame::DevicePayloadOffset + count)
+        return;
+    for (quint32 out = 0; out < count; ++out)
+        Device().routingAt(out) = quint8(frame.at(int(Frame::DevicePayloadOffset + out)));
 }
 
 void CliSession::replyTimedOut(const QByteArray &sent)

@@ -72,6 +72,7 @@ signals:
 private:
     void frameReceived(const QByteArray &frame);
     void replyTimedOut(const QByteArray &sent);
+    void unfoldRouting(const QByteArray &frame);
 
     CliRequest m_request;
     QTextStream &m_out;

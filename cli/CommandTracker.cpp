@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <climits>
 
 CommandTracker::CommandTracker(QObject *parent)
@@ -35,7 +36,11 @@ void CommandTracker::adjust(CommandRecord &record) const
 
 void CommandTracker::queued(const QByteArray &frame, const CommandRecord &record)
 {
-    m_pending.push_back({frame, record, m_label});
+    Command command;
+    command.frame = frame;
+    command.record = record;
+    command.label = m_label;
+    m_commands.push_back(command);
 }
 
 void CommandTracker::expect(const QByteArray &frame, const CommandRecord &record)
@@ -43,28 +48,40 @@ void CommandTracker::expect(const QByteArray &frame, const CommandRecord &record
     queued(frame, record);
 }
 
+std::deque<CommandTracker::Command>::iterator CommandTracker::awaiting()
+{
+    return std::find_if(m_commands.begin(), m_commands.end(),
+                        [](const Command &command) { return command.record.waitReply && !command.answered; });
+}
+
 void CommandTracker::onSent(const QByteArray &bytes)
 {
-    auto it = m_pending.begin();
-    while (it != m_pending.end() && it->frame != bytes)
-        ++it;
-    if (it == m_pending.end())
+    const auto it = std::find_if(m_commands.begin(), m_commands.end(),
+                                 [&bytes](const Command &command) { return !command.sent && command.frame == bytes; });
+    if (it == m_commands.end())
         return; // not one of ours
-    // The service has moved on: the command before, had it waited for a
-    // reply, got none in time.
-    if (m_awaiting) {
-        m_awaiting = false;
-        m_watchdog.stop();
-        fail(m_inFlight);
+    // The service has moved on: a command before this one that was sent and
+    // waits for its reply got none in time. Commands before it that never
+    // went out (a write that failed is not logged as sent) end here too,
+    // silently, as their own reports would.
+    bool failedBefore = false;
+    Command failedCommand;
+    for (auto before = m_commands.begin(); before != it; ++before) {
+        if (before->sent && before->record.waitReply && !before->answered && !failedBefore) {
+            failedBefore = true;
+            failedCommand = *before;
+        }
     }
-    // Commands queued before this one that never went out (a write that
-    // failed is not logged as sent) end through their own reports.
-    m_inFlight = *it;
-    m_pending.erase(m_pending.begin(), it + 1);
-    m_pauseMs = m_inFlight.record.waitReply ? 0 : m_inFlight.record.pauseMs;
-    if (m_inFlight.record.waitReply) {
-        m_awaiting = true;
-        const quint32 wait = m_inFlight.record.replyTimeoutMs + WatchdogMarginMs;
+    Command command = *it;
+    m_commands.erase(m_commands.begin(), it + 1);
+    m_watchdog.stop();
+    if (failedBefore)
+        fail(failedCommand);
+    command.sent = true;
+    m_pauseMs = command.record.waitReply ? 0 : command.record.pauseMs;
+    if (command.record.waitReply && !command.answered) {
+        m_commands.push_front(command);
+        const quint32 wait = command.record.replyTimeoutMs + WatchdogMarginMs;
         m_watchdog.start(int(qMin<quint32>(wait, INT_MAX)));
     }
     emit SGL_Changed();
@@ -72,40 +89,49 @@ void CommandTracker::onSent(const QByteArray &bytes)
 
 bool CommandTracker::onFrame(const QByteArray &frame)
 {
-    if (!m_awaiting
-        || !ReplyMatches(m_inFlight.record, reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size())))
+    const auto it = awaiting();
+    if (it == m_commands.end()
+        || !ReplyMatches(it->record, reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size())))
         return false;
-    m_awaiting = false;
-    m_watchdog.stop();
+    // Answered before its sent notice came: it stays until that notice, so
+    // that the notice is not taken for a command of its own.
+    it->answered = true;
+    if (it->sent) {
+        m_watchdog.stop();
+        m_commands.erase(it);
+    }
     emit SGL_Changed();
     return true;
 }
 
 void CommandTracker::onTimeoutReport(const QByteArray &sent)
 {
-    if (m_awaiting && m_inFlight.frame == sent) {
-        m_awaiting = false;
-        m_watchdog.stop();
-        fail(m_inFlight);
+    const auto it = std::find_if(m_commands.begin(), m_commands.end(),
+                                 [&sent](const Command &command) { return command.frame == sent; });
+    if (it == m_commands.end())
         return;
-    }
-    // A reporting command whose bytes never reached the wire.
-    for (auto it = m_pending.begin(); it != m_pending.end(); ++it) {
-        if (it->frame == sent) {
-            const Command command = *it;
-            m_pending.erase(it);
-            fail(command);
-            return;
-        }
-    }
+    const Command command = *it;
+    if (it->sent)
+        m_watchdog.stop();
+    m_commands.erase(it);
+    // A reply the service missed but this side matched stands: the frame was
+    // received and decoded.
+    if (!command.answered)
+        fail(command);
+    else
+        emit SGL_Changed();
 }
 
 void CommandTracker::watchdogExpired()
 {
-    if (!m_awaiting)
+    const auto it = std::find_if(m_commands.begin(), m_commands.end(), [](const Command &command) {
+        return command.sent && command.record.waitReply && !command.answered;
+    });
+    if (it == m_commands.end())
         return;
-    m_awaiting = false;
-    fail(m_inFlight);
+    const Command command = *it;
+    m_commands.erase(it);
+    fail(command);
 }
 
 void CommandTracker::fail(const Command &command)
@@ -119,27 +145,26 @@ void CommandTracker::fail(const Command &command)
 
 bool CommandTracker::idle() const
 {
-    return m_pending.empty() && !m_awaiting;
+    return m_commands.empty();
 }
 
 int CommandTracker::outstandingMs() const
 {
-    qint64 total = m_pending.empty() ? 0 : m_pauseMs;
-    auto add = [&total](const Command &command) {
+    const bool queued =
+        std::any_of(m_commands.begin(), m_commands.end(), [](const Command &command) { return !command.sent; });
+    qint64 total = queued ? m_pauseMs : 0;
+    for (const Command &command : m_commands) {
+        if (command.answered)
+            continue;
         total += SendGapMs + WatchdogMarginMs;
         total += command.record.waitReply ? command.record.replyTimeoutMs : command.record.pauseMs;
-    };
-    for (const Command &command : m_pending)
-        add(command);
-    if (m_awaiting)
-        add(m_inFlight);
+    }
     return int(qMin<qint64>(total, INT_MAX));
 }
 
 void CommandTracker::reset()
 {
-    m_pending.clear();
-    m_awaiting = false;
+    m_commands.clear();
     m_failed = false;
     m_pauseMs = 0;
     m_watchdog.stop();

@@ -15,12 +15,17 @@
 // record the service matches against) and learns from the link what was
 // sent, what came back and what timed out; it never touches the queue.
 //
+// A command is known from the moment it is queued, before its bytes can be
+// answered. The link hands received frames on as soon as they are taken
+// from the service's queue, which may be before the notice that the command
+// was sent: a reply is therefore matched against the oldest command still
+// waiting for one, sent or not, and never lost to the order of the notices.
 // A command that awaits a reply is confirmed by the first received frame
-// that matches its record, exactly the frame the service takes as its
-// reply. It fails when the service reports its timeout, when the service
-// sends the next command without a match (commands that time out silently),
-// or when its own watchdog (the reply timeout and a margin) runs out first.
-// A command that awaits no reply is done once it is on the wire.
+// that matches its record. It fails when the service reports its timeout,
+// when the service sends the next command while it is still unanswered
+// (commands that time out silently), or when its own watchdog (the reply
+// timeout and a margin) runs out first. A command that awaits no reply is
+// done once it is on the wire.
 class CommandTracker : public QObject
 {
     Q_OBJECT
@@ -34,6 +39,8 @@ public:
         QByteArray frame;
         CommandRecord record;
         QString label;
+        bool sent = false;
+        bool answered = false;
     };
 
     explicit CommandTracker(QObject *parent = nullptr);
@@ -54,7 +61,7 @@ public:
 
     // From the link, in the order the service produced them.
     void onSent(const QByteArray &bytes);
-    // True when the frame is the reply of the command in flight.
+    // True when the frame is the reply of the oldest command awaiting one.
     bool onFrame(const QByteArray &frame);
     void onTimeoutReport(const QByteArray &sent);
 
@@ -78,11 +85,13 @@ private:
     void adjust(CommandRecord &record) const;
     void fail(const Command &command);
     void watchdogExpired();
+    // The oldest command that still waits for its reply (end(): none).
+    std::deque<Command>::iterator awaiting();
 
-    std::deque<Command> m_pending; // queued, not yet on the wire
-    Command m_inFlight;
-    bool m_awaiting = false; // m_inFlight waits for its reply
-    quint32 m_pauseMs = 0;   // the pause after the last command sent
+    // Queued and not finished, in the order the service sends them: not yet
+    // sent, sent and unanswered, or answered before its sent notice came.
+    std::deque<Command> m_commands;
+    quint32 m_pauseMs = 0; // the pause after the last command sent
     bool m_failed = false;
     Command m_failedCommand;
     QString m_label;

@@ -12,6 +12,9 @@ namespace {
 // What the model holds for a value the device has not reported yet, so that
 // only the device's answer can confirm a change.
 constexpr quint32 NotReported = 0xFFFFFFFF;
+// A report the device sent of its own accord may be taken for the answer of
+// a switch; before a contradiction is reported the routing is read again.
+constexpr int ReadBackTries = 2;
 
 ExitCode Connected(CliSession &session)
 {
@@ -53,11 +56,19 @@ ExitCode RunRoute(CliSession &session)
     code = session.run(QStringLiteral("switch"), [&] {
         return request.allOutputs ? CMD_SwitchAllOutputs(in) : CMD_SwitchInput(in, request.output - 1);
     });
+    const auto mismatch = [&]() -> quint32 {
+        for (quint32 out = first; out < last; ++out) {
+            if (device.routingAt(out) != in)
+                return out;
+        }
+        return last;
+    };
+    for (int read = 0; code == ExitCode::Ok && mismatch() != last && read < ReadBackTries; ++read)
+        code = session.run(QStringLiteral("routing read"), [] { return CMD_RoutingRead(); });
     if (code != ExitCode::Ok)
         return code;
-    for (quint32 out = first; out < last; ++out) {
-        if (device.routingAt(out) == in)
-            continue;
+    if (mismatch() != last) {
+        const quint32 out = mismatch();
         const QString shown = device.routingAt(out) == NotReported
             ? QStringLiteral("does not report output %1").arg(out + 1)
             : QStringLiteral("reports output %1 fed by input %2").arg(out + 1).arg(device.routingAt(out) + 1);
@@ -66,7 +77,7 @@ ExitCode RunRoute(CliSession &session)
     }
     QStringList lines;
     for (quint32 out = first; out < last; ++out)
-        lines << QStringLiteral("route %1 %2").arg(out + 1).arg(in + 1);
+        lines << QStringLiteral("route %1 %2").arg(in + 1).arg(out + 1);
     PrintLines(session, lines);
     return ExitCode::Ok;
 }

@@ -136,7 +136,7 @@ QStringList RoutingLines(const DeviceState &device, quint32 count)
 {
     QStringList lines;
     for (quint32 out = 0; out < count; ++out)
-        lines << QStringLiteral("route %1 %2").arg(out + 1).arg(device.routingAt(out) + 1);
+        lines << QStringLiteral("route %1 %2").arg(device.routingAt(out) + 1).arg(out + 1);
     return lines;
 }
 

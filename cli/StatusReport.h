@@ -12,5 +12,6 @@ class DeviceState;
 QJsonObject StatusJson(const DeviceState &device);
 QStringList StatusLines(const DeviceState &device);
 
-// "route OUT IN" for the first count outputs.
+// "route IN OUT" for the first count outputs: the order "route" reads, so
+// that saved lines replay as a salvo.
 QStringList RoutingLines(const DeviceState &device, quint32 count);

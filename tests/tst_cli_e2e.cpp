@@ -249,7 +249,7 @@ void TestCliE2e::status_text_startsEachLineWithItsKeyword()
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
     const QStringList text = lines(run.out);
     QVERIFY(text.first().startsWith(QStringLiteral("device inputs 8 outputs 8 presets 16")));
-    QVERIFY(text.contains(QStringLiteral("route 2 5")));
+    QVERIFY(text.contains(QStringLiteral("route 5 2")));
     QVERIFY(text.contains(QStringLiteral("audio 1")));
     QCOMPARE(text.filter(QRegularExpression(QStringLiteral("^input \\d+ type HDMI signal 1920x1080p60 "))).size(), 8);
     QCOMPARE(text.filter(QRegularExpression(QStringLiteral("^output \\d+ "))).size(), 8);
@@ -263,7 +263,7 @@ void TestCliE2e::route_switchesOneOutputAndPrintsTheReadBack()
     const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, link)
                                               << QStringLiteral("route") << QStringLiteral("2") << QStringLiteral("3"));
     QVERIFY2(run.exitCode == ExitOk, run.err.constData());
-    QCOMPARE(run.out, QByteArray("route 3 2\n"));
+    QCOMPARE(run.out, QByteArray("route 2 3\n"));
     QCOMPARE(int(sim.device().state().routing[2]), 1);
     const QVector<QByteArray> expected{identification(), DeviceFrameOf(0x01, Hex("01 02"))};
     QCOMPARE(requestFrames(sim, link), expected);
@@ -279,7 +279,7 @@ void TestCliE2e::route_all_feedsEveryOutput()
     QStringList expected;
     for (int o = 0; o < m.outputCount; ++o) {
         QCOMPARE(int(m.routing[o]), 3);
-        expected << QStringLiteral("route %1 4").arg(o + 1);
+        expected << QStringLiteral("route 4 %1").arg(o + 1);
     }
     QCOMPARE(lines(run.out), expected);
     QCOMPARE(requestFrames(sim, Link::Tcp).last(), DeviceFrameOf(0x01, Hex("03 FF")));
@@ -325,7 +325,7 @@ void TestCliE2e::preset_saveThenLoad_restoresTheRouting()
     QStringList expected;
     for (int o = 0; o < saved.outputCount; ++o) {
         QCOMPARE(sim.device().state().routing[o], saved.routing[o]);
-        expected << QStringLiteral("route %1 %2").arg(o + 1).arg(saved.routing[o] + 1);
+        expected << QStringLiteral("route %1 %2").arg(saved.routing[o] + 1).arg(o + 1);
     }
     QCOMPARE(lines(run.out), expected);
     frames = requestFrames(sim, link);

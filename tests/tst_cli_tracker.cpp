@@ -69,7 +69,8 @@ private slots:
     void edidImage_isPaddedAndAMissingFileReadsAsZeros();
     void fullRead_queuesTheWindowsReadsInOrder();
     void hooks_seeEveryQueuedCommandAndAdjustItsTimeout();
-    void tracker_reply_confirmsOnlyTheCommandInFlight();
+    void tracker_reply_confirmsTheCommandAwaitingIt_data();
+    void tracker_reply_confirmsTheCommandAwaitingIt();
     void tracker_missingReply_failsTheCommand_data();
     void tracker_missingReply_failsTheCommand();
     void tracker_commandWithoutReply_isDoneOnceSent();
@@ -170,20 +171,42 @@ void TestCliTracker::hooks_seeEveryQueuedCommandAndAdjustItsTimeout()
     QCOMPARE(TcpChannel.sendQueue->front().record.replyTimeoutMs, 123u);
 }
 
-void TestCliTracker::tracker_reply_confirmsOnlyTheCommandInFlight()
+void TestCliTracker::tracker_reply_confirmsTheCommandAwaitingIt_data()
 {
+    QTest::addColumn<bool>("replyFirst");
+    QTest::newRow("sent notice, then reply") << false;
+    // The link drains every queued frame on the notice of an earlier one,
+    // so a reply can come before the notice that its command was sent.
+    QTest::newRow("reply, then sent notice") << true;
+}
+
+void TestCliTracker::tracker_reply_confirmsTheCommandAwaitingIt()
+{
+    QFETCH(bool, replyFirst);
     CommandTracker tracker;
     tracker.install();
-    tracker.setLabel(QStringLiteral("routing read"));
+    Device().inputCount = 1;
+    QVERIFY(CMD_InputInfoRead(0));
     QVERIFY(CMD_RoutingRead());
-    QVERIFY(!tracker.idle());
+    const QByteArray info = DeviceFrameOf(0x7F, Hex("00 C0") + QByteArray(20, '\0'));
     const QByteArray routing = DeviceFrameOf(0x11, Hex("00 01"));
-    // A routing report before the read went out is not its reply.
+    // An unasked report that is not the reply of the oldest command.
     QVERIFY(!tracker.onFrame(routing));
-    tracker.onSent(DeviceFrameOf(0x12, Hex("00")));
+    if (replyFirst) {
+        QVERIFY(tracker.onFrame(info));
+        tracker.onSent(DeviceFrameOf(0x7F, Hex("00 C0")));
+    } else {
+        tracker.onSent(DeviceFrameOf(0x7F, Hex("00 C0")));
+        QVERIFY(tracker.onFrame(info));
+    }
     QVERIFY(!tracker.idle());
-    QVERIFY(!tracker.onFrame(DeviceFrameOf(0x7F, Hex("00 C0"))));
-    QVERIFY(tracker.onFrame(routing));
+    if (replyFirst) {
+        QVERIFY(tracker.onFrame(routing));
+        tracker.onSent(DeviceFrameOf(0x12, Hex("00")));
+    } else {
+        tracker.onSent(DeviceFrameOf(0x12, Hex("00")));
+        QVERIFY(tracker.onFrame(routing));
+    }
     QVERIFY(tracker.idle());
     QVERIFY(!tracker.failed());
     // Once answered, a further report is unasked.
