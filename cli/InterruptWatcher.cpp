@@ -46,8 +46,15 @@ InterruptWatcher::~InterruptWatcher()
 {
     if (m_pipe[0] < 0)
         return;
-    sigaction(SIGINT, &g_previousInt, nullptr);
-    sigaction(SIGTERM, &g_previousTerm, nullptr);
+    // An interrupted run is ending: a further signal (timeout(1) sends two)
+    // must not turn its status into a death by signal.
+    if (m_interrupted) {
+        std::signal(SIGINT, SIG_IGN);
+        std::signal(SIGTERM, SIG_IGN);
+    } else {
+        sigaction(SIGINT, &g_previousInt, nullptr);
+        sigaction(SIGTERM, &g_previousTerm, nullptr);
+    }
     g_writeEnd = -1;
     delete m_notifier;
     ::close(m_pipe[0]);

@@ -7,7 +7,8 @@ class QSocketNotifier;
 // Turns SIGINT and SIGTERM into a signal of the event loop (the handler
 // only writes a byte into a pipe), so that "watch" ends cleanly: its threads
 // stopped and its output flushed. One at a time; the previous handlers come
-// back when it is destroyed.
+// back when it is destroyed, unless it was interrupted: then further signals
+// are ignored for the rest of the run.
 class InterruptWatcher : public QObject
 {
     Q_OBJECT

@@ -11,15 +11,30 @@
 #include <QJsonObject>
 #include <QTextStream>
 
+#include <QTimer>
+
 #include <climits>
+#include <csignal>
+#include <poll.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int RawDefaultWaitMs = 1000;
+constexpr int ReaderCheckMs = 200;
+
+// The reader of standard output went away (a pipe whose other end closed):
+// nothing more can be written, whether or not a frame comes.
+bool ReaderGone()
+{
+    pollfd descriptor{STDOUT_FILENO, POLLOUT, 0};
+    return ::poll(&descriptor, 1, 0) > 0 && (descriptor.revents & POLLERR) != 0;
+}
 
 // One line per frame: the time, the bytes and what the dispatcher made of
 // them; or the same as one JSON object.
-void PrintFrame(CliSession &session, const QByteArray &frame, const QStringList &notes)
+// False when the line could not be written.
+bool PrintFrame(CliSession &session, const QByteArray &frame, const QStringList &notes)
 {
     const QString time = QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
     QTextStream &out = session.out();
@@ -37,6 +52,7 @@ void PrintFrame(CliSession &session, const QByteArray &frame, const QStringList 
         out << '\n';
     }
     out.flush();
+    return out.status() == QTextStream::Ok;
 }
 
 } // namespace
@@ -44,6 +60,9 @@ void PrintFrame(CliSession &session, const QByteArray &frame, const QStringList 
 ExitCode RunWatch(CliSession &session)
 {
     const CliRequest &request = session.request();
+    // A write to a reader that went away fails instead of ending the
+    // program: watch then ends as if interrupted.
+    std::signal(SIGPIPE, SIG_IGN);
     InterruptWatcher interrupt;
     ExitCode code = session.openDevice();
     if (code == ExitCode::Ok)
@@ -53,18 +72,26 @@ ExitCode RunWatch(CliSession &session)
 
     FrameDescriber describer;
     int printed = 0;
+    bool readerGone = false;
     session.setFrameObserver(&describer, [&](const QByteArray &frame, bool reply, const QStringList &notes) {
-        if (reply)
+        if (reply || readerGone)
             return;
-        PrintFrame(session, frame, notes);
+        readerGone = !PrintFrame(session, frame, notes);
         ++printed;
     });
     QObject::connect(&interrupt, &InterruptWatcher::SGL_Interrupted, &session, &CliSession::poke);
+    QTimer readerCheck;
+    QObject::connect(&readerCheck, &QTimer::timeout, &session, [&] {
+        readerGone = readerGone || ReaderGone();
+        session.poke();
+    });
+    readerCheck.start(ReaderCheckMs);
     const bool limited = request.watchCount > 0;
     const int bound = request.watchForMs > 0 ? request.watchForMs : INT_MAX;
-    session.waitUntil([&] { return interrupt.interrupted() || (limited && printed >= request.watchCount); }, bound);
+    session.waitUntil(
+        [&] { return interrupt.interrupted() || readerGone || (limited && printed >= request.watchCount); }, bound);
     session.setFrameObserver(nullptr, nullptr);
-    if (session.linkLost())
+    if (session.linkLost() && !readerGone && !interrupt.interrupted())
         return session.waitFailure(QStringLiteral("watch"));
     return ExitCode::Ok;
 }

@@ -116,7 +116,8 @@ private slots:
     void raw_sendsTheBytesAsTypedAndPrintsTheAnswer();
     void watch_printsUnaskedFramesDecoded_data() { addLinkRows(); }
     void watch_printsUnaskedFramesDecoded();
-    void watch_endsCleanlyOnSigterm();
+    void watch_endsWithStatusZero_data();
+    void watch_endsWithStatusZero();
     void watch_lostLink_exitsWithConnectionError_data() { addLinkRows(); }
     void watch_lostLink_exitsWithConnectionError();
     void search_listsEveryModuleOnce();
@@ -420,17 +421,58 @@ void TestCliE2e::watch_printsUnaskedFramesDecoded()
     }
 }
 
-void TestCliE2e::watch_endsCleanlyOnSigterm()
+void TestCliE2e::watch_endsWithStatusZero_data()
 {
-    SimHarness sim;
-    QProcess watch;
-    watch.start(KxrctlPath(), linkArguments(sim, Link::Tcp) << QStringLiteral("watch"));
-    QVERIFY(watch.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(!sim.replies(SimLink::Tcp).isEmpty(), 5000);
-    watch.terminate();
-    QVERIFY(watch.waitForFinished(5000));
-    QCOMPARE(watch.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(watch.exitCode(), ExitOk);
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("runs");
+    QTest::newRow("SIGTERM") << "term" << 1;
+    // timeout(1) sends two; here they keep coming through the shutdown.
+    QTest::newRow("SIGTERM again and again") << "term again" << 3;
+    QTest::newRow("its reader reads one line and goes") << "head" << 1;
+    QTest::newRow("its reader goes before any line") << "gone" << 1;
+}
+
+void TestCliE2e::watch_endsWithStatusZero()
+{
+    QFETCH(QString, how);
+    QFETCH(int, runs);
+    SimOptions options = SimHarness::TestOptions();
+    options.faults.unsolicitedMs = how == QLatin1String("head") ? 50 : 0;
+    SimHarness sim(options);
+    const QStringList watchArguments = linkArguments(sim, Link::Tcp) << QStringLiteral("watch");
+    for (int run = 0; run < runs; ++run) {
+        const int repliesBefore = sim.replies(SimLink::Tcp).size();
+        QProcess watch;
+        QElapsedTimer clock;
+        clock.start();
+        if (how.startsWith(QLatin1String("term"))) {
+            watch.start(KxrctlPath(), watchArguments);
+        } else {
+            // The shell's status is the pipeline's first command's.
+            const QString reader = how == QLatin1String("head") ? QStringLiteral("head -n 1") : QStringLiteral("true");
+            watch.start(QStringLiteral("bash"),
+                        QStringList{QStringLiteral("-c"), QStringLiteral("set -o pipefail; \"$0\" \"$@\" | ") + reader,
+                                    KxrctlPath()}
+                            + watchArguments);
+        }
+        QVERIFY(watch.waitForStarted());
+        if (how.startsWith(QLatin1String("term"))) {
+            QTRY_VERIFY_WITH_TIMEOUT(sim.replies(SimLink::Tcp).size() > repliesBefore, 5000);
+            if (how == QLatin1String("term again")) {
+                // Back to back until the process is gone.
+                QProcess::startDetached(QStringLiteral("sh"),
+                                        {QStringLiteral("-c"),
+                                         QStringLiteral("while kill -TERM $0 2>/dev/null; do :; done"),
+                                         QString::number(watch.processId())});
+            } else {
+                watch.terminate();
+            }
+        }
+        QVERIFY(watch.state() == QProcess::NotRunning || watch.waitForFinished(5000));
+        QCOMPARE(watch.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(watch.exitCode() == ExitOk, watch.readAllStandardError().constData());
+        QVERIFY(clock.elapsed() < 5000);
+    }
 }
 
 void TestCliE2e::watch_lostLink_exitsWithConnectionError()
