@@ -8,6 +8,7 @@
 #include "cli/CommandLine.h"
 #include "cli/EdidCommands.h"
 #include "cli/HostPort.h"
+#include "cli/JsonOutput.h"
 #include "cli/MonitorCommands.h"
 #include "cli/RoutingCommands.h"
 #include "cli/SearchCommand.h"
@@ -19,18 +20,24 @@
 
 namespace {
 
-// The window's settings file, read (never written) when it is there.
-quint16 DefaultTcpPort()
+// The environment, then the window's settings file, read (never written)
+// when it is there.
+LinkDefaults Defaults()
 {
+    LinkDefaults defaults;
+    defaults.envTcp = qEnvironmentVariable("KXRCTL_TCP");
+    defaults.envSerial = qEnvironmentVariable("KXRCTL_SERIAL");
     const QString path = AppPath(QString::fromLatin1(Paths::ConfigFile));
-    if (QFileInfo::exists(path))
+    const bool windowSettings = QFileInfo::exists(path);
+    if (windowSettings)
         LoadTableFile(path);
-    quint16 port = 0;
-    if (ParsePort(SP_RemotePort, &port))
-        return port;
-    RestoreConfigDefaults();
-    ParsePort(SP_RemotePort, &port);
-    return port;
+    if (!ParsePort(SP_RemotePort, &defaults.tcpPort)) {
+        RestoreConfigDefaults();
+        ParsePort(SP_RemotePort, &defaults.tcpPort);
+    } else if (windowSettings) {
+        defaults.windowHost = SP_RemoteIp;
+    }
+    return defaults;
 }
 
 ExitCode Run(CliSession &session)
@@ -56,6 +63,7 @@ ExitCode Run(CliSession &session)
     case CliVerb::Watch:
         return RunWatch(session);
     case CliVerb::Help:
+    case CliVerb::Version:
         break;
     }
     return ExitCode::Ok;
@@ -65,11 +73,20 @@ ExitCode Run(CliSession &session)
 
 int RunKxrctl(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    const CommandLine line = ParseCommandLine(arguments, DefaultTcpPort());
+    const CommandLine line = ParseCommandLine(arguments, Defaults());
     if (!line.ok) {
         err << "kxrctl: " << line.error << "\n(see kxrctl --help)\n";
         err.flush();
+        if (arguments.contains(QStringLiteral("--json"))) {
+            out << ErrorJsonLine(ExitCode::Usage, line.error);
+            out.flush();
+        }
         return ExitStatus(ExitCode::Usage);
+    }
+    if (line.request.verb == CliVerb::Version) {
+        out << "kxrctl " << KXR_VERSION << '\n';
+        out.flush();
+        return ExitStatus(ExitCode::Ok);
     }
     if (line.request.verb == CliVerb::Help) {
         out << CliHelpText(line.request.helpTopic);

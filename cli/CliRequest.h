@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/SalvoFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -8,6 +10,7 @@
 // Channel and preset numbers are 1-based, as the window shows them.
 enum class CliVerb {
     Help,
+    Version,
     Status,
     Route,
     Audio,
@@ -29,6 +32,7 @@ struct CliRequest
     QString helpTopic; // with Help: the command asked about (empty: all)
 
     CliLink link = CliLink::None;
+    QString linkSource; // where the link came from, for status -v
     QString host;
     quint16 port = 0;
     QString serialDevice;
@@ -37,11 +41,12 @@ struct CliRequest
     quint16 udpPort = 0; // 0: the network module's own port
 
     bool json = false;
-    quint32 input = 0;  // route, audio, edid write
-    quint32 output = 0; // route (0: every output), edid read
+    QVector<RoutePair> routes; // route, in the order given (empty: --from file)
+    quint32 input = 0;         // audio, edid write; route: the first pair
+    quint32 output = 0;        // route (0: every output), edid read
     bool allOutputs = false;
     quint32 preset = 0;
-    QString file; // edid read -o, edid write
+    QString file; // edid read -o, edid write, route --from ("-": standard input)
     QByteArray rawBytes;
     int watchForMs = 0; // 0: until interrupted
     int watchCount = 0; // 0: no limit

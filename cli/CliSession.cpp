@@ -4,6 +4,7 @@
 #include "app/LanguageTable.h"
 #include "app/ConfigTable.h"
 #include "cli/FrameDescriber.h"
+#include "cli/JsonOutput.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceEvents.h"
 #include "protocol/CatalogueCodes.h"
@@ -13,8 +14,49 @@
 #include "protocol/ReplyTimeout.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QTextStream>
 #include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// The service reports only that a serial port did not open; the reason is
+// found by trying the device file the same way.
+QString SerialOpenReason(const QString &device)
+{
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        switch (errno) {
+        case ENOENT:
+        case ENXIO:
+        case ENODEV:
+            return QStringLiteral("no such device");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("permission denied");
+        case EBUSY:
+            return QStringLiteral("busy: another program has it open");
+        case EISDIR:
+            return QStringLiteral("it is a directory");
+        default:
+            return QString::fromLocal8Bit(std::strerror(errno));
+        }
+    }
+    termios settings = {};
+    const bool terminal = ::tcgetattr(fd, &settings) == 0;
+    ::close(fd);
+    if (!terminal)
+        return QStringLiteral("not a serial device");
+    return QStringLiteral("busy: another program holds its lock");
+}
+
+} // namespace
 
 CliSession::CliSession(const CliRequest &request, QTextStream &out, QTextStream &err, QObject *parent)
     : QObject(parent)
@@ -101,7 +143,26 @@ ExitCode CliSession::fail(ExitCode code, const QString &message)
 {
     m_err << "kxrctl: " << m_request.name << ": " << message << '\n';
     m_err.flush();
+    if (m_request.json) {
+        m_out << ErrorJsonLine(code, m_request.name + QStringLiteral(": ") + message);
+        m_out.flush();
+    }
     return code;
+}
+
+void CliSession::printResult(const QString &text, const QJsonObject &json)
+{
+    if (m_request.json)
+        m_out << JsonLine(json);
+    else if (!text.isEmpty())
+        m_out << text << '\n';
+    m_out.flush();
+}
+
+void CliSession::note(const QString &message)
+{
+    m_err << "kxrctl: " << m_request.name << ": " << message << '\n';
+    m_err.flush();
 }
 
 ExitCode CliSession::openDevice()
@@ -132,6 +193,8 @@ ExitCode CliSession::openDevice()
         return ExitCode::Ok;
     const QString what = m_request.link == CliLink::Tcp ? QStringLiteral("cannot connect to %1").arg(where)
                                                         : QStringLiteral("cannot open serial port %1").arg(where);
+    if (failure >= 0 && m_request.link == CliLink::Serial)
+        return fail(ExitCode::Connection, QStringLiteral("%1: %2").arg(what, SerialOpenReason(where)));
     if (failure >= 0)
         return fail(ExitCode::Connection, QStringLiteral("%1 (error code %2)").arg(what).arg(failure));
     return fail(ExitCode::Connection, QStringLiteral("%1: no answer within %2 ms").arg(what).arg(ConnectBoundMs));

@@ -5,6 +5,7 @@
 #include "cli/DeviceLink.h"
 #include "cli/ExitCode.h"
 
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 
@@ -52,8 +53,13 @@ public:
     ExitCode checkInput(quint32 input);
     ExitCode checkOutput(quint32 output);
 
-    // "kxrctl: COMMAND: message" on err; returns code.
+    // "kxrctl: COMMAND: message" on err (with --json also as an error object
+    // on out); returns code.
     ExitCode fail(ExitCode code, const QString &message);
+    // One result: text as a line, or with --json the object as one line.
+    void printResult(const QString &text, const QJsonObject &json);
+    // The same line on err, for a failure that does not end the run.
+    void note(const QString &message);
     // The result of a wait that ended without its condition.
     ExitCode waitFailure(const QString &what);
 

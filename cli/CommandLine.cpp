@@ -2,6 +2,7 @@
 
 #include "app/ByteText.h"
 #include "cli/HostPort.h"
+#include "cli/SalvoFile.h"
 #include "protocol/DeviceState.h"
 #include "protocol/Frames.h"
 
@@ -22,6 +23,11 @@ enum Allow : unsigned {
     AllowJson = 1u << 0,
     AllowOutputFile = 1u << 1,
     AllowWatchBounds = 1u << 2,
+    AllowUdpPort = 1u << 3,
+    AllowSerial = 1u << 4,
+    AllowSalvo = 1u << 5,
+    // What every command that talks to the device takes.
+    DeviceCommand = AllowJson | AllowSerial,
 };
 
 struct RawOptions
@@ -34,6 +40,7 @@ struct RawOptions
     QString outputFile;
     QString forMs;
     QString count;
+    QString from;
     bool tcpGiven = false;
     bool serialGiven = false;
     bool baudGiven = false;
@@ -42,8 +49,10 @@ struct RawOptions
     bool outputGiven = false;
     bool forGiven = false;
     bool countGiven = false;
+    bool fromGiven = false;
     bool json = false;
     bool help = false;
+    bool version = false;
     QStringList positional;
 };
 
@@ -64,6 +73,7 @@ const ValueOption ValueOptions[] = {
     {"--output", &RawOptions::outputFile, &RawOptions::outputGiven},
     {"--for", &RawOptions::forMs, &RawOptions::forGiven},
     {"--count", &RawOptions::count, &RawOptions::countGiven},
+    {"--from", &RawOptions::from, &RawOptions::fromGiven},
 };
 
 const ValueOption *FindValueOption(const QString &name)
@@ -75,12 +85,21 @@ const ValueOption *FindValueOption(const QString &name)
     return nullptr;
 }
 
+bool IsNegativeNumber(const QString &argument)
+{
+    static const QRegularExpression negative(QStringLiteral("^-[0-9]+$"));
+    return negative.match(argument).hasMatch();
+}
+
+// Reads every option. The first error is kept, but the positional words are
+// still collected, so that the message can name the command.
 bool ReadOptions(const QStringList &arguments, RawOptions *options, QString *error)
 {
     bool endOfOptions = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString argument = arguments.at(i);
-        if (endOfOptions || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
+        if (endOfOptions || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")
+            || IsNegativeNumber(argument)) {
             options->positional << argument;
             continue;
         }
@@ -90,6 +109,10 @@ bool ReadOptions(const QStringList &arguments, RawOptions *options, QString *err
         }
         if (argument == QLatin1String("--json")) {
             options->json = true;
+            continue;
+        }
+        if (argument == QLatin1String("--version")) {
+            options->version = true;
             continue;
         }
         if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
@@ -107,20 +130,24 @@ bool ReadOptions(const QStringList &arguments, RawOptions *options, QString *err
         }
         const ValueOption *option = FindValueOption(name);
         if (!option) {
-            *error = QStringLiteral("unknown option \"%1\"").arg(argument);
-            return false;
+            if (error->isEmpty())
+                *error = QStringLiteral("unknown option \"%1\"").arg(argument);
+            continue;
         }
         if (!inlineValue) {
             if (i + 1 >= arguments.size()) {
-                *error = QStringLiteral("option %1 needs a value").arg(name);
-                return false;
+                if (error->isEmpty())
+                    *error = QStringLiteral("option %1 needs a value").arg(name);
+                break;
             }
             value = arguments.at(++i);
         }
+        if (options->*(option->given) && error->isEmpty())
+            *error = QStringLiteral("option %1 is given twice").arg(name);
         options->*(option->value) = value;
         options->*(option->given) = true;
     }
-    return true;
+    return error->isEmpty();
 }
 
 bool ReadNumber(const QString &text, int low, int high, int *value)
@@ -136,31 +163,6 @@ bool ReadNumber(const QString &text, int low, int high, int *value)
     if (!ok || number < low || number > high)
         return false;
     *value = int(number);
-    return true;
-}
-
-// A 1-based channel number: 1 … 16; the device's own count is checked once
-// it has been identified.
-bool ReadChannel(const QString &text, const QString &kind, quint32 *channel, QString *error)
-{
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-    if (!digits.match(text).hasMatch()) {
-        *error = QStringLiteral("\"%1\" is not an %2 number").arg(text, kind);
-        return false;
-    }
-    int value = INT_MAX;
-    ReadNumber(text, 0, INT_MAX, &value);
-    if (value == 0) {
-        *error = QStringLiteral("%1 0 does not exist: %1s are numbered from 1").arg(kind);
-        return false;
-    }
-    if (quint32(value) > DeviceLimits::Channels) {
-        *error = QStringLiteral("%1 %2 is out of range: a device has at most %3 %1s")
-                     .arg(kind, text)
-                     .arg(DeviceLimits::Channels);
-        return false;
-    }
-    *channel = quint32(value);
     return true;
 }
 
@@ -196,26 +198,40 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
 {
     const QString verb = words.first();
     const QStringList args = words.mid(1);
+    *allowed = DeviceCommand;
     if (verb == QLatin1String("status")) {
         request->verb = CliVerb::Status;
-        *allowed = AllowJson;
         return ExpectArguments(args, 0, QStringLiteral("status [--json]"), error);
     }
     if (verb == QLatin1String("route")) {
         request->verb = CliVerb::Route;
-        if (!ExpectArguments(args, 2, QStringLiteral("route IN OUT|all"), error)
-            || !ReadChannel(args.at(0), QStringLiteral("input"), &request->input, error))
+        *allowed = DeviceCommand | AllowSalvo;
+        // Pairs, switched in the order given; or a salvo file (--from).
+        if (args.size() % 2 != 0) {
+            *error = QStringLiteral("missing argument; usage: kxrctl route IN OUT|all [IN OUT|all]... | kxrctl "
+                                    "route --from FILE|-");
             return false;
-        if (args.at(1) == QLatin1String("all")) {
-            request->allOutputs = true;
-            return true;
         }
-        return ReadChannel(args.at(1), QStringLiteral("output"), &request->output, error);
+        for (int i = 0; i < args.size(); i += 2) {
+            RoutePair pair;
+            if (!ReadChannelNumber(args.at(i), QStringLiteral("input"), &pair.input, error))
+                return false;
+            pair.all = args.at(i + 1) == QLatin1String("all");
+            if (!pair.all && !ReadChannelNumber(args.at(i + 1), QStringLiteral("output"), &pair.output, error))
+                return false;
+            request->routes.append(pair);
+        }
+        if (!request->routes.isEmpty()) {
+            request->input = request->routes.first().input;
+            request->output = request->routes.first().output;
+            request->allOutputs = request->routes.first().all;
+        }
+        return true;
     }
     if (verb == QLatin1String("audio")) {
         request->verb = CliVerb::Audio;
         return ExpectArguments(args, 1, QStringLiteral("audio IN"), error)
-            && ReadChannel(args.at(0), QStringLiteral("input"), &request->input, error);
+            && ReadChannelNumber(args.at(0), QStringLiteral("input"), &request->input, error);
     }
     if (verb == QLatin1String("preset")) {
         const QString synopsis = QStringLiteral("preset save|load N");
@@ -234,14 +250,14 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
     if (verb == QLatin1String("edid")) {
         if (args.value(0) == QLatin1String("read")) {
             request->verb = CliVerb::EdidRead;
-            *allowed = AllowOutputFile;
+            *allowed = DeviceCommand | AllowOutputFile;
             return ExpectArguments(args, 2, QStringLiteral("edid read OUT -o FILE"), error)
-                && ReadChannel(args.at(1), QStringLiteral("output"), &request->output, error);
+                && ReadChannelNumber(args.at(1), QStringLiteral("output"), &request->output, error);
         }
         if (args.value(0) == QLatin1String("write")) {
             request->verb = CliVerb::EdidWrite;
             if (!ExpectArguments(args, 3, QStringLiteral("edid write IN FILE"), error)
-                || !ReadChannel(args.at(1), QStringLiteral("input"), &request->input, error))
+                || !ReadChannelNumber(args.at(1), QStringLiteral("input"), &request->input, error))
                 return false;
             request->file = args.at(2);
             return true;
@@ -251,12 +267,11 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
     }
     if (verb == QLatin1String("search")) {
         request->verb = CliVerb::Search;
-        *allowed = AllowJson;
+        *allowed = AllowJson | AllowUdpPort;
         return ExpectArguments(args, 0, QStringLiteral("search [--json]"), error);
     }
     if (verb == QLatin1String("raw")) {
         request->verb = CliVerb::Raw;
-        *allowed = AllowJson;
         if (args.isEmpty()) {
             *error = QStringLiteral("missing bytes; usage: kxrctl raw HEX...");
             return false;
@@ -277,7 +292,7 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
     }
     if (verb == QLatin1String("watch")) {
         request->verb = CliVerb::Watch;
-        *allowed = AllowJson | AllowWatchBounds;
+        *allowed = DeviceCommand | AllowWatchBounds;
         return ExpectArguments(args, 0, QStringLiteral("watch [--json] [--for MS] [--count N]"), error);
     }
     *error = QStringLiteral("unknown command \"%1\"").arg(verb);
@@ -294,7 +309,39 @@ bool IsCommandWord(const QString &word)
     return false;
 }
 
-bool ReadLink(const RawOptions &options, quint16 defaultTcpPort, CliRequest *request, QString *error)
+// The command and, for those made of two words, its action ("edid read").
+QString CommandName(const QStringList &words)
+{
+    static const QRegularExpression action(QStringLiteral("^[a-z]+$"));
+    if (words.isEmpty() || !IsCommandWord(words.first()))
+        return QString();
+    const bool twoWords = words.first() == QLatin1String("edid") || words.first() == QLatin1String("preset");
+    if (twoWords && words.size() > 1 && action.match(words.at(1)).hasMatch())
+        return words.first() + QLatin1Char(' ') + words.at(1);
+    return words.first();
+}
+
+// A link named neither by --tcp nor by --serial: the environment, then the
+// window's last address.
+bool DefaultLink(const LinkDefaults &defaults, RawOptions *options, CliRequest *request)
+{
+    if (!defaults.envTcp.isEmpty()) {
+        options->tcp = defaults.envTcp;
+        options->tcpGiven = true;
+        request->linkSource = QStringLiteral("KXRCTL_TCP");
+    } else if (!defaults.envSerial.isEmpty()) {
+        options->serial = defaults.envSerial;
+        options->serialGiven = true;
+        request->linkSource = QStringLiteral("KXRCTL_SERIAL");
+    } else if (!defaults.windowHost.isEmpty()) {
+        options->tcp = defaults.windowHost;
+        options->tcpGiven = true;
+        request->linkSource = QStringLiteral("the window's config.ini");
+    }
+    return options->tcpGiven || options->serialGiven;
+}
+
+bool ReadLink(RawOptions options, unsigned allowed, const LinkDefaults &defaults, CliRequest *request, QString *error)
 {
     if (options.tcpGiven && options.serialGiven) {
         *error = QStringLiteral("give either --tcp or --serial, not both");
@@ -304,32 +351,54 @@ bool ReadLink(const RawOptions &options, quint16 defaultTcpPort, CliRequest *req
         *error = QStringLiteral("--baud applies to --serial only");
         return false;
     }
+    if (!(allowed & AllowSerial) && options.serialGiven) {
+        *error = QStringLiteral("--serial does not apply to this command");
+        return false;
+    }
+    if (request->verb == CliVerb::Search) {
+        // The search asks every module, or the one at --tcp HOST.
+        if (!options.tcpGiven)
+            return true;
+        HostPort address;
+        if (!ParseHostPort(options.tcp, defaults.tcpPort, &address, error))
+            return false;
+        const bool bracketed = options.tcp.startsWith(QLatin1Char('[')) && options.tcp.endsWith(QLatin1Char(']'));
+        if (address.host != options.tcp && !bracketed) {
+            *error = QStringLiteral("--tcp takes a host only here; the module's port is --udp-port");
+            return false;
+        }
+        request->link = CliLink::Tcp;
+        request->host = address.host;
+        return true;
+    }
+    request->linkSource = QStringLiteral("the command line");
+    if (!options.tcpGiven && !options.serialGiven && !DefaultLink(defaults, &options, request)) {
+        *error = QStringLiteral("no device link given: add --tcp HOST[:PORT] or --serial DEVICE, or set KXRCTL_TCP or "
+                                "KXRCTL_SERIAL");
+        return false;
+    }
     if (options.tcpGiven) {
         HostPort address;
-        if (!ParseHostPort(options.tcp, defaultTcpPort, &address, error))
+        if (!ParseHostPort(options.tcp, defaults.tcpPort, &address, error))
             return false;
         request->link = CliLink::Tcp;
         request->host = address.host;
         request->port = address.port;
-    } else if (options.serialGiven) {
-        if (options.serial.isEmpty()) {
-            *error = QStringLiteral("--serial needs a device name");
+        return true;
+    }
+    if (options.serial.isEmpty()) {
+        *error = QStringLiteral("--serial needs a device name");
+        return false;
+    }
+    request->link = CliLink::Serial;
+    request->serialDevice = options.serial;
+    if (options.baudGiven) {
+        int baud = 0;
+        if (!ReadNumber(options.baud, 1, INT_MAX, &baud)) {
+            *error = QStringLiteral("malformed baud rate \"%1\"").arg(options.baud);
             return false;
         }
-        request->link = CliLink::Serial;
-        request->serialDevice = options.serial;
-        if (options.baudGiven) {
-            int baud = 0;
-            if (!ReadNumber(options.baud, 1, INT_MAX, &baud)) {
-                *error = QStringLiteral("malformed baud rate \"%1\"").arg(options.baud);
-                return false;
-            }
-            request->baud = QString::number(baud);
-        }
-    }
-    if (request->verb != CliVerb::Search && request->link == CliLink::None) {
-        *error = QStringLiteral("no device link given: add --tcp HOST[:PORT] or --serial DEVICE");
-        return false;
+        request->baud = QString::number(baud);
     }
     return true;
 }
@@ -340,6 +409,10 @@ bool ReadTimings(const RawOptions &options, unsigned allowed, CliRequest *reques
         *error = QStringLiteral("malformed timeout \"%1\": give milliseconds from 1 to %2")
                      .arg(options.timeout)
                      .arg(MaxTimeoutMs);
+        return false;
+    }
+    if (options.udpPortGiven && !(allowed & AllowUdpPort)) {
+        *error = QStringLiteral("--udp-port applies to search only");
         return false;
     }
     if (options.udpPortGiven && !ParsePort(options.udpPort, &request->udpPort)) {
@@ -367,9 +440,30 @@ bool ReadTimings(const RawOptions &options, unsigned allowed, CliRequest *reques
         *error = QStringLiteral("malformed --count \"%1\"").arg(options.count);
         return false;
     }
+    if (options.fromGiven && !(allowed & AllowSalvo)) {
+        *error = QStringLiteral("--from applies to route only");
+        return false;
+    }
+    if (request->verb == CliVerb::Route) {
+        if (options.fromGiven == !request->routes.isEmpty()) {
+            *error = options.fromGiven ? QStringLiteral("give routes or --from, not both")
+                                       : QStringLiteral("missing argument; usage: kxrctl route IN OUT|all [IN "
+                                                        "OUT|all]... | kxrctl route --from FILE|-");
+            return false;
+        }
+        if (options.fromGiven && options.from.isEmpty()) {
+            *error = QStringLiteral("--from needs a file name, or - for standard input");
+            return false;
+        }
+        request->file = options.from;
+    }
     if (request->verb == CliVerb::EdidRead) {
         if (!options.outputGiven || options.outputFile.isEmpty()) {
-            *error = QStringLiteral("missing -o FILE; usage: kxrctl edid read OUT -o FILE");
+            *error = QStringLiteral("missing -o FILE; usage: kxrctl edid read OUT -o FILE|-");
+            return false;
+        }
+        if (options.outputFile == QLatin1String("-") && options.json) {
+            *error = QStringLiteral("-o - and --json would both write to standard output");
             return false;
         }
         request->file = options.outputFile;
@@ -381,32 +475,48 @@ bool ReadTimings(const RawOptions &options, unsigned allowed, CliRequest *reques
 
 CommandLine ParseCommandLine(const QStringList &arguments, quint16 defaultTcpPort)
 {
+    LinkDefaults defaults;
+    defaults.tcpPort = defaultTcpPort;
+    return ParseCommandLine(arguments, defaults);
+}
+
+CommandLine ParseCommandLine(const QStringList &arguments, const LinkDefaults &defaults)
+{
     CommandLine result;
     RawOptions options;
-    if (!ReadOptions(arguments, &options, &result.error))
-        return result;
-
+    QString error;
+    ReadOptions(arguments, &options, &error);
     const QStringList &words = options.positional;
+    result.request.name = CommandName(words);
+    // Every message names the command it is about, when there is one.
+    const auto refused = [&result](const QString &message) {
+        result.error = result.request.name.isEmpty() ? message : result.request.name + QStringLiteral(": ") + message;
+        return result;
+    };
+    if (!error.isEmpty())
+        return refused(error);
+    if (options.version) {
+        if (!words.isEmpty() || options.help)
+            return refused(QStringLiteral("--version takes nothing else"));
+        result.request.verb = CliVerb::Version;
+        result.ok = true;
+        return result;
+    }
+
     if (words.isEmpty() || words.first() == QLatin1String("help")) {
-        if (words.isEmpty() && !options.help) {
-            result.error = QStringLiteral("no command given");
-            return result;
-        }
+        if (words.isEmpty() && !options.help)
+            return refused(QStringLiteral("no command given"));
         const QString topic = words.value(1);
-        if (!topic.isEmpty() && !IsCommandWord(topic)) {
-            result.error = QStringLiteral("unknown command \"%1\"").arg(topic);
-            return result;
-        }
+        if (!topic.isEmpty() && !IsCommandWord(topic))
+            return refused(QStringLiteral("unknown command \"%1\"").arg(topic));
         result.request.verb = CliVerb::Help;
         result.request.helpTopic = topic;
         result.ok = true;
         return result;
     }
+    if (!IsCommandWord(words.first()))
+        return refused(QStringLiteral("unknown command \"%1\"").arg(words.first()));
     if (options.help) {
-        if (!IsCommandWord(words.first())) {
-            result.error = QStringLiteral("unknown command \"%1\"").arg(words.first());
-            return result;
-        }
         result.request.verb = CliVerb::Help;
         result.request.helpTopic = words.first();
         result.ok = true;
@@ -414,20 +524,9 @@ CommandLine ParseCommandLine(const QStringList &arguments, quint16 defaultTcpPor
     }
 
     unsigned allowed = AllowNothing;
-    QString error;
-    if (!ReadVerb(words, &result.request, &allowed, &error)) {
-        result.error = IsCommandWord(words.first()) ? words.first() + QStringLiteral(": ") + error : error;
-        return result;
-    }
-    result.request.name = words.first();
-    if (result.request.verb == CliVerb::EdidRead || result.request.verb == CliVerb::EdidWrite
-        || result.request.verb == CliVerb::PresetSave || result.request.verb == CliVerb::PresetLoad)
-        result.request.name += QLatin1Char(' ') + words.at(1);
-    if (!ReadTimings(options, allowed, &result.request, &error)
-        || !ReadLink(options, defaultTcpPort, &result.request, &error)) {
-        result.error = result.request.name + QStringLiteral(": ") + error;
-        return result;
-    }
+    if (!ReadVerb(words, &result.request, &allowed, &error) || !ReadTimings(options, allowed, &result.request, &error)
+        || !ReadLink(options, allowed, defaults, &result.request, &error))
+        return refused(error);
     result.ok = true;
     return result;
 }

@@ -14,6 +14,17 @@ struct CommandLine
     QString error;
 };
 
-// arguments[0] is the program. defaultTcpPort is the port of the window's
-// settings, used when --tcp gives none.
+// Where the link comes from when the command line names none, in this
+// order: KXRCTL_TCP, KXRCTL_SERIAL, the window's last address. The caller
+// reads them; the parser only chooses.
+struct LinkDefaults
+{
+    quint16 tcpPort = 0; // the window's port, used when --tcp gives none
+    QString envTcp;
+    QString envSerial;
+    QString windowHost; // empty: the window has no settings file
+};
+
+// arguments[0] is the program.
+CommandLine ParseCommandLine(const QStringList &arguments, const LinkDefaults &defaults);
 CommandLine ParseCommandLine(const QStringList &arguments, quint16 defaultTcpPort);

@@ -1,6 +1,7 @@
 #include "cli/EdidCommands.h"
 
 #include "cli/CliSession.h"
+#include "cli/InputFile.h"
 #include "app/LanguageTable.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceEvents.h"
@@ -8,6 +9,7 @@
 #include "protocol/EdidImage.h"
 
 #include <QDir>
+#include <QJsonObject>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -29,17 +31,10 @@ ExitCode Connected(CliSession &session)
 
 bool PrepareEdidWrite(const QString &path, QByteArray *image, QString *error)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile()) {
-        *error = QStringLiteral("cannot read \"%1\": no such file").arg(path);
+    QByteArray bytes;
+    if (!ReadInputFile(path, ImageBytes, &bytes, error))
         return false;
-    }
-    bool opened = false;
-    *image = EdidImageFromFile(path, &opened);
-    if (!opened) {
-        *error = QStringLiteral("cannot read \"%1\"").arg(path);
-        return false;
-    }
+    *image = EdidImageFromBytes(bytes);
     const EdidCheck result = CheckEdid(reinterpret_cast<const quint8 *>(image->constData()));
     if (result != EdidCheck::Valid) {
         *error = QStringLiteral("\"%1\": %2").arg(path, EdidCheckMessage(result));
@@ -50,16 +45,7 @@ bool PrepareEdidWrite(const QString &path, QByteArray *image, QString *error)
 
 bool PrepareEdidRead(const QString &path, QString *error)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        *error = QStringLiteral("cannot write \"%1\": it is a directory").arg(path);
-        return false;
-    }
-    if (!info.absoluteDir().exists()) {
-        *error = QStringLiteral("cannot write \"%1\": no such directory").arg(path);
-        return false;
-    }
-    return true;
+    return CheckOutputFile(path, error);
 }
 
 ExitCode RunEdidRead(CliSession &session)
@@ -97,12 +83,24 @@ ExitCode RunEdidRead(CliSession &session)
             ExitCode::Contradiction,
             QStringLiteral("the device ended the EDID transfer after %1 of %2 bytes").arg(received).arg(ImageBytes));
 
+    const QByteArray bytes(reinterpret_cast<const char *>(device.edidReadBuffer), int(ImageBytes));
+    if (request.file == QLatin1String("-")) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
+            return session.fail(ExitCode::Usage, QStringLiteral("cannot write to standard output"));
+        return ExitCode::Ok;
+    }
+    const QJsonObject done{{QStringLiteral("edid"),
+                            QJsonObject{{QStringLiteral("output"), int(request.output)},
+                                        {QStringLiteral("bytes"), int(ImageBytes)},
+                                        {QStringLiteral("file"), request.file}}}};
     QSaveFile file(request.file);
     if (!file.open(QIODevice::WriteOnly)
         || file.write(reinterpret_cast<const char *>(device.edidReadBuffer), ImageBytes) != qint64(ImageBytes)
         || !file.commit())
         return session.fail(ExitCode::Usage,
                             QStringLiteral("cannot write \"%1\": %2").arg(request.file, file.errorString()));
+    session.printResult(QString(), done);
     return ExitCode::Ok;
 }
 
@@ -138,7 +136,11 @@ ExitCode RunEdidWrite(CliSession &session)
     if (!written)
         return session.fail(
             ExitCode::Contradiction,
-            QStringLiteral("the device ended the EDID transfer at block offset %1 without confirming it")
-                .arg(device.edidWriteOffset));
+            QStringLiteral("the device ended the EDID transfer at block offset 0x%1 without confirming it")
+                .arg(QString::number(device.edidWriteOffset, 16).rightJustified(2, QLatin1Char('0')).toUpper()));
+    session.printResult(QString(),
+                        QJsonObject{{QStringLiteral("edid"),
+                                     QJsonObject{{QStringLiteral("input"), int(request.input)},
+                                                 {QStringLiteral("bytes"), int(ImageBytes)}}}});
     return ExitCode::Ok;
 }

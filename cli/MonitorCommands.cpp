@@ -4,6 +4,7 @@
 #include "cli/CliSession.h"
 #include "cli/FrameDescriber.h"
 #include "cli/InterruptWatcher.h"
+#include "cli/JsonOutput.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -44,7 +45,7 @@ bool PrintFrame(CliSession &session, const QByteArray &frame, const QStringList 
             {QStringLiteral("frame"), BytesToHexText(frame)},
             {QStringLiteral("decoded"), QJsonArray::fromStringList(notes)},
         };
-        out << QJsonDocument(line).toJson(QJsonDocument::Compact) << '\n';
+        out << JsonLine(line);
     } else {
         out << time << ' ' << BytesToHexText(frame);
         if (!notes.isEmpty())

@@ -1,10 +1,13 @@
 #include "cli/RoutingCommands.h"
 
 #include "cli/CliSession.h"
+#include "cli/InputFile.h"
+#include "cli/JsonOutput.h"
 #include "cli/StatusReport.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
 
+#include <QJsonObject>
 #include <QTextStream>
 
 namespace {
@@ -13,7 +16,7 @@ namespace {
 // only the device's answer can confirm a change.
 constexpr quint32 NotReported = 0xFFFFFFFF;
 // A report the device sent of its own accord may be taken for the answer of
-// a switch; before a contradiction is reported the routing is read again.
+// a switch; before a contradiction is reported the state is read again.
 constexpr int ReadBackTries = 2;
 
 ExitCode Connected(CliSession &session)
@@ -24,37 +27,33 @@ ExitCode Connected(CliSession &session)
     return code;
 }
 
-void PrintLines(CliSession &session, const QStringList &lines)
+// "route IN OUT" for outputs first … last - 1, as fed now.
+void PrintRoutes(CliSession &session, quint32 fixedInput, quint32 first, quint32 last)
 {
-    for (const QString &line : lines)
-        session.out() << line << '\n';
-    session.out().flush();
+    const DeviceState &device = Device();
+    for (quint32 out = first; out < last; ++out) {
+        const quint32 in = fixedInput != NotReported ? fixedInput : device.routingAt(out);
+        session.printResult(QStringLiteral("route %1 %2").arg(in + 1).arg(out + 1),
+                            QJsonObject{{QStringLiteral("route"),
+                                         QJsonObject{{QStringLiteral("input"), int(in + 1)},
+                                                     {QStringLiteral("output"), int(out + 1)}}}});
+    }
 }
 
-} // namespace
-
-ExitCode RunRoute(CliSession &session)
+// Switches one pair and confirms it; the failure is already reported.
+ExitCode SwitchOne(CliSession &session, const RoutePair &pair)
 {
-    const CliRequest &request = session.request();
-    ExitCode code = Connected(session);
-    if (code == ExitCode::Ok)
-        code = session.checkInput(request.input);
-    if (code == ExitCode::Ok && !request.allOutputs)
-        code = session.checkOutput(request.output);
-    if (code != ExitCode::Ok)
-        return code;
-
     DeviceState &device = Device();
-    const quint32 in = request.input - 1;
-    const quint32 first = request.allOutputs ? 0 : request.output - 1;
-    const quint32 last = request.allOutputs ? device.outputCount : request.output;
+    const quint32 in = pair.input - 1;
+    const quint32 first = pair.all ? 0 : pair.output - 1;
+    const quint32 last = pair.all ? device.outputCount : pair.output;
     for (quint32 out = first; out < last; ++out)
         device.routingAt(out) = NotReported;
 
     // The device answers a switch with its whole routing table: that table
     // is the read-back.
-    code = session.run(QStringLiteral("switch"), [&] {
-        return request.allOutputs ? CMD_SwitchAllOutputs(in) : CMD_SwitchInput(in, request.output - 1);
+    ExitCode code = session.run(QStringLiteral("switch"), [&] {
+        return pair.all ? CMD_SwitchAllOutputs(in) : CMD_SwitchInput(in, pair.output - 1);
     });
     const auto mismatch = [&]() -> quint32 {
         for (quint32 out = first; out < last; ++out) {
@@ -73,13 +72,63 @@ ExitCode RunRoute(CliSession &session)
             ? QStringLiteral("does not report output %1").arg(out + 1)
             : QStringLiteral("reports output %1 fed by input %2").arg(out + 1).arg(device.routingAt(out) + 1);
         return session.fail(ExitCode::Contradiction,
-                            QStringLiteral("the device %1 after the switch to input %2").arg(shown).arg(request.input));
+                            QStringLiteral("the device %1 after the switch to input %2").arg(shown).arg(pair.input));
     }
-    QStringList lines;
-    for (quint32 out = first; out < last; ++out)
-        lines << QStringLiteral("route %1 %2").arg(in + 1).arg(out + 1);
-    PrintLines(session, lines);
+    PrintRoutes(session, in, first, last);
     return ExitCode::Ok;
+}
+
+QString PairText(const RoutePair &pair)
+{
+    return pair.all ? QStringLiteral("%1 all").arg(pair.input)
+                    : QStringLiteral("%1 %2").arg(pair.input).arg(pair.output);
+}
+
+} // namespace
+
+ExitCode RunRoute(CliSession &session)
+{
+    const CliRequest &request = session.request();
+    QVector<RoutePair> routes = request.routes;
+    if (!request.file.isEmpty()) {
+        QByteArray text;
+        QString error;
+        if (!ReadInputFile(request.file, Salvo::MaxBytes + 1, &text, &error))
+            return session.fail(ExitCode::Usage, error);
+        const QString source = request.file == QLatin1String("-") ? QStringLiteral("standard input") : request.file;
+        if (!ParseSalvo(text, &routes, &error))
+            return session.fail(ExitCode::Usage, source + QStringLiteral(": ") + error);
+    }
+    ExitCode code = Connected(session);
+    // Every pair is checked against the device before anything is switched.
+    for (int i = 0; code == ExitCode::Ok && i < routes.size(); ++i) {
+        code = session.checkInput(routes.at(i).input);
+        if (code == ExitCode::Ok && !routes.at(i).all)
+            code = session.checkOutput(routes.at(i).output);
+    }
+    if (code != ExitCode::Ok)
+        return code;
+
+    QStringList failed;
+    ExitCode firstFailure = ExitCode::Ok;
+    for (const RoutePair &pair : routes) {
+        const ExitCode result = SwitchOne(session, pair);
+        if (result == ExitCode::Ok)
+            continue;
+        failed << PairText(pair);
+        if (firstFailure == ExitCode::Ok)
+            firstFailure = result;
+        // Without the link nothing further can be switched.
+        if (result == ExitCode::Connection)
+            break;
+    }
+    if (routes.size() == 1 || failed.isEmpty())
+        return firstFailure;
+    return session.fail(firstFailure,
+                        QStringLiteral("%1 of %2 routes did not hold: %3")
+                            .arg(failed.size())
+                            .arg(routes.size())
+                            .arg(failed.join(QStringLiteral(", "))));
 }
 
 ExitCode RunAudio(CliSession &session)
@@ -96,6 +145,8 @@ ExitCode RunAudio(CliSession &session)
     device.lrInput = NotReported;
     // The device answers the write with the input it now carries.
     code = session.run(QStringLiteral("audio switch"), [&] { return CMD_LRInputWrite(quint8(in)); });
+    for (int read = 0; code == ExitCode::Ok && device.lrInput != in && read < ReadBackTries; ++read)
+        code = session.run(QStringLiteral("audio input read"), [] { return CMD_LRInputRead(); });
     if (code != ExitCode::Ok)
         return code;
     if (device.lrInput != in)
@@ -103,7 +154,9 @@ ExitCode RunAudio(CliSession &session)
                             QStringLiteral("the device reports audio input %1 after the switch to input %2")
                                 .arg(device.lrInput + 1)
                                 .arg(request.input));
-    PrintLines(session, {QStringLiteral("audio %1").arg(request.input)});
+    session.printResult(
+        QStringLiteral("audio %1").arg(request.input),
+        QJsonObject{{QStringLiteral("audio"), QJsonObject{{QStringLiteral("input"), int(request.input)}}}});
     return ExitCode::Ok;
 }
 
@@ -135,6 +188,10 @@ ExitCode RunPreset(CliSession &session)
     if (code != ExitCode::Ok)
         return code;
     if (load)
-        PrintLines(session, RoutingLines(device, device.outputCount));
+        PrintRoutes(session, NotReported, 0, device.outputCount);
+    else
+        session.printResult(
+            QString(),
+            QJsonObject{{QStringLiteral("preset"), QJsonObject{{QStringLiteral("saved"), int(request.preset)}}}});
     return ExitCode::Ok;
 }

@@ -1,10 +1,16 @@
 #include "cli/SearchCommand.h"
 
 #include "cli/CliSession.h"
+#include "cli/JsonOutput.h"
 #include "protocol/Catalogue.h"
 #include "protocol/CatalogueCodes.h"
 #include "protocol/DeviceEvents.h"
 
+#include "transport/ServiceRegistry.h"
+#include "transport/ServiceUdp.h"
+
+#include <QHostAddress>
+#include <QHostInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
@@ -24,6 +30,19 @@ struct FoundModule
     QString mac;
     QString version;
 };
+
+// The IPv4 address of a host given by address or name; empty when none.
+QString AddressOf(const QString &host)
+{
+    const QHostAddress literal(host);
+    if (!literal.isNull())
+        return literal.toString();
+    for (const QHostAddress &address : QHostInfo::fromName(host).addresses()) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address.toString();
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -48,6 +67,17 @@ ExitCode RunSearch(CliSession &session)
     });
 
     session.link().openUdp(request.udpPort);
+    if (request.link == CliLink::Tcp) {
+        // Asks the one host instead of every module on the network.
+        const QString address = AddressOf(request.host);
+        if (address.isEmpty())
+            return session.fail(ExitCode::Connection, QStringLiteral("cannot resolve \"%1\"").arg(request.host));
+        emit session.link().SGL_Startover_Udp(false, address);
+        // The sockets are made again for the one target before the search
+        // is queued.
+        QMetaObject::invokeMethod(
+            UdpService(), [] {}, Qt::BlockingQueuedConnection);
+    }
     if (!NET_SearchDevice())
         return session.fail(ExitCode::Connection, QStringLiteral("the search could not be queued"));
     session.link().requestSend();
@@ -67,7 +97,7 @@ ExitCode RunSearch(CliSession &session)
                 {QStringLiteral("mac"), module.mac},
                 {QStringLiteral("version"), module.version},
             };
-            out << QJsonDocument(line).toJson(QJsonDocument::Compact) << '\n';
+            out << JsonLine(line);
         } else {
             out << module.name << '\t' << module.ip << '\t' << module.mac << '\t' << module.version << '\n';
         }

@@ -1,6 +1,7 @@
 #include "cli/StatusCommand.h"
 
 #include "cli/CliSession.h"
+#include "cli/JsonOutput.h"
 #include "cli/StatusReport.h"
 #include "protocol/DeviceState.h"
 #include "protocol/FullRead.h"
@@ -54,7 +55,9 @@ ExitCode RunStatus(CliSession &session)
 
     const DeviceState &device = Device();
     if (session.request().json) {
-        session.out() << QJsonDocument(StatusJson(device)).toJson(QJsonDocument::Indented);
+        QJsonObject status = StatusJson(device);
+        status.insert(QStringLiteral("schema"), CliJson::Schema);
+        session.out() << QJsonDocument(status).toJson(QJsonDocument::Indented);
     } else {
         for (const QString &line : StatusLines(device))
             session.out() << line << '\n';

@@ -24,6 +24,8 @@ private slots:
     void refused_data();
     void refused();
     void rawBytes_areTakenAsTyped();
+    void defaultLink_data();
+    void defaultLink();
 };
 
 void TestCliCommandLine::accepted_data()
@@ -53,6 +55,12 @@ void TestCliCommandLine::accepted_data()
     QTest::newRow("edid read") << "--tcp h edid read 2 -o out.bin" << int(CliVerb::EdidRead) << "h" << 2000 << 0 << 2
                                << false;
     QTest::newRow("help for a command") << "route --help" << int(CliVerb::Help) << "" << 0 << 0 << 0 << false;
+    QTest::newRow("several routes: the first") << "--tcp h route 3 4 5 all" << route << "h" << 2000 << 3 << 4 << false;
+    QTest::newRow("salvo from standard input") << "--tcp h route --from -" << route << "h" << 2000 << 0 << 0 << false;
+    QTest::newRow("search asks one host")
+        << "search --tcp 10.0.0.9" << int(CliVerb::Search) << "10.0.0.9" << 0 << 0 << 0 << false;
+    QTest::newRow("json on every command")
+        << "--tcp h audio 2 --json" << int(CliVerb::Audio) << "h" << 2000 << 2 << 0 << true;
 }
 
 void TestCliCommandLine::accepted()
@@ -97,13 +105,17 @@ void TestCliCommandLine::refused_data()
     QTest::newRow("input not a number") << "--tcp h audio x"
                                         << "audio: \"x\" is not an input number";
     QTest::newRow("negative input") << "--tcp h audio -1"
-                                    << "unknown option \"-1\"";
+                                    << "audio: \"-1\" is not an input number";
+    QTest::newRow("unknown option names the command") << "--tcp h route -x 1 2"
+                                                      << "route: unknown option \"-x\"";
+    QTest::newRow("edid write names its action") << "--tcp h edid write 17"
+                                                 << "edid write: missing argument";
     QTest::newRow("missing output") << "--tcp h route 1"
                                     << "route: missing argument; usage: kxrctl route IN OUT|all";
     QTest::newRow("extra argument") << "--tcp h status now"
                                     << "status: too many arguments";
     QTest::newRow("preset 0") << "--tcp h preset save 0"
-                              << "preset: preset 0 is out of range: presets are numbered 1 to 30";
+                              << "preset save: preset 0 is out of range: presets are numbered 1 to 30";
     QTest::newRow("preset 31") << "--tcp h preset load 31"
                                << "preset 31 is out of range";
     QTest::newRow("preset action") << "--tcp h preset delete 1"
@@ -136,8 +148,26 @@ void TestCliCommandLine::refused_data()
                                     << "malformed baud rate \"fast\"";
     QTest::newRow("timeout 0") << "--tcp h --timeout 0 status"
                                << "malformed timeout \"0\"";
-    QTest::newRow("json on route") << "--tcp h route 1 1 --json"
-                                   << "route: --json does not apply to this command";
+    QTest::newRow("json with -o -") << "--tcp h edid read 1 -o - --json"
+                                    << "edid read: -o - and --json would both write to standard output";
+    QTest::newRow("udp port with route") << "--tcp h route 1 1 --udp-port 1902"
+                                         << "route: --udp-port applies to search only";
+    QTest::newRow("second --tcp") << "--tcp h --tcp k status"
+                                  << "status: option --tcp is given twice";
+    QTest::newRow("second -o") << "--tcp h edid read 1 -o a --output b"
+                               << "edid read: option --output is given twice";
+    QTest::newRow("serial with search") << "search --serial /dev/ttyS0"
+                                        << "search: --serial does not apply to this command";
+    QTest::newRow("search host with a port") << "search --tcp 10.0.0.9:23"
+                                             << "search: --tcp takes a host only here";
+    QTest::newRow("from with status") << "--tcp h status --from f"
+                                      << "status: --from applies to route only";
+    QTest::newRow("routes and --from") << "--tcp h route 1 2 --from f"
+                                       << "route: give routes or --from, not both";
+    QTest::newRow("odd route words") << "--tcp h route 1 2 3"
+                                     << "route: missing argument";
+    QTest::newRow("version with a command") << "--version status"
+                                            << "status: --version takes nothing else";
     QTest::newRow("count on status") << "--tcp h status --count 2"
                                      << "--for and --count apply to watch only";
     QTest::newRow("odd hex digit") << "--tcp h raw 7B 7"
@@ -166,6 +196,65 @@ void TestCliCommandLine::rawBytes_areTakenAsTyped()
     const QString tooMany = QStringLiteral("00").repeated(2049);
     QVERIFY(!parse(QStringLiteral("--tcp h raw ") + tooMany).ok);
     QVERIFY(parse(QStringLiteral("--tcp h raw ") + QStringLiteral("00").repeated(2048)).ok);
+}
+
+void TestCliCommandLine::defaultLink_data()
+{
+    QTest::addColumn<QString>("envTcp");
+    QTest::addColumn<QString>("envSerial");
+    QTest::addColumn<QString>("windowHost");
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("expected"); // host or device, then the source
+    QTest::newRow("KXRCTL_TCP first") << "10.0.0.1:23"
+                                      << "/dev/ttyS0"
+                                      << "10.0.0.2"
+                                      << ""
+                                      << "10.0.0.1 KXRCTL_TCP";
+    QTest::newRow("then KXRCTL_SERIAL") << ""
+                                        << "/dev/ttyS0"
+                                        << "10.0.0.2"
+                                        << ""
+                                        << "/dev/ttyS0 KXRCTL_SERIAL";
+    QTest::newRow("then the window's address") << ""
+                                               << ""
+                                               << "10.0.0.2"
+                                               << ""
+                                               << "10.0.0.2 the window's config.ini";
+    QTest::newRow("the command line above all") << "10.0.0.1"
+                                                << ""
+                                                << "10.0.0.2"
+                                                << "--serial /dev/ttyUSB1"
+                                                << "/dev/ttyUSB1 the command line";
+    QTest::newRow("none at all") << ""
+                                 << ""
+                                 << ""
+                                 << ""
+                                 << "";
+}
+
+void TestCliCommandLine::defaultLink()
+{
+    QFETCH(QString, envTcp);
+    QFETCH(QString, envSerial);
+    QFETCH(QString, windowHost);
+    QFETCH(QString, options);
+    QFETCH(QString, expected);
+    LinkDefaults defaults;
+    defaults.tcpPort = WindowPort;
+    defaults.envTcp = envTcp;
+    defaults.envSerial = envSerial;
+    defaults.windowHost = windowHost;
+    const CommandLine result =
+        ParseCommandLine(QStringList{QStringLiteral("kxrctl")}
+                             + (options + QStringLiteral(" status")).split(QLatin1Char(' '), Qt::SkipEmptyParts),
+                         defaults);
+    if (expected.isEmpty()) {
+        QVERIFY(result.error.startsWith(QStringLiteral("status: no device link given")));
+        return;
+    }
+    QVERIFY2(result.ok, qPrintable(result.error));
+    const CliRequest &r = result.request;
+    QCOMPARE((r.link == CliLink::Tcp ? r.host : r.serialDevice) + QLatin1Char(' ') + r.linkSource, expected);
 }
 
 QTEST_GUILESS_MAIN(TestCliCommandLine)
