@@ -15,6 +15,7 @@
 #include "cli/StatusCommand.h"
 #include "transport/ServiceRegistry.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -95,7 +96,11 @@ int RunKxrctl(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     ExitCode code = ExitCode::Ok;
     {
-        CliSession session(line.request, out, err);
+        // Quiet: the results go nowhere; messages still reach standard error.
+        QBuffer discarded;
+        discarded.open(QIODevice::WriteOnly);
+        QTextStream nowhere(&discarded);
+        CliSession session(line.request, line.request.quiet ? nowhere : out, err);
         code = Run(session);
     }
     // The worker threads have stopped with the session; their services go.

@@ -41,6 +41,8 @@ struct CliRequest
     quint16 udpPort = 0; // 0: the network module's own port
 
     bool json = false;
+    bool quiet = false;        // no results on standard output, the status only
+    bool verbose = false;      // frames in and out on standard error, timestamped
     QVector<RoutePair> routes; // route, in the order given (empty: --from file)
     quint32 input = 0;         // audio, edid write; route: the first pair
     quint32 output = 0;        // route (0: every output), edid read

@@ -13,6 +13,7 @@
 #include "protocol/ReplyDispatcher.h"
 #include "protocol/ReplyTimeout.h"
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
 #include <QTextStream>
@@ -68,7 +69,10 @@ CliSession::CliSession(const CliRequest &request, QTextStream &out, QTextStream 
     m_tracker.install();
     connect(&m_tracker, &CommandTracker::SGL_Changed, this, &CliSession::poke);
     connect(&m_link, &DeviceLink::frameReceived, this, &CliSession::frameReceived);
-    connect(&m_link, &DeviceLink::frameSent, this, [this](const QByteArray &bytes) { m_tracker.onSent(bytes); });
+    connect(&m_link, &DeviceLink::frameSent, this, [this](const QByteArray &bytes) {
+        trace('>', bytes);
+        m_tracker.onSent(bytes);
+    });
     connect(&m_link, &DeviceLink::replyTimedOut, this, &CliSession::replyTimedOut);
     connect(&m_link, &DeviceLink::datagramReceived, this, [this](const QByteArray &datagram) {
         HandleModuleReply(datagram);
@@ -103,8 +107,18 @@ void CliSession::setFrameObserver(FrameDescriber *describer,
     m_frameObserver = std::move(frame);
 }
 
+void CliSession::trace(char direction, const QByteArray &bytes)
+{
+    if (!m_request.verbose)
+        return;
+    m_err << QDateTime::currentDateTime().toString(Qt::ISODateWithMs) << ' ' << direction << ' '
+          << BytesToHexText(bytes) << '\n';
+    m_err.flush();
+}
+
 void CliSession::frameReceived(const QByteArray &frame)
 {
+    trace('<', frame);
     if (m_describer)
         m_describer->begin();
     DispatchDeviceReply(frame);
@@ -186,6 +200,10 @@ ExitCode CliSession::openDevice()
         const QString baud = m_request.baud.isEmpty() ? SP_BaudRate : m_request.baud;
         m_link.openSerial(m_request.serialDevice, baud, SP_DataBit, SP_Parity, SP_StopBit, SP_FlowControl);
     }
+    if (m_request.verbose)
+        note(QStringLiteral("link %1 %2, from %3")
+                 .arg(m_request.link == CliLink::Tcp ? QStringLiteral("tcp") : QStringLiteral("serial"), where,
+                      m_request.linkSource));
     waitUntil([&] { return opened || failure >= 0; }, ConnectBoundMs);
     disconnect(up);
     disconnect(down);

@@ -79,6 +79,8 @@ private:
     void frameReceived(const QByteArray &frame);
     void replyTimedOut(const QByteArray &sent);
     void unfoldRouting(const QByteArray &frame);
+    // With -v: one line per frame on err, '>' out and '<' in.
+    void trace(char direction, const QByteArray &bytes);
 
     CliRequest m_request;
     QTextStream &m_out;

@@ -4,6 +4,7 @@
 #include "cli/HostPort.h"
 #include "cli/SalvoFile.h"
 #include "protocol/DeviceState.h"
+#include "protocol/CatalogueBuild.h"
 #include "protocol/Frames.h"
 
 #include <QRegularExpression>
@@ -26,6 +27,7 @@ enum Allow : unsigned {
     AllowUdpPort = 1u << 3,
     AllowSerial = 1u << 4,
     AllowSalvo = 1u << 5,
+    AllowBody = 1u << 6,
     // What every command that talks to the device takes.
     DeviceCommand = AllowJson | AllowSerial,
 };
@@ -53,6 +55,9 @@ struct RawOptions
     bool json = false;
     bool help = false;
     bool version = false;
+    bool quiet = false;
+    bool verbose = false;
+    bool body = false;
     QStringList positional;
 };
 
@@ -109,6 +114,18 @@ bool ReadOptions(const QStringList &arguments, RawOptions *options, QString *err
         }
         if (argument == QLatin1String("--json")) {
             options->json = true;
+            continue;
+        }
+        if (argument == QLatin1String("-q") || argument == QLatin1String("--quiet")) {
+            options->quiet = true;
+            continue;
+        }
+        if (argument == QLatin1String("-v") || argument == QLatin1String("--verbose")) {
+            options->verbose = true;
+            continue;
+        }
+        if (argument == QLatin1String("--body")) {
+            options->body = true;
             continue;
         }
         if (argument == QLatin1String("--version")) {
@@ -180,6 +197,23 @@ bool ReadPreset(const QString &text, quint32 *preset, QString *error)
         return false;
     }
     *preset = quint32(value);
+    return true;
+}
+
+// raw --body: the command byte and its payload, framed (start, length,
+// checksum and end markers added).
+bool FrameBody(QByteArray *bytes, QString *error)
+{
+    const quint32 payload = quint32(bytes->size()) - 1;
+    if (payload > CatalogueBuild::MaxDevicePayload) {
+        *error = QStringLiteral("a body holds the command and at most %1 payload bytes")
+                     .arg(CatalogueBuild::MaxDevicePayload);
+        return false;
+    }
+    QByteArray frame(int(payload + Frame::DeviceOverhead), '\0');
+    PackDeviceFrame(quint8(bytes->at(0)), reinterpret_cast<const quint8 *>(bytes->constData()) + 1, payload,
+                    reinterpret_cast<quint8 *>(frame.data()));
+    *bytes = frame;
     return true;
 }
 
@@ -272,8 +306,9 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
     }
     if (verb == QLatin1String("raw")) {
         request->verb = CliVerb::Raw;
+        *allowed = DeviceCommand | AllowBody;
         if (args.isEmpty()) {
-            *error = QStringLiteral("missing bytes; usage: kxrctl raw HEX...");
+            *error = QStringLiteral("missing bytes; usage: kxrctl raw [--body] HEX...");
             return false;
         }
         request->rawBytes = HexTextToByteArray(args.join(QLatin1Char(' ')));
@@ -424,6 +459,13 @@ bool ReadTimings(const RawOptions &options, unsigned allowed, CliRequest *reques
         return false;
     }
     request->json = options.json;
+    if (options.quiet && (options.verbose || options.json)) {
+        *error = options.verbose ? QStringLiteral("give either -q or -v, not both")
+                                 : QStringLiteral("-q and --json do not go together");
+        return false;
+    }
+    request->quiet = options.quiet;
+    request->verbose = options.verbose;
     if (options.outputGiven && !(allowed & AllowOutputFile)) {
         *error = QStringLiteral("-o does not apply to this command");
         return false;
@@ -440,6 +482,12 @@ bool ReadTimings(const RawOptions &options, unsigned allowed, CliRequest *reques
         *error = QStringLiteral("malformed --count \"%1\"").arg(options.count);
         return false;
     }
+    if (options.body && !(allowed & AllowBody)) {
+        *error = QStringLiteral("--body applies to raw only");
+        return false;
+    }
+    if (options.body && !FrameBody(&request->rawBytes, error))
+        return false;
     if (options.fromGiven && !(allowed & AllowSalvo)) {
         *error = QStringLiteral("--from applies to route only");
         return false;

@@ -9,6 +9,12 @@
 namespace {
 
 constexpr unsigned PeripheralLines = 4;
+// The feature switch reply: p2 names the feature, 3, 5 and 7 being fields
+// of an output.
+constexpr quint32 FeatureSelectorIndex = 2;
+constexpr int FeatureFreeze = 3;
+constexpr int FeatureMute = 5;
+constexpr int FeatureBlack = 7;
 constexpr const char *PeripheralGroups[] = {"peripheral", "IO inputs", "IO outputs", "relays"};
 constexpr unsigned PeripheralGroupCount = sizeof PeripheralGroups / sizeof PeripheralGroups[0];
 
@@ -55,8 +61,14 @@ FrameDescriber::FrameDescriber(QObject *parent)
 {
     DeviceEvents &events = Events();
     connect(&events, &DeviceEvents::SGL_RefreshMatrix, this, [this] { m_matrix = true; });
-    connect(&events, &DeviceEvents::SGL_RefreshInput, this, [this](unsigned int ch) { note(InputText(ch)); });
-    connect(&events, &DeviceEvents::SGL_RefreshOutput, this, [this](unsigned int ch) { note(OutputText(ch)); });
+    connect(&events, &DeviceEvents::SGL_RefreshInput, this, [this](unsigned int ch) {
+        if (m_active)
+            m_refreshed.push_back({true, ch});
+    });
+    connect(&events, &DeviceEvents::SGL_RefreshOutput, this, [this](unsigned int ch) {
+        if (m_active)
+            m_refreshed.push_back({false, ch});
+    });
     connect(&events, &DeviceEvents::SGL_RefreshBinds, this, [this] { note(BindsText()); });
     connect(&events, &DeviceEvents::SGL_UpdateContent_TvWall, this, [this](unsigned int rows, unsigned int cols) {
         note(QStringLiteral("TV wall %1x%2").arg(rows).arg(cols));
@@ -130,10 +142,60 @@ void FrameDescriber::begin()
     m_active = true;
     m_matrix = false;
     m_notes.clear();
+    m_refreshed.clear();
+}
+
+QString FrameDescriber::channelText(const QByteArray &frame, const Refreshed &refreshed) const
+{
+    const quint32 code =
+        quint32(frame.size()) > Frame::DeviceCommandOffset ? quint8(frame.at(int(Frame::DeviceCommandOffset))) : 0;
+    const auto payload = [&frame](quint32 index) -> int {
+        const quint32 at = Frame::DevicePayloadOffset + index;
+        return at < quint32(frame.size()) ? quint8(frame.at(int(at))) : -1;
+    };
+    const QString channel = QStringLiteral("%1 %2")
+                                .arg(refreshed.input ? QStringLiteral("input") : QStringLiteral("output"))
+                                .arg(refreshed.channel + 1);
+    // Replies that carry one field are described by that field alone.
+    switch (code) {
+    case Cmd::FeatureSwitch: {
+        const OutputInfo &info = Device().outputAt(refreshed.channel);
+        switch (payload(FeatureSelectorIndex)) {
+        case FeatureFreeze:
+            return channel + QStringLiteral(" freeze ") + OnOff(info.freeze);
+        case FeatureMute:
+            return channel + QStringLiteral(" mute ") + OnOff(info.mute);
+        case FeatureBlack:
+            return channel + QStringLiteral(" black ") + OnOff(info.black);
+        default:
+            break;
+        }
+        break;
+    }
+    case Cmd::SignalType:
+        return channel + QStringLiteral(" type ")
+            + SignalTypeName(refreshed.input ? Device().inputAt(refreshed.channel).type
+                                             : Device().outputAt(refreshed.channel).type);
+    case Cmd::SignalFormat:
+        return channel + QStringLiteral(" format ")
+            + QString::number(refreshed.input ? Device().inputAt(refreshed.channel).format
+                                              : Device().outputAt(refreshed.channel).format);
+    case Cmd::OutputMode:
+    case Cmd::AllOutputModes:
+        return QString(); // the mode note says it
+    default:
+        break;
+    }
+    return refreshed.input ? InputText(refreshed.channel) : OutputText(refreshed.channel);
 }
 
 QStringList FrameDescriber::finish(const QByteArray &frame)
 {
+    for (const Refreshed &refreshed : m_refreshed) {
+        const QString text = channelText(frame, refreshed);
+        if (!text.isEmpty() && !m_notes.contains(text))
+            m_notes << text;
+    }
     if (m_matrix) {
         const bool audio = quint32(frame.size()) > Frame::DeviceCommandOffset
             && quint8(frame.at(int(Frame::DeviceCommandOffset))) == Cmd::LRInput;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // Says in words what one received frame told the program. It does not
 // decode bytes itself: while the dispatcher handles the frame it listens to
@@ -22,10 +23,19 @@ public:
     QStringList finish(const QByteArray &frame);
 
 private:
+    struct Refreshed
+    {
+        bool input;
+        unsigned int channel;
+    };
+
     void note(const QString &text);
+    // What the frame told of one channel.
+    QString channelText(const QByteArray &frame, const Refreshed &refreshed) const;
     QString routingText(const QByteArray &frame) const;
 
     bool m_active = false;
     bool m_matrix = false;
     QStringList m_notes;
+    QVector<Refreshed> m_refreshed;
 };

@@ -5,6 +5,8 @@
 #include "cli/FrameDescriber.h"
 #include "cli/InterruptWatcher.h"
 #include "cli/JsonOutput.h"
+#include "protocol/CatalogueCodes.h"
+#include "protocol/Frames.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -54,6 +56,26 @@ bool PrintFrame(CliSession &session, const QByteArray &frame, const QStringList 
     }
     out.flush();
     return out.status() == QTextStream::Ok;
+}
+
+// Whether frame answers the bytes sent: a device frame answers a device
+// frame of the same command (a switch, a routing read and a preset recall
+// are answered by the routing); anything answers bytes that are no frame.
+bool IsAnswerTo(const QByteArray &sent, const QByteArray &frame)
+{
+    const auto code = [](const QByteArray &bytes) -> int {
+        if (quint32(bytes.size()) < Frame::DeviceOverhead || quint8(bytes.at(0)) != Frame::DeviceStart
+            || quint8(bytes.at(1)) != Frame::DeviceStart)
+            return -1;
+        return quint8(bytes.at(int(Frame::DeviceCommandOffset)));
+    };
+    const int asked = code(sent);
+    const int answer = code(frame);
+    if (asked < 0)
+        return true;
+    if (asked == Cmd::Switch || asked == Cmd::RoutingRead || asked == Cmd::LayoutLoad)
+        return answer == Cmd::RoutingReply;
+    return answer == asked;
 }
 
 } // namespace
@@ -106,9 +128,11 @@ ExitCode RunRaw(CliSession &session)
 
     FrameDescriber describer;
     int received = 0;
+    bool answered = false;
     session.setFrameObserver(&describer, [&](const QByteArray &frame, bool, const QStringList &notes) {
         PrintFrame(session, frame, notes);
         ++received;
+        answered = answered || IsAnswerTo(request.rawBytes, frame);
     });
     // Sent as typed with no record, as the window's debug console does: no
     // reply is awaited, so whatever arrives in the next moments is shown.
@@ -121,7 +145,7 @@ ExitCode RunRaw(CliSession &session)
                            session.tracker().outstandingMs() + CliSession::StallMarginMs))
         return session.waitFailure(QStringLiteral("send"));
     const int wait = request.timeoutMs > 0 ? request.timeoutMs : RawDefaultWaitMs;
-    session.waitUntil([] { return false; }, wait);
+    session.waitUntil([&] { return answered; }, wait);
     session.setFrameObserver(nullptr, nullptr);
     if (session.linkLost())
         return session.waitFailure(QStringLiteral("raw"));
