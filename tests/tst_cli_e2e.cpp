@@ -272,6 +272,28 @@ void TestCliE2e::route_switchesOneOutputAndPrintsTheReadBack()
 
 void TestCliE2e::route_all_feedsEveryOutput()
 {
+    {
+        // A saved status replays as a salvo; several pairs in one call.
+        SimHarness sim;
+        const KxrctlResult saved = RunKxrctlProcess(linkArguments(sim, Link::Tcp) << QStringLiteral("status"));
+        const KxrctlResult changed = RunKxrctlProcess(
+            linkArguments(sim, Link::Tcp) << QStringLiteral("route") << QStringLiteral("5") << QStringLiteral("1")
+                                          << QStringLiteral("6") << QStringLiteral("2"));
+        QCOMPARE(changed.out, QByteArray("route 5 1\nroute 6 2\n"));
+        QTemporaryDir dir;
+        const QString file = writeFile(dir, QStringLiteral("saved.txt"), saved.out);
+        const KxrctlResult restored = RunKxrctlProcess(linkArguments(sim, Link::Tcp)
+                                                       << QStringLiteral("route") << QStringLiteral("--from") << file);
+        QVERIFY2(restored.exitCode == ExitOk, restored.err.constData());
+        QCOMPARE(lines(restored.out), lines(saved.out).filter(QRegularExpression(QStringLiteral("^route "))));
+        QCOMPARE(int(sim.device().state().routing[0]), 0);
+        const QString bad = writeFile(dir, QStringLiteral("bad.txt"), "1 2\n# fine\n3 x\n");
+        const KxrctlResult refused = RunKxrctlProcess(linkArguments(sim, Link::Tcp)
+                                                      << QStringLiteral("route") << QStringLiteral("--from") << bad);
+        QCOMPARE(refused.exitCode, ExitUsage);
+        QVERIFY2(refused.err.contains(": line 3: \"x\" is not an output number"), refused.err.constData());
+    }
+
     SimHarness sim;
     const KxrctlResult run = RunKxrctlProcess(
         linkArguments(sim, Link::Tcp) << QStringLiteral("route") << QStringLiteral("4") << QStringLiteral("all"));
@@ -389,6 +411,17 @@ void TestCliE2e::raw_sendsTheBytesAsTypedAndPrintsTheAnswer()
     QCOMPARE(run.exitCode, ExitTimeout);
     QVERIFY(run.out.isEmpty());
     QVERIFY(run.err.contains("raw: nothing came back within 200 ms"));
+
+    // A body framed for the user; the reply ends the wait, and a mute reply
+    // tells of the mute alone.
+    run = RunKxrctlProcess(linkArguments(sim, Link::Tcp)
+                           << QStringLiteral("raw") << QStringLiteral("--body") << QStringLiteral("49 02 80 05 01")
+                           << QStringLiteral("--timeout") << QStringLiteral("5000"));
+    QVERIFY2(run.exitCode == ExitOk, run.err.constData());
+    QCOMPARE(requestFrames(sim, Link::Tcp).last(), DeviceFrameOf(0x49, Hex("02 80 05 01")));
+    QVERIFY2(run.elapsedMs < 2000, QByteArray::number(run.elapsedMs).constData());
+    QVERIFY2(lines(run.out).first().contains(QRegularExpression(QStringLiteral("\\| output 3 mute o[nf]+$"))),
+             run.out.constData());
 }
 
 void TestCliE2e::watch_printsUnaskedFramesDecoded()
