@@ -4,8 +4,7 @@
 
 namespace {
 
-// The keys of a command file, in the order they are tested against a line
-// and in the order each line's fields are written.
+// The keys of a command file, in the order each line's fields are written.
 enum Field { LineCount, Target, Port, Baud, Hex, Payload, Note, Order, Delay, FieldCount };
 constexpr const char *Keys[FieldCount] = {
     "CmdLineNum=", "Peripheral=", "Port=", "Baudrate=", "HEX=", "CmdLine=", "SingleSend=", "Order=", "Delay="};
@@ -16,7 +15,6 @@ constexpr int Decimal = 10;
 
 struct Value
 {
-    Field key;
     QString text;
 };
 
@@ -31,15 +29,14 @@ QStringList SplitLines(const QString &text)
     return lines;
 }
 
-// The first key the line contains, tested in key order (a payload that
-// holds "Port=" is therefore taken as a port), or FieldCount for none.
-Field KeyOf(const QString &line)
+// Whether the line carries a value: it contains one of the keys.
+bool HasKey(const QString &line)
 {
-    for (int k = 0; k < FieldCount; ++k) {
-        if (line.contains(QLatin1String(Keys[k])))
-            return Field(k);
+    for (const char *key : Keys) {
+        if (line.contains(QLatin1String(key)))
+            return true;
     }
-    return FieldCount;
+    return false;
 }
 
 int Number(const QString &text)
@@ -88,24 +85,19 @@ UserCmdFileResult ReadUserCmdFile(const QByteArray &content, int inputCount, int
 {
     QVector<Value> values;
     for (const QString &line : SplitLines(QString::fromUtf8(content))) {
-        const Field key = KeyOf(line);
-        if (key != FieldCount)
-            values.append({key, line.mid(line.indexOf(QLatin1Char('=')) + 1)});
+        if (HasKey(line))
+            values.append({line.mid(line.indexOf(QLatin1Char('=')) + 1)});
     }
     if (values.size() < MinValues)
         return UserCmdFileResult::Ignored;
 
     // Values count in file order: the first is the line count, then eight
-    // per line in the order they are written. A value that came from another
-    // key than its place asks for breaks its record.
+    // per line in the order they are written. Which key a line holds does
+    // not matter (a note or payload may itself contain a key); a file is
+    // refused only on its record count or a range check.
     const int count = Number(values[0].text);
-    if (values[0].key != LineCount || !InRange(count, 1, UserCmdFile::MaxLines)
-        || values.size() != UserCmdFile::FieldsPerLine * count + 1)
+    if (!InRange(count, 1, UserCmdFile::MaxLines) || values.size() != UserCmdFile::FieldsPerLine * count + 1)
         return UserCmdFileResult::DataError;
-    for (int i = 1; i < values.size(); ++i) {
-        if (values[i].key != Field(Target + (i - 1) % UserCmdFile::FieldsPerLine))
-            return UserCmdFileResult::DataError;
-    }
 
     QVector<UserCmdLine> read(count);
     for (int k = 0; k < count; ++k) {

@@ -1,24 +1,11 @@
 #include "cli/SignalText.h"
 
 #include "app/LanguageTable.h"
-#include "cli/SignalTypeNames.h"
 #include "protocol/DeviceState.h"
 
 namespace {
 constexpr quint32 AudioSelectCount = 2;
 } // namespace
-
-QString TimingText(quint32 width, quint32 height, bool interlaced, quint32 rate)
-{
-    if (width == 0 || height == 0 || rate == 0)
-        return QString();
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(width)
-        .arg(QLatin1Char('x'))
-        .arg(height)
-        .arg(QLatin1Char(interlaced ? 'i' : 'p'))
-        .arg(rate);
-}
 
 QString InputSignalText(const InputInfo &input)
 {
@@ -33,13 +20,6 @@ QString InputOutgoingText(const InputInfo &input)
 QString OutputSignalText(const OutputInfo &output)
 {
     return TimingText(output.pair6, output.pair8, output.zero10, output.pos11);
-}
-
-QString SignalTypeName(quint32 type)
-{
-    if (type < SignalTypeCount)
-        return QString::fromLatin1(SignalTypeNames[type]);
-    return QStringLiteral("type %1").arg(type);
 }
 
 QString AudioSelectName(quint32 select)

@@ -159,8 +159,8 @@ void PeripheralFileTest::badFile_reportsAndChangesNothing_data()
     const QByteArray good = "CmdLineNum=1\r\n>>---CmdLine:1\r\nPeripheral=1\r\nPort=0\r\nBaudrate=1\r\nHEX=0\r\n"
                             "CmdLine=PWR\r\nSingleSend=On\r\nOrder=1\r\nDelay=100\r\n";
     QTest::newRow("Delay line missing") << QByteArray(good).replace("Delay=100\r\n", "") << "File Data Error!";
-    QTest::newRow("Port= in the command line")
-        << QByteArray(good).replace("CmdLine=PWR", "CmdLine=PWR Port=1") << "File Data Error!";
+    QTest::newRow("one value too many") << QByteArray(good).replace("CmdLine=PWR", "CmdLine=PWR\r\nPort=1")
+                                        << "File Data Error!";
     QTest::newRow("input port beyond the device")
         << QByteArray(good).replace("Peripheral=1\r\nPort=0", "Peripheral=2\r\nPort=6") << "File Data Error!";
     QTest::newRow("not a command file") << QByteArray("hello\r\n") << "";

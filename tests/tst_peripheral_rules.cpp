@@ -47,6 +47,17 @@ void PeripheralRulesTest::writtenFile_hasTheExactLayout()
              QByteArray("CmdLineNum=1\r\n>>---CmdLine:1\r\nPeripheral=2\r\nPort=5\r\n"
                         "Baudrate=3\r\nHEX=1\r\nCmdLine=AA 55\r\nSingleSend=Projector\r\n"
                         "Order=3\r\nDelay=250\r\n"));
+
+    // Notes and payloads holding every key read back as they were written.
+    const QString keys = QStringLiteral("CmdLineNum=1 Peripheral=2 Port=3 Baudrate=4 HEX=1 CmdLine=x SingleSend=y "
+                                        "Order=5 Delay=6 >>---CmdLine:7");
+    UserCmdLine second = line;
+    second.payload = keys;
+    second.note = QStringLiteral("=") + keys;
+    line.note = keys;
+    QVector<UserCmdLine> read;
+    QCOMPARE(ReadUserCmdFile(WriteUserCmdFile({line, second}), 4, 8, read), UserCmdFileResult::Loaded);
+    QCOMPARE(read, (QVector<UserCmdLine>{line, second}));
 }
 
 void PeripheralRulesTest::readFile_data()
@@ -76,7 +87,7 @@ void PeripheralRulesTest::readFile_data()
     QTest::newRow("ten lines") << QByteArray("CmdLineNum=10\r\n") + QByteArray(good).remove(0, 14).repeated(10)
                                << UserCmdFileResult::DataError << "";
     QTest::newRow("Port= inside the payload")
-        << oneLine("1", "0", "1", "SET Port=2") << UserCmdFileResult::DataError << "";
+        << oneLine("1", "0", "1", "SET Port=2") << UserCmdFileResult::Loaded << "SET Port=2";
     QTest::newRow("fields out of order") << QByteArray(good).replace("Port=0\r\nBaudrate=1", "Baudrate=1\r\nPort=0")
                                          << UserCmdFileResult::DataError << "";
     QTest::newRow("target 0") << oneLine("0", "0", "1") << UserCmdFileResult::DataError << "";

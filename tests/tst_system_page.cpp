@@ -66,6 +66,7 @@ private Q_SLOTS:
     void formatError_namesTheFieldAndSendsNothing_data();
     void formatError_namesTheFieldAndSendsNothing();
     void searchAnswers_sameMacKeepsOneRow();
+    void blockAskedByTheConnectionPage_fillsThePage();
     void serialPath_sendsTheIpSettingsAsTyped();
     void reset_sendsOnlyAfterYes_data();
     void reset_sendsOnlyAfterYes();
@@ -326,6 +327,19 @@ void SystemPageTest::searchAnswers_sameMacKeepsOneRow()
     QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("http://192.168.0.10"))});
 }
 
+void SystemPageTest::blockAskedByTheConnectionPage_fillsThePage()
+{
+    const QByteArray block = RandomModuleBlock(2, true);
+    m_page->AddFoundDevice(QStringLiteral("Hall B"), QStringLiteral("192.168.0.11"),
+                           QString::fromLatin1(block.mid(ModuleBlock::Mac, 6).toHex('-')), QStringLiteral("261"));
+    // The connection page's click: its selection clears this page's, and
+    // the block it asked for arrives here too.
+    m_page->SLT_ReadSelectedDevice();
+    m_page->ShowModuleConfig(block);
+    QCOMPARE(m_page->lastReadBlock(), block);
+    QVERIFY(Sent(UdpChannel).isEmpty());
+}
+
 void SystemPageTest::serialPath_sendsTheIpSettingsAsTyped()
 {
     connectOver(TransportSerial);
@@ -341,7 +355,8 @@ void SystemPageTest::serialPath_sendsTheIpSettingsAsTyped()
     QVERIFY(!basic->staticIpEdit()->isEnabled());
     QVERIFY(!basic->deviceNameEdit()->isEnabled());
     QVERIFY(!m_page->portBox()->writeButton()->isEnabled());
-    QVERIFY(!m_page->loadDefaultButton()->isEnabled());
+    // Not among the fields the serial path takes away.
+    QVERIFY(m_page->loadDefaultButton()->isEnabled());
 
     basic->ipTypeBox()->setCurrentIndex(1);
     QVERIFY(basic->staticIpEdit()->isEnabled());

@@ -206,8 +206,9 @@ void Ui_System::redrawEnabled()
     const bool networkPath = !DeviceListFromSerial;
     m_basic->setNetworkPath(networkPath);
     m_port->setNetworkPath(networkPath);
-    // Restoring defaults is a request to the module itself.
-    m_loadDefaultButton->setEnabled(networkPath);
+    // Load Default stays available on both paths: the serial path takes
+    // away only the fields it cannot write.
+    m_loadDefaultButton->setEnabled(true);
     m_basic->setAddressesEnabled(m_basic->ipTypeBox()->currentIndex() != 0);
     m_resetButton->setEnabled(m_linkUp);
     m_firmwareBox->setEnabled(m_linkUp);
@@ -218,7 +219,6 @@ void Ui_System::clearModules()
 {
     m_searchList->clear();
     m_searchList->setCurrentItem(nullptr);
-    m_requestedMac.reset();
     m_selectedMac.reset();
 }
 
@@ -263,7 +263,6 @@ void Ui_System::SLT_SelectDevice(QTreeWidgetItem *item, int)
     if (DeviceListFromSerial || !mac)
         return;
     // Until this module's block arrives, nothing is selected to write to.
-    m_requestedMac = mac;
     m_selectedMac.reset();
     startUdpExchange();
     NET_ReadConfig(mac->data(), MacBytes);
@@ -273,7 +272,6 @@ void Ui_System::SLT_SelectDevice(QTreeWidgetItem *item, int)
 void Ui_System::SLT_ReadSelectedDevice()
 {
     m_searchList->setCurrentItem(nullptr);
-    m_requestedMac.reset();
     m_selectedMac.reset();
 }
 
@@ -290,10 +288,10 @@ void Ui_System::AddFoundDevice(const QString &name, const QString &ip, const QSt
 
 void Ui_System::ShowModuleConfig(const QByteArray &block)
 {
-    // Only the block of the module this page asked for: an answer from
-    // another module, or one of the wrong size, leaves the fields alone.
+    // Every block read on the network path, whichever page asked for it
+    // (both decode the reply); one of the wrong size leaves the fields alone.
     const std::optional<Mac> mac = MacOfBlock(block);
-    if (DeviceListFromSerial || !mac || !m_requestedMac || *mac != *m_requestedMac)
+    if (DeviceListFromSerial || !mac)
         return;
     const std::optional<ModuleConfigFields> fields = DecodeModuleConfig(block);
     if (!fields)

@@ -135,9 +135,8 @@ private:
     // first answer to it is shown, a repeated one ignored.
     bool m_awaitingApply = false;
     bool m_awaitingDefaults = false;
-    // The module whose block this page asked for, and the one whose
-    // settings it shows (its block, or its IP settings over the device link).
-    std::optional<Mac> m_requestedMac;
+    // The module whose settings the page shows (its block, or its IP
+    // settings over the device link).
     std::optional<Mac> m_selectedMac;
     QByteArray m_block;
 };

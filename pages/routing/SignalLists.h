@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/SignalText.h"
+
 #include <QtGlobal>
 
 // The fixed lists of the signal configuration page and the More dialog:
@@ -15,9 +17,8 @@ struct NameList
     int count;
 };
 
-constexpr int TypeCount = 10;
-constexpr const char *TypeNames[TypeCount] = {"Fiber", "SDI", "HDBST", "DVI",      "CVBS",
-                                              "YPbPr", "VGA", "HDMI",  "HDMI-1.4", "HDMI-2.2"};
+constexpr int TypeCount = SignalTypes::Count;
+inline constexpr const char *const (&TypeNames)[TypeCount] = SignalTypes::Names;
 
 namespace Type {
 constexpr quint8 Dvi = 3;

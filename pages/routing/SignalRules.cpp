@@ -38,11 +38,6 @@ int RowOfObjectName(const QString &name, const char *prefix)
     return ok && row >= 0 ? row : -1;
 }
 
-QString SignalTypeName(quint32 code)
-{
-    return code < quint32(TypeCount) ? QLatin1String(TypeNames[code]) : QString::number(code);
-}
-
 quint8 TypeCodeOfText(const QString &text, int boxIndex)
 {
     int code = -1;
@@ -93,18 +88,6 @@ QStringList FormatBoxEntries(quint32 kind, quint32 type, quint32 format, const Q
         for (int i = 0; i < list.count; ++i)
             entries << QLatin1String(list.names[i]);
     return entries;
-}
-
-QString TimingText(quint32 width, quint32 height, bool interlaced, quint32 rate)
-{
-    if (width == 0 || height == 0 || rate == 0)
-        return {};
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(width)
-        .arg(QLatin1Char('x'))
-        .arg(height)
-        .arg(QLatin1Char(interlaced ? 'i' : 'p'))
-        .arg(rate);
 }
 
 AudioChoice InputAudioChoice(quint32 kind, quint32 type)

@@ -31,8 +31,6 @@ QString RowObjectName(const char *prefix, int row);
 // start with the prefix or the rest is not a number.
 int RowOfObjectName(const QString &name, const char *prefix);
 
-// The name of a signal type code; codes past the list read as the number.
-QString SignalTypeName(quint32 code);
 // The type code a type box's text stands for: its place among the type
 // names (the last match wins), or the box index when no name matches.
 quint8 TypeCodeOfText(const QString &text, int boxIndex);
@@ -46,10 +44,6 @@ SignalLists::NameList OutputFormatList(quint32 kind, quint32 type);
 // What the format box lists for a record: the format list when the index
 // lies in it, "No-Signal" (given) for the no-signal index, nothing else.
 QStringList FormatBoxEntries(quint32 kind, quint32 type, quint32 format, const QString &noSignal);
-
-// "1920x1080p60", or "1920x1080i50" for an interlaced timing; empty unless
-// width, height and rate are all non-zero.
-QString TimingText(quint32 width, quint32 height, bool interlaced, quint32 rate);
 
 // The audio sources an input offers.
 enum class AudioChoice {
