@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -125,6 +126,7 @@ private slots:
     void droppedReply_exitsWithTimeoutNamingTheCommand_data();
     void droppedReply_exitsWithTimeoutNamingTheCommand();
     void lockedRouting_exitsWithContradiction();
+    void route_onTwentyOutputs_confirmsOutputSixteen();
     void refusedCommandLine_sendsNothing_data();
     void refusedCommandLine_sendsNothing();
     void help_forTheProgramAndEachCommand();
@@ -618,6 +620,40 @@ void TestCliE2e::lockedRouting_exitsWithContradiction()
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains("route: the device reports output 3 fed by input 3 after the switch to input 2"),
              run.err.constData());
+}
+
+void TestCliE2e::route_onTwentyOutputs_confirmsOutputSixteen()
+{
+    // A 20 x 20 device, played here: its routing reply carries 20 outputs,
+    // which the model folds onto output 16.
+    QTcpServer device;
+    QVERIFY(device.listen(QHostAddress::LocalHost));
+    QByteArray routing(20, '\0');
+    for (int o = 0; o < routing.size(); ++o)
+        routing[o] = char(19 - o);
+    QObject::connect(&device, &QTcpServer::newConnection, &device, [&] {
+        QTcpSocket *client = device.nextPendingConnection();
+        QObject::connect(client, &QTcpSocket::readyRead, client, [&routing, client] {
+            const QByteArray request = client->readAll();
+            if (request.size() < 7)
+                return;
+            const quint8 code = quint8(request.at(2));
+            if (code == 0x95)
+                client->write(DeviceFrameOf(0x95, Hex("00 14 14 00 00 00 10")));
+            else if (code == 0x01) {
+                routing[quint8(request.at(5))] = request.at(4);
+                client->write(DeviceFrameOf(0x11, routing));
+            }
+        });
+    });
+    QProcess route;
+    route.start(KxrctlPath(),
+                {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(device.serverPort()),
+                 QStringLiteral("route"), QStringLiteral("1"), QStringLiteral("16")});
+    QTRY_VERIFY_WITH_TIMEOUT(route.state() == QProcess::NotRunning, 10000);
+    const KxrctlResult run = ResultOf(route, 0);
+    QVERIFY2(run.exitCode == ExitOk, run.err.constData());
+    QCOMPARE(run.out, QByteArray("route 1 16\n"));
 }
 
 void TestCliE2e::refusedCommandLine_sendsNothing_data()
