@@ -630,7 +630,7 @@ void TestCliE2e::route_onTwentyOutputs_confirmsOutputSixteen()
     QVERIFY(device.listen(QHostAddress::LocalHost));
     QByteArray routing(20, '\0');
     for (int o = 0; o < routing.size(); ++o)
-        routing[o] = char(19 - o);
+        routing[o] = char(o);
     QObject::connect(&device, &QTcpServer::newConnection, &device, [&] {
         QTcpSocket *client = device.nextPendingConnection();
         QObject::connect(client, &QTcpSocket::readyRead, client, [&routing, client] {
