@@ -5,8 +5,8 @@
 # folder (/opt/kxrcontrol unless another prefix is given). Inside it: the
 # three programs, the run-time tree (APP, TitleBar, UserDefaultEDID,
 # UserCmdConfig), the launchers in bin/ (they run a per-user copy of the
-# folder, see packaging/kxrcontrol-launcher), and the desktop entry and icon
-# in share/. The .deb installs into /opt/kxrcontrol and links the launchers
+# folder, see packaging/kxrcontrol-launcher), and the desktop entry, icon,
+# kxrctl's manual page and bash completion in share/. The .deb installs into /opt/kxrcontrol and links the launchers
 # into /usr/bin and the desktop entry and icon into /usr/share.
 
 # Installing and packaging need the three programs only, not the tests and
@@ -22,6 +22,9 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/ DESTINATION . PATTERN .gitkeep 
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kxrcontrol-launcher DESTINATION bin RENAME kxrcontrol)
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kxrcontrol-launcher DESTINATION bin RENAME kxrctl)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/kxrcontrol.desktop DESTINATION share/applications)
+# kxrctl's manual page and bash completion (the .deb links them into /usr).
+install(FILES ${CMAKE_SOURCE_DIR}/docs/kxrctl.1 DESTINATION share/man/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/completion/kxrctl DESTINATION share/bash-completion/completions)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/TitleBar/Image/App.png
         DESTINATION share/icons/hicolor/64x64/apps RENAME kxrcontrol.png)
 
