@@ -92,8 +92,10 @@ void TestCliCommandLine::refused_data()
                              << "no command given";
     QTest::newRow("unknown command") << "--tcp h reboot"
                                      << "unknown command \"reboot\"";
-    QTest::newRow("unknown option") << "--tcp h status --verbose"
-                                    << "unknown option \"--verbose\"";
+    QTest::newRow("unknown option") << "--tcp h status --verbosity"
+                                    << "status: unknown option \"--verbosity\"";
+    QTest::newRow("quiet and verbose") << "--tcp h status -q -v"
+                                       << "status: give either -q or -v, not both";
     QTest::newRow("option without value") << "status --tcp"
                                           << "option --tcp needs a value";
     QTest::newRow("input 0") << "--tcp h route 0 1"

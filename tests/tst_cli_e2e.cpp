@@ -620,6 +620,13 @@ void TestCliE2e::lockedRouting_exitsWithContradiction()
     QVERIFY(run.out.isEmpty());
     QVERIFY2(run.err.contains("route: the device reports output 3 fed by input 3 after the switch to input 2"),
              run.err.constData());
+
+    // A salvo goes on after a pair that did not hold and names them all.
+    const KxrctlResult salvo = RunKxrctlProcess(linkArguments(sim, Link::Tcp)
+                                                << QStringLiteral("route") << QStringLiteral("2") << QStringLiteral("3")
+                                                << QStringLiteral("4") << QStringLiteral("5"));
+    QCOMPARE(salvo.exitCode, ExitContradiction);
+    QVERIFY2(salvo.err.contains("route: 2 of 2 routes did not hold: 2 3, 4 5"), salvo.err.constData());
 }
 
 void TestCliE2e::route_onTwentyOutputs_confirmsOutputSixteen()
