@@ -9,29 +9,35 @@ struct CommandHelp
 };
 
 constexpr char ProgramHelp[] =
-    "Usage: kxrctl LINK [--timeout MS] COMMAND [ARGUMENTS] [--json]\n"
+    "Usage: kxrctl [LINK] [--timeout MS] [--json] [-q|-v] COMMAND [ARGUMENTS]\n"
     "\n"
     "Controls the matrix switcher from scripts: each command waits for the\n"
     "device's own reply before kxrctl exits. Channel and preset numbers are\n"
     "1-based, as the window shows them.\n"
     "\n"
-    "Link (one of them; search needs none):\n"
+    "Link (one of them; search needs none; without one: KXRCTL_TCP,\n"
+    "KXRCTL_SERIAL, then the window's last address):\n"
     "  --tcp HOST[:PORT]   the device's address; PORT defaults to the window's setting\n"
     "  --serial DEVICE     a serial port, e.g. /dev/ttyUSB0\n"
     "  --baud N            serial baud rate (default: the window's setting)\n"
     "  --timeout MS        wait this long for every reply instead of each\n"
     "                      command's own timeout\n"
+    "  --json              results and errors as JSON objects (with \"schema\")\n"
+    "  -q, --quiet         no results, the exit status alone\n"
+    "  -v, --verbose       the link's source and every frame on standard error\n"
+    "  --version           the version\n"
     "\n"
     "Commands:\n"
     "  status [--json]          identification, counts, routing, audio, signals, pairing, TV wall\n"
-    "  route IN OUT|all         switch an input to one output or to all of them\n"
+    "  route IN OUT|all ...     switch inputs to outputs, pair after pair\n"
+    "  route --from FILE|-      a salvo: one \"IN OUT\" a line (status output replays)\n"
     "  audio IN                 switch the analogue audio (LR/TOSLINK) to an input\n"
     "  preset save N            store the current state in preset N\n"
     "  preset load N            recall preset N and print the new routing\n"
-    "  edid read OUT -o FILE    save the EDID of the display on an output\n"
+    "  edid read OUT -o FILE|-  save the EDID of the display on an output\n"
     "  edid write IN FILE       write an EDID file into an input\n"
-    "  search [--json]          find network modules on the local networks (UDP)\n"
-    "  raw HEX...               send bytes as typed, print what comes back\n"
+    "  search [--tcp HOST]      find network modules on the local networks (UDP)\n"
+    "  raw [--body] HEX...      send bytes (or a framed body), print what comes back\n"
     "  watch [--json]           print every frame the device sends unasked\n"
     "  help [COMMAND]           this text, or a command's own\n"
     "\n"
@@ -50,12 +56,17 @@ constexpr CommandHelp CommandHelps[] = {
      "input, output, wall, cell); --json prints one object whose shape is\n"
      "described in docs/cli.md.\n"},
     {"route",
-     "Usage: kxrctl LINK route IN OUT\n"
-     "       kxrctl LINK route IN all\n"
+     "Usage: kxrctl LINK route IN OUT|all [IN OUT|all]...\n"
+     "       kxrctl LINK route --from FILE|-\n"
      "\n"
-     "Switches input IN to output OUT, or to every output. The device answers\n"
-     "with its routing table; kxrctl prints the routed outputs as \"route OUT IN\"\n"
-     "lines and exits with 5 when the table does not show the switch.\n"},
+     "Switches input IN to output OUT, or to every output, pair after pair.\n"
+     "The device answers with its routing table; kxrctl prints the routed\n"
+     "outputs as \"route IN OUT\" lines. When the table does not show a switch\n"
+     "the routing is read again; status 5 when it still does not. --from reads\n"
+     "the pairs from FILE or standard input: one \"IN OUT\" (or \"route IN OUT\")\n"
+     "a line, # comments; the other lines of \"status\" are skipped. Every pair\n"
+     "is checked before anything is switched; the summary names the pairs that\n"
+     "did not hold, and the status is 0 only when all held.\n"},
     {"audio",
      "Usage: kxrctl LINK audio IN\n"
      "\n"
@@ -68,40 +79,46 @@ constexpr CommandHelp CommandHelps[] = {
      "Stores the device's current state in preset N, or recalls it. The device\n"
      "does not answer these commands itself: kxrctl reads the routing back\n"
      "afterwards, so success means the device took the command and answers\n"
-     "again. load prints the new routing as \"route OUT IN\" lines. N above the\n"
+     "again. load prints the new routing as \"route IN OUT\" lines. N above the\n"
      "device's preset count is refused (status 2) before anything is sent.\n"},
     {"edid",
-     "Usage: kxrctl LINK edid read OUT -o FILE\n"
-     "       kxrctl LINK edid write IN FILE\n"
+     "Usage: kxrctl LINK edid read OUT -o FILE|-\n"
+     "       kxrctl LINK edid write IN FILE|-\n"
      "\n"
-     "read saves the 256-byte EDID of the display on output OUT into FILE.\n"
+     "read saves the 256-byte EDID of the display on output OUT into FILE\n"
+     "(-: standard output). A directory, a device or a file that may not be\n"
+     "written is refused before anything is sent.\n"
      "write loads FILE (a raw EDID image of at most 256 bytes), checks it as\n"
      "the window does (header and block checksums) and writes it into input\n"
      "IN block by block. A file that is missing or fails the check is never\n"
      "sent (status 2).\n"},
     {"search",
-     "Usage: kxrctl search [--json] [--timeout MS] [--udp-port N]\n"
+     "Usage: kxrctl search [--tcp HOST] [--json] [--timeout MS] [--udp-port N]\n"
      "\n"
-     "Broadcasts the network-module search from every local IPv4 address and\n"
+     "Broadcasts the network-module search from every local IPv4 address (or\n"
+     "sends it to HOST alone) and\n"
      "prints one line per module that answers within the timeout (default\n"
      "1000 ms): name, IP address, MAC address and version, separated by tabs;\n"
      "with --json one object per line. Status 4 when no module answers.\n"
      "--udp-port sends to another port than the modules' own 1901 (a test and\n"
      "lab aid, e.g. for the device simulator).\n"},
     {"raw",
-     "Usage: kxrctl LINK raw HEX... [--json] [--timeout MS]\n"
+     "Usage: kxrctl LINK raw [--body] HEX... [--json] [--timeout MS]\n"
      "\n"
      "Sends the bytes exactly as typed (hexadecimal pairs, spaces allowed),\n"
      "without identifying the device first, and prints every frame that comes\n"
-     "back within the timeout (default 1000 ms), one per line, decoded where\n"
-     "kxrctl knows the frame. Status 4 when nothing comes back.\n"},
+     "back until the reply, at most for the timeout (default 1000 ms), one per\n"
+     "line, decoded where kxrctl knows the frame. With --body the bytes are a\n"
+     "command byte and its payload: the start, length, checksum and end of the\n"
+     "frame are added. Status 4 when nothing comes back.\n"},
     {"watch",
      "Usage: kxrctl LINK watch [--json] [--for MS] [--count N]\n"
      "\n"
      "Identifies the device, then prints every frame it sends unasked, one\n"
      "line each, decoded where kxrctl knows the frame, until interrupted\n"
-     "(Ctrl-C or SIGTERM: status 0), until --for MS have passed or --count N\n"
-     "frames have been printed. A lost link ends it with status 3.\n"},
+     "(Ctrl-C or SIGTERM: status 0), until its reader goes away (status 0),\n"
+     "until --for MS have passed or --count N frames have been printed. A lost\n"
+     "link ends it with status 3.\n"},
 };
 
 } // namespace
