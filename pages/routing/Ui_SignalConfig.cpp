@@ -2,6 +2,7 @@
 
 #include "app/LanguageTable.h"
 #include "pages/PageDialog.h"
+#include "pages/RowFreshness.h"
 #include "pages/routing/DrawnChoice.h"
 #include "pages/routing/SignalInputRows.h"
 #include "pages/routing/SignalLists.h"
@@ -16,6 +17,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 
@@ -96,6 +99,7 @@ void Ui_SignalConfig::buildLayout()
 
 void Ui_SignalConfig::connectWidgets()
 {
+    connect(&Tracker(), &RequestTracker::SGL_RowsChanged, this, &Ui_SignalConfig::markRows);
     for (int r = 0; r < int(RowsPerPage); ++r) {
         const InputRow &in = m_inputs->row(r);
         connect(in.type, qOverload<int>(&QComboBox::activated), this, &Ui_SignalConfig::SLT_I_InputType);
@@ -184,6 +188,39 @@ void Ui_SignalConfig::redrawInputRow(int row)
     m_inputs->showEmptyRow(row, index + 1);
     if (m_inputKnown[ClampChannel(index)])
         m_inputs->fillRow(row, Device().inputAt(index));
+    markInputRow(row);
+}
+
+// Marks only: a row kept from an earlier connection keeps the values its
+// widgets show (the model was cleared when that link went down).
+void Ui_SignalConfig::markInputRow(int row)
+{
+    if (quint32(row) >= inputRowsShown())
+        return;
+    const InputRow &widgets = m_inputs->row(row);
+    const RequestTracker::RowState state = Tracker().rowState(RequestTracker::RowKind::Input, inputIndex(row));
+    MarkFreshness(widgets.number, widgets.read, state);
+    if (state == RequestTracker::RowState::Missed)
+        widgets.inputFormat->setText(MissingValueText());
+}
+
+void Ui_SignalConfig::markOutputRow(int row)
+{
+    if (quint32(row) >= outputRowsShown())
+        return;
+    const OutputRow &widgets = m_outputs->row(row);
+    const RequestTracker::RowState state = Tracker().rowState(RequestTracker::RowKind::Output, outputIndex(row));
+    MarkFreshness(widgets.number, widgets.read, state);
+    if (state == RequestTracker::RowState::Missed)
+        widgets.inputFormat->setText(MissingValueText());
+}
+
+void Ui_SignalConfig::markRows()
+{
+    for (int r = 0; r < int(RowsPerPage); ++r) {
+        markInputRow(r);
+        markOutputRow(r);
+    }
 }
 
 void Ui_SignalConfig::redrawOutputRow(int row)
@@ -196,6 +233,7 @@ void Ui_SignalConfig::redrawOutputRow(int row)
     m_outputs->showEmptyRow(row, index + 1);
     if (m_outputKnown[ClampChannel(index)])
         m_outputs->fillRow(row, Device().outputAt(index));
+    markOutputRow(row);
 }
 
 void Ui_SignalConfig::redrawPaging()

@@ -93,6 +93,9 @@ private:
     quint32 outputIndex(int row) const { return m_outputPage * RowsPerPage + quint32(row); }
     void redrawInputRow(int row);
     void redrawOutputRow(int row);
+    void markInputRow(int row);
+    void markOutputRow(int row);
+    void markRows();
     void redrawPaging();
     // Forgets what the model holds about an input (its pairing stays) or an
     // output, so that its row stays empty until the device answers.

@@ -1,0 +1,197 @@
+// What the operator sees of the link and of the freshness of the values,
+// against the device simulator through the GUI: the link state on every
+// tab, inactive pages and nothing sent without a link, rows whose reads
+// went unanswered, and pending crosspoints with a slow device.
+#include "app/LanguageTable.h"
+#include "pages/peripheral/IoGroupBox.h"
+#include "pages/peripheral/Ui_Peripheral.h"
+#include "pages/routing/MatrixGrid.h"
+#include "pages/routing/SignalInputRows.h"
+#include "pages/routing/SignalOutputRows.h"
+#include "pages/routing/Ui_Matrix.h"
+#include "pages/network/Ui_System.h"
+#include "pages/routing/Ui_SignalConfig.h"
+#include "shell/Ui_Main.h"
+#include "support/ConnectedProgram.h"
+#include "transport/Ui_Uart_Network.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+constexpr int NoticeMs = 1000;
+constexpr int ReadSettledMs = 8000;
+constexpr int SlowDeviceMs = 800;
+constexpr quint8 SwitchCode = 0x01;
+constexpr quint8 SignalInfoCode = 0x7F;
+constexpr quint8 PeripheralCode = 0x33;
+
+QByteArray freshness(const QWidget *w)
+{
+    return w->property("freshness").toByteArray();
+}
+
+QVector<QByteArray> switchesSinceMark(ConnectedProgram &program)
+{
+    QVector<QByteArray> switches;
+    for (const QByteArray &frame : program.requestsSinceMark())
+        if (frame.size() > 2 && quint8(frame.at(2)) == SwitchCode)
+            switches << frame;
+    return switches;
+}
+} // namespace
+
+class LinkStateTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void deviceGone_showsNotConnectedOnEveryTab_data();
+    void deviceGone_showsNotConnectedOnEveryTab();
+    void unansweredReads_markTheRowsUntilReadAgain_data();
+    void unansweredReads_markTheRowsUntilReadAgain();
+    void quickPicksOnASlowDevice_sendTheFirstAndTheLast();
+};
+
+void LinkStateTest::deviceGone_showsNotConnectedOnEveryTab_data()
+{
+    QTest::addColumn<int>("tab");
+    for (int tab = 0; tab < 6; ++tab)
+        QTest::newRow(qPrintable(QStringLiteral("tab %1").arg(tab))) << tab;
+}
+
+void LinkStateTest::deviceGone_showsNotConnectedOnEveryTab()
+{
+    QFETCH(int, tab);
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_Main *window = program.window();
+    window->show();
+    window->tabWidget()->setCurrentIndex(tab);
+    const QString endpoint = QStringLiteral("127.0.0.1:%1").arg(program.sim().tcpPort());
+    QCOMPARE(window->windowTitle(), QStringLiteral("KXR — 8×8 — %1 — %2").arg(endpoint, S_LinkConnected));
+    QVERIFY(window->linkStatusLine()->isVisible());
+    QVERIFY(window->matrixPage()->isEnabled());
+
+    program.sim().setTcpListening(false);
+    program.sim().dropTcpClients();
+    QTRY_VERIFY_WITH_TIMEOUT(window->windowTitle().endsWith(S_LinkNotConnected), NoticeMs);
+    QVERIFY(window->linkStatusLine()->isVisible());
+    QVERIFY2(window->linkStatusLine()->text().startsWith(SMSG_NotConnectedSince.section(QLatin1Char('%'), 0, 0)),
+             qPrintable(window->linkStatusLine()->text()));
+    QVERIFY(window->connectionPage()->statusLog()->toPlainText().contains(
+        SMSG_LinkLost.section(QLatin1Char(' '), 1).arg(endpoint)));
+    const QTabWidget *tabs = window->tabWidget();
+    for (int t = 1; t < tabs->count(); ++t)
+        QCOMPARE(tabs->widget(t)->isEnabled(), tabs->widget(t) == static_cast<QWidget *>(window->systemPage()));
+
+    // A click on an inactive page sends nothing, even once a link is back.
+    program.sim().setTcpListening(true);
+    program.mark();
+    QTest::mouseClick(window->matrixPage()->grid()->crosspoint(3, 1), Qt::LeftButton);
+    QTest::mouseClick(window->signalConfigPage()->inputRows()->row(0).read, Qt::LeftButton);
+    QTest::qWait(100);
+    QCOMPARE(program.requestsSinceMark().size(), 0);
+}
+
+void LinkStateTest::unansweredReads_markTheRowsUntilReadAgain_data()
+{
+    QTest::addColumn<quint8>("code");
+    QTest::newRow("input info") << SignalInfoCode;
+    QTest::newRow("output info") << SignalInfoCode;
+    QTest::newRow("IO inputs") << PeripheralCode;
+    QTest::newRow("relays") << PeripheralCode;
+}
+
+void LinkStateTest::unansweredReads_markTheRowsUntilReadAgain()
+{
+    QFETCH(quint8, code);
+    const QByteArray row = QTest::currentDataTag();
+    ConnectedProgram program(SimHarness::TestOptions(), ConnectedProgram::Link::Tcp, {{"Key_UI_Peripheral", "1"}});
+    QVERIFY2(program.ok(), program.why());
+    Ui_Main *window = program.window();
+    Ui_SignalConfig *signal = window->signalConfigPage();
+    Ui_Peripheral *peripheral = window->peripheralPage();
+    QWidget *marked = nullptr;
+    QPushButton *read = nullptr;
+    QString name;
+    if (row == "input info") {
+        marked = signal->inputRows()->row(2).number;
+        read = signal->inputRows()->row(2).read;
+        name = S_Input + QStringLiteral("-3");
+    } else if (row == "output info") {
+        marked = signal->outputRows()->row(6).number;
+        read = signal->outputRows()->row(6).read;
+        name = S_OutPut + QStringLiteral("-7");
+    } else if (row == "IO inputs") {
+        marked = peripheral->ioInputs();
+        read = peripheral->ioInputs()->readButton();
+        name = SgroupBox_IO_IN;
+        // Never read: no level is shown, and the group says so.
+        QVERIFY(!peripheral->ioInputs()->firstButton(0)->isChecked());
+        QVERIFY(!peripheral->ioInputs()->secondButton(0)->isChecked());
+        QVERIFY(peripheral->ioInputs()->title().endsWith(S_Unknown));
+    } else {
+        marked = peripheral->relays();
+        read = peripheral->relays()->readButton();
+        name = SgroupBox_Relay;
+    }
+    QCOMPARE(freshness(marked), QByteArray());
+
+    SimFaultOptions muted;
+    muted.mutedCodes = {code};
+    program.sim().setFaults(muted);
+    QTest::mouseClick(read, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(freshness(marked), QByteArray("missed"), ReadSettledMs);
+    QCOMPARE(marked->toolTip(), STIPS_NoAnswer);
+    QCOMPARE(read->toolTip(), STIPS_NoAnswer);
+    const QString summary = SMSG_ReadsUnanswered.arg(1).arg(name);
+    QTRY_VERIFY_WITH_TIMEOUT(window->connectionPage()->statusLog()->toPlainText().contains(summary), ReadSettledMs);
+
+    program.sim().setFaults(SimFaultOptions());
+    QTest::mouseClick(read, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(freshness(marked), QByteArray(), ReadSettledMs);
+    QCOMPARE(read->toolTip(), QString());
+    if (code == SignalInfoCode && row == "input info")
+        QCOMPARE(signal->inputRows()->row(2).inputFormat->text(), QStringLiteral("1920x1080p60"));
+    if (row == "IO inputs")
+        QCOMPARE(peripheral->ioInputs()->title(), SgroupBox_IO_IN);
+}
+
+void LinkStateTest::quickPicksOnASlowDevice_sendTheFirstAndTheLast()
+{
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_Main *window = program.window();
+    window->show();
+    window->tabWidget()->setCurrentWidget(window->matrixPage());
+    const MatrixGrid *grid = window->matrixPage()->grid();
+    SimFaultOptions slow;
+    slow.delayMs = SlowDeviceMs;
+    program.sim().setFaults(slow);
+
+    // Output 3 routed from input 3; five quick picks, input 4 last.
+    program.mark();
+    for (int column : {5, 6, 7, 1, 3}) {
+        QTest::mouseClick(grid->crosspoint(column, 2), Qt::LeftButton);
+        QVERIFY(grid->crosspoint(column, 2)->property("pending").toBool());
+        QTest::qWait(60);
+    }
+    QVERIFY(grid->crosspoint(2, 2)->isFlat()); // nothing confirmed yet
+    QVERIFY(program.waitQuiet());
+    const QVector<QByteArray> switches = switchesSinceMark(program);
+    QVERIFY2(switches.size() <= 2, qPrintable(QString::number(switches.size())));
+    QCOMPARE(switches.last(), DeviceFrameOf(SwitchCode, QByteArray::fromHex("0302")));
+    QTRY_VERIFY_WITH_TIMEOUT(grid->crosspoint(3, 2)->isFlat(), NoticeMs);
+    for (int c = 0; c < grid->columnCount(); ++c)
+        QVERIFY(!grid->crosspoint(c, 2)->property("pending").toBool());
+    QCOMPARE(program.sim().device().state().routing[2], quint8(3));
+}
+
+QTEST_MAIN(LinkStateTest)
+#include "tst_link_state.moc"
