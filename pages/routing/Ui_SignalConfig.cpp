@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -85,7 +86,7 @@ void Ui_SignalConfig::buildWidgets()
 void Ui_SignalConfig::buildLayout()
 {
     auto *scroll = findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
-    auto *halves = new QHBoxLayout(scroll->widget());
+    auto *halves = new QBoxLayout(QBoxLayout::LeftToRight, scroll->widget());
     halves->addWidget(m_inputs, 0, Qt::AlignTop);
     halves->addWidget(m_outputs, 0, Qt::AlignTop);
     halves->addStretch();
@@ -95,6 +96,21 @@ void Ui_SignalConfig::buildLayout()
     auto *page = new QHBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(scroll);
+}
+
+void Ui_SignalConfig::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The two halves side by side when they fit the width, else one above
+    // the other, so that no column of a row hides behind a scroll bar.
+    auto *scroll = findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *halves = qobject_cast<QBoxLayout *>(scroll->widget()->layout());
+    const QMargins margins = halves->contentsMargins();
+    const int sideBySide = m_inputs->sizeHint().width() + halves->spacing() + m_outputs->sizeHint().width()
+        + margins.left() + margins.right() + scroll->verticalScrollBar()->sizeHint().width();
+    const QBoxLayout::Direction direction = width() >= sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (halves->direction() != direction)
+        halves->setDirection(direction);
 }
 
 void Ui_SignalConfig::connectWidgets()

@@ -79,6 +79,9 @@ Q_SIGNALS:
     void SGL_Update_UserResolution(unsigned int output, unsigned int width, unsigned int height);
     void SGL_Update_OutputMode(unsigned int output, unsigned int mode);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void buildWidgets();
     void buildLayout();
