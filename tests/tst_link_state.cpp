@@ -90,6 +90,8 @@ void LinkStateTest::deviceGone_showsNotConnectedOnEveryTab()
     for (int t = 1; t < tabs->count(); ++t)
         QCOMPARE(tabs->widget(t)->isEnabled(), tabs->widget(t) == static_cast<QWidget *>(window->systemPage()));
 
+    // The routing last reported stays on show, inactive.
+    QVERIFY(window->matrixPage()->grid()->crosspoint(1, 1)->isFlat());
     // A click on an inactive page sends nothing, even once a link is back.
     program.sim().setTcpListening(true);
     program.mark();
@@ -116,30 +118,20 @@ void LinkStateTest::unansweredReads_markTheRowsUntilReadAgain()
     QVERIFY2(program.ok(), program.why());
     Ui_Main *window = program.window();
     Ui_SignalConfig *signal = window->signalConfigPage();
-    Ui_Peripheral *peripheral = window->peripheralPage();
-    QWidget *marked = nullptr;
-    QPushButton *read = nullptr;
-    QString name;
-    if (row == "input info") {
-        marked = signal->inputRows()->row(2).number;
-        read = signal->inputRows()->row(2).read;
-        name = S_Input + QStringLiteral("-3");
-    } else if (row == "output info") {
-        marked = signal->outputRows()->row(6).number;
-        read = signal->outputRows()->row(6).read;
-        name = S_OutPut + QStringLiteral("-7");
-    } else if (row == "IO inputs") {
-        marked = peripheral->ioInputs();
-        read = peripheral->ioInputs()->readButton();
-        name = SgroupBox_IO_IN;
-        // Never read: no level is shown, and the group says so.
-        QVERIFY(!peripheral->ioInputs()->firstButton(0)->isChecked());
-        QVERIFY(!peripheral->ioInputs()->secondButton(0)->isChecked());
-        QVERIFY(peripheral->ioInputs()->title().endsWith(S_Unknown));
-    } else {
-        marked = peripheral->relays();
-        read = peripheral->relays()->readButton();
-        name = SgroupBox_Relay;
+    IoGroupBox *io = row == "IO inputs" ? window->peripheralPage()->ioInputs() : window->peripheralPage()->relays();
+    const bool input = row == "input info", output = row == "output info";
+    QWidget *marked = input ? signal->inputRows()->row(2).number
+        : output            ? signal->outputRows()->row(6).number
+                            : static_cast<QWidget *>(io);
+    QPushButton *read = input ? signal->inputRows()->row(2).read
+        : output              ? signal->outputRows()->row(6).read
+                              : io->readButton();
+    const QString name = input ? S_Input + QStringLiteral("-3")
+        : output               ? S_OutPut + QStringLiteral("-7")
+                               : (row == "IO inputs" ? SgroupBox_IO_IN : SgroupBox_Relay);
+    if (row == "IO inputs") { // never read: no level shown, and the group says so
+        QVERIFY(!io->firstButton(0)->isChecked() && !io->secondButton(0)->isChecked());
+        QVERIFY(io->title().endsWith(S_Unknown));
     }
     QCOMPARE(freshness(marked), QByteArray());
 
@@ -157,10 +149,10 @@ void LinkStateTest::unansweredReads_markTheRowsUntilReadAgain()
     QTest::mouseClick(read, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(freshness(marked), QByteArray(), ReadSettledMs);
     QCOMPARE(read->toolTip(), QString());
-    if (code == SignalInfoCode && row == "input info")
+    if (input)
         QCOMPARE(signal->inputRows()->row(2).inputFormat->text(), QStringLiteral("1920x1080p60"));
     if (row == "IO inputs")
-        QCOMPARE(peripheral->ioInputs()->title(), SgroupBox_IO_IN);
+        QCOMPARE(io->title(), SgroupBox_IO_IN);
 }
 
 void LinkStateTest::quickPicksOnASlowDevice_sendTheFirstAndTheLast()

@@ -131,6 +131,12 @@ void MatrixGrid::redraw(const MatrixPaging &paging, bool inputs, bool outputs)
     }
 }
 
+void MatrixGrid::clearPending()
+{
+    for (QPushButton *button : qAsConst(m_crosspoints))
+        setCrosspoint(button, !button->isHidden(), button->isFlat(), false);
+}
+
 QPushButton *MatrixGrid::crosspoint(int column, int row) const
 {
     const int index = row * m_columns.size() + column;

@@ -93,7 +93,14 @@ void Ui_Matrix::connectWidgets()
     connect(m_allSet, qOverload<int>(&QComboBox::activated), this, &Ui_Matrix::SLT_SetAllOutput);
     connect(m_saveLoadButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SaveLoadWin);
     connect(m_edidButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_EDIDWin);
-    connect(&Tracker(), &RequestTracker::SGL_PendingChanged, this, [this] { RedrawGrid(false, false); });
+    // Without a link the model is cleared, but the grid keeps showing the
+    // routing last reported: only the pending outlines go.
+    connect(&Tracker(), &RequestTracker::SGL_PendingChanged, this, [this] {
+        if (Device().identified)
+            RedrawGrid(false, false);
+        else
+            m_grid->clearPending();
+    });
 }
 
 void Ui_Matrix::RetranslateUi(bool hideRename, bool skipRebuild)
