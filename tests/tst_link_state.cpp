@@ -11,6 +11,7 @@
 #include "pages/routing/Ui_Matrix.h"
 #include "pages/network/Ui_System.h"
 #include "pages/routing/Ui_SignalConfig.h"
+#include "shell/LinkIndicator.h"
 #include "shell/Ui_Main.h"
 #include "support/ConnectedProgram.h"
 #include "transport/Ui_Uart_Network.h"
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void unansweredReads_markTheRowsUntilReadAgain_data();
     void unansweredReads_markTheRowsUntilReadAgain();
     void quickPicksOnASlowDevice_sendTheFirstAndTheLast();
+    void stopSync_staysDown_andEarlierValuesAreMarked();
 };
 
 void LinkStateTest::deviceGone_showsNotConnectedOnEveryTab_data()
@@ -183,6 +185,29 @@ void LinkStateTest::quickPicksOnASlowDevice_sendTheFirstAndTheLast()
     for (int c = 0; c < grid->columnCount(); ++c)
         QVERIFY(!grid->crosspoint(c, 2)->property("pending").toBool());
     QCOMPARE(program.sim().device().state().routing[2], quint8(3));
+}
+
+void LinkStateTest::stopSync_staysDown_andEarlierValuesAreMarked()
+{
+    ConnectedProgram program;
+    QVERIFY2(program.ok(), program.why());
+    Ui_Main *window = program.window();
+    program.disconnect();
+    QTRY_VERIFY_WITH_TIMEOUT(window->windowTitle().endsWith(S_LinkNotConnected), NoticeMs);
+    QTest::mouseClick(window->stopSyncButton(), Qt::LeftButton);
+    QVERIFY(window->stopSyncButton()->isChecked());
+
+    // Connected again without reading: the rows of the first connection stay,
+    // marked, and the status line says whose they are.
+    program.mark();
+    QTest::mouseClick(window->connectionPage()->networkConnectButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(window->linkIndicator()->state() == LinkIndicator::State::Connected, NoticeMs);
+    QVERIFY2(window->linkStatusLine()->text().contains(SMSG_EarlierValues.section(QLatin1Char('%'), 0, 0)),
+             qPrintable(window->linkStatusLine()->text()));
+    QCOMPARE(freshness(window->signalConfigPage()->inputRows()->row(0).number), QByteArray("stale"));
+    QVERIFY(program.waitQuiet());
+    QCOMPARE(program.requestsSinceMark().size(), 1); // the identification only
+    QVERIFY(window->stopSyncButton()->isChecked());
 }
 
 QTEST_MAIN(LinkStateTest)
