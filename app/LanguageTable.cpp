@@ -289,6 +289,20 @@ QString Slabel_OutputNumber;
 QString Slabel_FirstLine;
 QString Slabel_SecondLine;
 
+QString S_LinkConnected;
+QString S_LinkConnecting;
+QString S_LinkReconnecting;
+QString S_LinkNotConnected;
+QString SMSG_NotConnectedSince;
+QString SMSG_NotConnectedNothingRead;
+QString SMSG_EarlierValues;
+QString SMSG_LinkLost;
+QString SMSG_ReadsUnanswered;
+QString STIPS_NoAnswer;
+QString STIPS_EarlierValue;
+QString STIPS_Pending;
+QString S_Unknown;
+
 const TableEntry LanguageTable[LanguageTableSize] = {
     // General words and lists
     {"S_HighLow[0]", &S_HighLow[0], "High"},
@@ -659,6 +673,20 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"Slabel_OutputNumber", &Slabel_OutputNumber, "Output Number"},
     {"Slabel_FirstLine", &Slabel_FirstLine, "First Line"},
     {"Slabel_SecondLine", &Slabel_SecondLine, "Second Line"},
+    // Link state and freshness of the values shown
+    {"S_LinkConnected", &S_LinkConnected, "connected"},
+    {"S_LinkConnecting", &S_LinkConnecting, "connecting"},
+    {"S_LinkReconnecting", &S_LinkReconnecting, "reconnecting"},
+    {"S_LinkNotConnected", &S_LinkNotConnected, "not connected"},
+    {"SMSG_NotConnectedSince", &SMSG_NotConnectedSince, "Not connected — values from %1"},
+    {"SMSG_NotConnectedNothingRead", &SMSG_NotConnectedNothingRead, "Not connected — nothing read yet"},
+    {"SMSG_EarlierValues", &SMSG_EarlierValues, "Values from the connection of %1 — not read again"},
+    {"SMSG_LinkLost", &SMSG_LinkLost, "%1 Disconnected from %2."},
+    {"SMSG_ReadsUnanswered", &SMSG_ReadsUnanswered, "%1 reads unanswered: %2."},
+    {"STIPS_NoAnswer", &STIPS_NoAnswer, "No answer from the device. Press Read to read again."},
+    {"STIPS_EarlierValue", &STIPS_EarlierValue, "Value from an earlier connection, not read again."},
+    {"STIPS_Pending", &STIPS_Pending, "Waiting for the device to confirm."},
+    {"S_Unknown", &S_Unknown, "Unknown"},
 };
 
 void RestoreLanguageDefaults()

@@ -8,7 +8,7 @@
 // files. The values start with the built-in English texts; a language file
 // replaces the entries whose lines it holds.
 
-constexpr int LanguageTableSize = 349;
+constexpr int LanguageTableSize = 362;
 extern const TableEntry LanguageTable[LanguageTableSize];
 
 void RestoreLanguageDefaults();
@@ -301,3 +301,18 @@ extern QString Slabel_InputNumber;
 extern QString Slabel_OutputNumber;
 extern QString Slabel_FirstLine;
 extern QString Slabel_SecondLine;
+
+// Link state and freshness of the values shown
+extern QString S_LinkConnected;
+extern QString S_LinkConnecting;
+extern QString S_LinkReconnecting;
+extern QString S_LinkNotConnected;
+extern QString SMSG_NotConnectedSince;
+extern QString SMSG_NotConnectedNothingRead;
+extern QString SMSG_EarlierValues;
+extern QString SMSG_LinkLost;
+extern QString SMSG_ReadsUnanswered;
+extern QString STIPS_NoAnswer;
+extern QString STIPS_EarlierValue;
+extern QString STIPS_Pending;
+extern QString S_Unknown;

@@ -21,6 +21,9 @@
 
 // Routing and matrix
 bool CMD_SwitchInput(quint32 in, quint32 out);
+// The same bytes, but a switch of this output still waiting in the queue is
+// replaced rather than followed (the operator's newest pick wins).
+bool CMD_SwitchInputLatest(quint32 in, quint32 out);
 bool CMD_SwitchAllOutputs(quint32 in);
 bool CMD_RoutingRead();
 // One input to several outputs (at most 16, each below outputCount).

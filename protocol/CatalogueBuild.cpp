@@ -85,6 +85,22 @@ bool QueueDevice(quint8 code, const QByteArray &payload, const Expect &expect, c
     return EnqueueDeviceCommand(frame, length, MakeRecord(frame, length, expect, timing));
 }
 
+bool QueueDeviceLatest(quint8 code, const QByteArray &payload, const Expect &expect, const Timing &timing,
+                       const QueuedFrameTest &replaces, const QueuedFrameTest &mayPass)
+{
+    if (quint32(payload.size()) > MaxDevicePayload)
+        return false;
+    quint8 frame[Frame::BufferSize];
+    const quint32 length =
+        PackDeviceFrame(code, reinterpret_cast<const quint8 *>(payload.constData()), quint32(payload.size()), frame);
+    if (length == 0)
+        return false;
+    const CommandRecord record = MakeRecord(frame, length, expect, timing);
+    if (ReplaceQueuedDeviceCommand(frame, length, record, replaces, mayPass))
+        return true;
+    return EnqueueDeviceCommand(frame, length, record);
+}
+
 bool QueueModule(quint8 code, const QByteArray &payload, const Expect &expect, const Timing &timing)
 {
     quint8 frame[Frame::BufferSize];

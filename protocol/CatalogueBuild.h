@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/CommandChannel.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -50,6 +52,10 @@ constexpr Timing Pause(quint32 ms, bool report)
 // Queue a device command (false when the payload is over 255 bytes, no
 // link is up or the frame does not fit).
 bool QueueDevice(quint8 code, const QByteArray &payload, const Expect &expect, const Timing &timing);
+// The same, or in place of the newest queued command that replaces() names
+// (see ReplaceQueuedDeviceCommand).
+bool QueueDeviceLatest(quint8 code, const QByteArray &payload, const Expect &expect, const Timing &timing,
+                       const QueuedFrameTest &replaces, const QueuedFrameTest &mayPass);
 // Queue a network-module command on the UDP channel.
 bool QueueModule(quint8 code, const QByteArray &payload, const Expect &expect, const Timing &timing);
 

@@ -4,6 +4,7 @@
 #include "protocol/CatalogueBuild.h"
 #include "protocol/CatalogueCodes.h"
 #include "protocol/DeviceState.h"
+#include "protocol/Frames.h"
 
 using namespace CatalogueBuild;
 
@@ -21,6 +22,34 @@ bool CMD_SwitchInput(quint32 in, quint32 out)
         return false;
     const QByteArray payload = Bytes({in, out});
     return QueueDevice(Cmd::Switch, payload, RoutingReport(), Reply(Wait::Normal, true));
+}
+
+bool CMD_SwitchInputLatest(quint32 in, quint32 out)
+{
+    if (!InputInRange(in) || !OutputInRange(out))
+        return false;
+    const auto switchOf = [](const QByteArray &frame, quint8 *output) {
+        if (quint32(frame.size()) <= Frame::DevicePayloadOffset + 1
+            || quint8(frame.at(Frame::DeviceCommandOffset)) != Cmd::Switch)
+            return false;
+        *output = quint8(frame.at(Frame::DevicePayloadOffset + 1));
+        return true;
+    };
+    const auto replaces = [out, switchOf](const QByteArray &frame) {
+        quint8 output = 0;
+        return switchOf(frame, &output) && output == out;
+    };
+    // Only a switch of another single output, or a routing read, may be
+    // overtaken: anything else could route this output too.
+    const auto mayPass = [out, switchOf](const QByteArray &frame) {
+        quint8 output = 0;
+        if (switchOf(frame, &output))
+            return output != out && output != AllOutputs;
+        return quint32(frame.size()) > Frame::DeviceCommandOffset
+            && quint8(frame.at(Frame::DeviceCommandOffset)) == Cmd::RoutingRead;
+    };
+    return QueueDeviceLatest(Cmd::Switch, Bytes({in, out}), RoutingReport(), Reply(Wait::Normal, true), replaces,
+                             mayPass);
 }
 
 bool CMD_SwitchAllOutputs(quint32 in)

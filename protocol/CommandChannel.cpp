@@ -130,6 +130,28 @@ bool EnqueueDeviceCommand(const quint8 *frame, quint32 size, const CommandRecord
     return true;
 }
 
+bool ReplaceQueuedDeviceCommand(const quint8 *frame, quint32 size, const CommandRecord &record,
+                                const QueuedFrameTest &replaces, const QueuedFrameTest &mayPass)
+{
+    CommandChannel *channel = ActiveDeviceChannel();
+    if (!channel || !frame || size == 0 || size > Frame::BufferSize)
+        return false;
+    QMutexLocker lock(&channel->sendMutex);
+    if (!channel->sendQueue)
+        return false;
+    CommandQueue &queue = *channel->sendQueue;
+    for (auto entry = queue.rbegin(); entry != queue.rend(); ++entry) {
+        if (replaces(entry->data)) {
+            entry->data = QByteArray(reinterpret_cast<const char *>(frame), int(size));
+            entry->record = record;
+            return true;
+        }
+        if (!mayPass(entry->data))
+            return false;
+    }
+    return false;
+}
+
 bool EnqueueModuleCommand(const quint8 *frame, quint32 size, const CommandRecord &record)
 {
     return enqueue(&UdpChannel, frame, size, record);

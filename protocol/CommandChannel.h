@@ -101,6 +101,17 @@ void ChannelPopHead(CommandQueue *queue);
 bool EnqueueDeviceCommand(const quint8 *frame, quint32 size, const CommandRecord &record);
 bool EnqueueModuleCommand(const quint8 *frame, quint32 size, const CommandRecord &record);
 
+// Latest wins for a command that only the operator's newest wish matters
+// for (a second pick for the same output while the first still waits): the
+// newest queued entry that replaces() names takes the new bytes and record
+// in place, unless an entry queued after it fails mayPass() (it could undo
+// the new command, so the order must stay). A command already written is
+// gone from the queue and never touched. Returns whether one was replaced;
+// nothing is queued when not.
+using QueuedFrameTest = std::function<bool(const QByteArray &frame)>;
+bool ReplaceQueuedDeviceCommand(const quint8 *frame, quint32 size, const CommandRecord &record,
+                                const QueuedFrameTest &replaces, const QueuedFrameTest &mayPass);
+
 // For a program that drives the device without windows (kxrctl): adjust
 // sees, and may change, the record of every device command about to be
 // queued (a longer reply timeout); queued is told of each device command

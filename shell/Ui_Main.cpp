@@ -19,6 +19,8 @@
 #include "protocol/DeviceState.h"
 #include "protocol/ReplyDispatcher.h"
 #include "protocol/ReplyTimeout.h"
+#include "protocol/RequestTracker.h"
+#include "shell/LinkIndicator.h"
 #include "shell/LanguageSwitch.h"
 #include "shell/Ui_Debug.h"
 #include "transport/ServiceRegistry.h"
@@ -32,6 +34,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -59,6 +62,9 @@ Ui_Main::Ui_Main(QWidget *parent)
     m_languageSelector = new QComboBox(m_content);
     m_languageSelector->setView(new QListView);
     m_stopSyncButton = new QPushButton(m_content);
+    // The button stays down while Stop Sync holds, so the operator sees it.
+    m_stopSyncButton->setObjectName(QStringLiteral("StopSync"));
+    m_stopSyncButton->setCheckable(true);
     // The selector and the button lie over the tab bar's right end; an empty
     // corner widget of their size keeps the tabs clear of them.
     auto *cornerSpace = new QWidget;
@@ -75,6 +81,8 @@ Ui_Main::Ui_Main(QWidget *parent)
     m_multiview = new Ui_Multiview;
     m_peripheral = new Ui_Peripheral;
     m_debug = new Ui_Debug;
+    m_linkStatus = new QLabel;
+    m_linkIndicator = new LinkIndicator(this, m_linkStatus, m_stopSyncButton, this);
 
     setGeometry(InitialGeometry(CappedScreenSize()));
 
@@ -87,11 +95,14 @@ Ui_Main::Ui_Main(QWidget *parent)
     ApplyMainTexts(true);
 
     m_contentLayout->addWidget(m_tabs);
+    m_contentLayout->addWidget(m_linkStatus);
     m_contentLayout->setContentsMargins(0, 0, 0, 0);
+    m_contentLayout->setSpacing(0);
 
     connectPages();
     connectServices();
     connectDeviceEvents();
+    connectLinkIndicator();
 }
 
 Ui_Main::~Ui_Main()
@@ -168,6 +179,7 @@ void Ui_Main::ApplyMainTexts(bool init)
         }
     }
     m_stopSyncButton->setText(S_StopSync);
+    m_linkIndicator->retranslate();
 }
 
 void Ui_Main::connectPages()
@@ -292,6 +304,22 @@ void Ui_Main::connectSignalConfigEvents(DeviceEvents &events)
     connect(&events, &DeviceEvents::SGL_Update_OutputMode, page, &Ui_SignalConfig::SGL_Update_OutputMode);
 }
 
+void Ui_Main::connectLinkIndicator()
+{
+    LinkIndicator *link = m_linkIndicator;
+    link->setDevicePages({m_matrix, m_signalConfig, m_tvWall, m_multiview, m_peripheral});
+    connect(m_connection, &Ui_Uart_Network::SGL_ConnectStatus, link, &LinkIndicator::refresh, Qt::QueuedConnection);
+    connect(&Events(), &DeviceEvents::SGL_IdentificationSucceeded, link, &LinkIndicator::refresh);
+    connect(&Events(), &DeviceEvents::SGL_IdentificationFailed, link, &LinkIndicator::refresh, Qt::QueuedConnection);
+    connect(&Events(), &DeviceEvents::SGL_StartFullRead, link, &LinkIndicator::valuesRead);
+    connect(&Events(), &DeviceEvents::SGL_RefreshMatrix, link, &LinkIndicator::valuesRead);
+    connect(link, &LinkIndicator::SGL_StatusLine, m_connection, &Ui_Uart_Network::AppendStatusLine);
+    // Frames as they leave tell the tracker which read or switch is in
+    // flight; its summary of unanswered reads goes to the status log.
+    connect(this, &Ui_Main::SGL_DEBUG_SHOW_SendText, &Tracker(), &RequestTracker::frameSent);
+    connect(&Tracker(), &RequestTracker::SGL_Unanswered, m_connection, &Ui_Uart_Network::AppendStatusLine);
+}
+
 void Ui_Main::SLT_GetFocus_tabBar(int index)
 {
     if (index < 0)
@@ -344,9 +372,11 @@ void Ui_Main::SLT_ReloadUILanguage(QString text)
     m_connection->ReadDeviceType();
 }
 
-void Ui_Main::SLT_StopSync(bool)
+void Ui_Main::SLT_StopSync(bool checked)
 {
-    Device().stopSync = 1;
+    // The button toggles, so a second press lets the next connection read
+    // the device again.
+    Device().stopSync = checked ? 1 : 0;
 }
 
 void Ui_Main::SLT_UnifyUpdateRecv()

@@ -7,9 +7,11 @@
 #include <QString>
 
 class DeviceEvents;
+class LinkIndicator;
 class MyUiLayout;
 class QComboBox;
 class QGridLayout;
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class Ui_Debug;
@@ -52,6 +54,8 @@ public:
     Ui_Multiview *multiviewPage() const { return m_multiview; }
     Ui_Peripheral *peripheralPage() const { return m_peripheral; }
     Ui_Debug *debugConsole() const { return m_debug; }
+    QLabel *linkStatusLine() const { return m_linkStatus; }
+    LinkIndicator *linkIndicator() const { return m_linkIndicator; }
 
 Q_SIGNALS:
     void SGL_SETUP_UI_DEBUG();
@@ -84,6 +88,7 @@ private:
     void connectServices();
     void connectDeviceEvents();
     void connectSignalConfigEvents(DeviceEvents &events);
+    void connectLinkIndicator();
 
     QWidget *m_content;
     QTabWidget *m_tabs;
@@ -99,4 +104,6 @@ private:
     Ui_Multiview *m_multiview;
     Ui_Peripheral *m_peripheral;
     Ui_Debug *m_debug;
+    QLabel *m_linkStatus;
+    LinkIndicator *m_linkIndicator;
 };

@@ -78,6 +78,9 @@ private Q_SLOTS:
     {
         m_program = std::make_unique<ConnectedProgram>(NoMultiviewYet());
         QVERIFY2(m_program->ok(), m_program->why());
+        // The window of a full-HD screen: the canvas is drawn at full size
+        // (a smaller window scales it down).
+        m_program->window()->setGeometry(Ui_Main::InitialGeometry(QSize(1920, 1080)));
         QCOMPARE(Device().multiviewCount, 0u);
         QCOMPARE(page()->multiviewBox()->count(), 0);
     }

@@ -1,6 +1,7 @@
 // The signal configuration page on its own, fed through the device model and
 // the dispatcher's refresh calls: what each row shows for each board kind,
 // type, format and timing, paging, and the list of multiview outputs.
+#include "app/LanguageTable.h"
 #include "pages/routing/SignalInputRows.h"
 #include "pages/routing/SignalLists.h"
 #include "pages/routing/SignalOutputRows.h"
@@ -262,7 +263,8 @@ private Q_SLOTS:
         in.zero17 = interlaced;
         in.pos18 = rate;
         m_page->SLT_RefreshInput(1);
-        QCOMPARE(inputRow(1).inputFormat->text(), text);
+        // The input's own timing: none means no source signal.
+        QCOMPARE(inputRow(1).inputFormat->text(), text.isEmpty() ? S_NoSignal : text);
         QCOMPARE(inputRow(1).outputFormat->text(), text);
         OutputInfo &out = Device().outputAt(1);
         out.pair6 = width;

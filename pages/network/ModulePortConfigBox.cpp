@@ -101,10 +101,27 @@ void ModulePortConfigBox::RetranslateUi()
     m_write->setText(S_ReadWrite[1]);
     FillBox(m_parity, ScomboBox_NM_Parity, ModuleOptions::Parities);
     FillBox(m_flowControl, ScomboBox_NM_FlowControl, ModuleOptions::FlowControls);
+    if (!m_known)
+        showUnknown();
+}
+
+void ModulePortConfigBox::showUnknown()
+{
+    // Before a module was read the boxes would otherwise show their first
+    // choices, which look like the module's settings.
+    for (QComboBox *box :
+         {m_baudRate, m_parity, m_dataBits, m_stopBits, m_flowControl, m_workMode, m_connectCount, m_modbus})
+        box->setCurrentIndex(-1);
+    for (QLineEdit *edit : {m_remoteIp, m_remotePort, m_localPort, m_serverStyle, m_packTime, m_packLength}) {
+        edit->clear();
+        edit->setPlaceholderText(S_Unknown);
+    }
+    m_syncBaudRate->setChecked(false);
 }
 
 void ModulePortConfigBox::showFields(const ModuleConfigFields &fields)
 {
+    m_known = true;
     SelectTextIfPresent(m_baudRate, fields.baudRate);
     SelectTextIfPresent(m_dataBits, fields.dataBits);
     SelectIndexIfPresent(m_parity, fields.parityIndex);

@@ -25,6 +25,8 @@ public:
 
     void RetranslateUi();
     void showFields(const ModuleConfigFields &fields);
+    // Every field empty, reading "Unknown", until a module's block arrives.
+    void showUnknown();
     // mac: the MAC field of the basic part, checked with the port write.
     ModulePortEdits edits(const QString &mac) const;
     // The editable fields and the write button work only on the network path.
@@ -78,4 +80,5 @@ private:
     QLineEdit *m_packLength;
     QCheckBox *m_syncBaudRate;
     QPushButton *m_write;
+    bool m_known = false;
 };

@@ -1,6 +1,7 @@
 #include "pages/peripheral/IoGroupBox.h"
 
 #include "app/LanguageTable.h"
+#include "pages/RowFreshness.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -35,7 +36,12 @@ IoGroupBox::IoGroupBox(PeripheralIo::Group group, QWidget *parent)
         c.pair = new QButtonGroup(this);
         c.pair->addButton(c.first, PeripheralIo::FirstButtonId);
         c.pair->addButton(c.second, PeripheralIo::SecondButtonId);
-        c.second->setChecked(true);
+        // The inputs show no level until the device reported one; the
+        // outputs and relays start from the levels a Write would send.
+        if (displayOnly())
+            c.pair->setExclusive(false);
+        else
+            c.second->setChecked(true);
         if (displayOnly()) {
             // The inputs' state comes from the device only.
             for (QRadioButton *button : {c.first, c.second}) {
@@ -72,14 +78,29 @@ void IoGroupBox::showState(quint8 state)
 {
     for (int k = 0; k < PeripheralIo::Channels; ++k) {
         const Channel &c = m_channels[size_t(k)];
+        c.pair->setExclusive(true);
         (state & (1u << k) ? c.first : c.second)->setChecked(true);
     }
+}
+
+void IoGroupBox::showFreshness(RequestTracker::RowState state)
+{
+    m_freshness = state;
+    MarkFreshness(this, m_read, state);
+    retranslate();
 }
 
 void IoGroupBox::retranslate()
 {
     const bool relays = m_group == PeripheralIo::Group::Relays;
-    setTitle(displayOnly() ? SgroupBox_IO_IN : relays ? SgroupBox_Relay : SgroupBox_IO_OUT);
+    const QString title = displayOnly() ? SgroupBox_IO_IN : relays ? SgroupBox_Relay : SgroupBox_IO_OUT;
+    const QString separator = QStringLiteral(" — ");
+    if (m_freshness == RequestTracker::RowState::Missed)
+        setTitle(title + separator + MissingValueText());
+    else if (displayOnly() && m_freshness == RequestTracker::RowState::Unknown)
+        setTitle(title + separator + S_Unknown);
+    else
+        setTitle(title);
     const QString *captions = relays ? S_OnOff : S_HighLow;
     for (Channel &c : m_channels) {
         c.first->setText(captions[PeripheralIo::FirstButtonId]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/peripheral/PeripheralLists.h"
+#include "protocol/RequestTracker.h"
 
 #include <QGroupBox>
 
@@ -27,6 +28,9 @@ public:
     quint8 stateByte() const;
     // Channel k + 1 shows its first button for a set bit k, else its second.
     void showState(quint8 state);
+    // Marks the group as never read (the inputs then say "Unknown"), kept
+    // from an earlier connection, or unanswered.
+    void showFreshness(RequestTracker::RowState state);
     void retranslate();
 
     QPushButton *readButton() const { return m_read; }
@@ -52,4 +56,5 @@ private:
     std::array<Channel, PeripheralIo::Channels> m_channels;
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;
+    RequestTracker::RowState m_freshness = RequestTracker::RowState::Unknown;
 };

@@ -51,6 +51,10 @@ void Ui_Peripheral::buildLayout()
 
 void Ui_Peripheral::connectWidgets()
 {
+    connect(&Tracker(), &RequestTracker::SGL_RowsChanged, this, [this] {
+        for (IoGroupBox *box : {m_ioIn, m_ioOut, m_relays})
+            box->showFreshness(Tracker().rowState(RequestTracker::RowKind::Peripheral, quint32(box->group())));
+    });
     connect(m_ioIn->readButton(), &QPushButton::clicked, this, &Ui_Peripheral::SLT_IO_IN_Read);
     connect(m_ioOut->readButton(), &QPushButton::clicked, this, &Ui_Peripheral::SLT_IO_OUT_Read);
     connect(m_ioOut->writeButton(), &QPushButton::clicked, this, &Ui_Peripheral::SLT_IO_OUT_Write);

@@ -3,9 +3,12 @@
 #include "app/LanguageTable.h"
 #include "pages/routing/MatrixPaging.h"
 #include "protocol/DeviceState.h"
+#include "protocol/RequestTracker.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QVariant>
 
 using namespace MatrixGeometry;
 
@@ -26,10 +29,20 @@ void setLabel(QLabel *label, bool shown, const QString &text)
         label->setVisible(shown);
 }
 
-void setCrosspoint(QPushButton *button, bool shown, bool marked)
+constexpr char PendingProperty[] = "pending";
+
+// A pick the device has not confirmed yet is outlined (the style sheet's
+// [pending="true"] rule); the fill keeps showing the routing it reported.
+void setCrosspoint(QPushButton *button, bool shown, bool marked, bool pending)
 {
     if (button->isFlat() != marked)
         button->setFlat(marked);
+    if (button->property(PendingProperty).toBool() != pending) {
+        button->setProperty(PendingProperty, pending);
+        button->setToolTip(pending ? STIPS_Pending : QString());
+        button->style()->unpolish(button);
+        button->style()->polish(button);
+    }
     if (button->isHidden() == shown)
         button->setVisible(shown);
 }
@@ -105,13 +118,23 @@ void MatrixGrid::redraw(const MatrixPaging &paging, bool inputs, bool outputs)
     }
     for (quint32 r = 0; r < quint32(m_rows.size()); ++r) {
         const bool rowShown = r < shownOutputs;
-        const int marked =
-            rowShown ? paging.markedColumn(device.routingAt(paging.firstOutput() + r), device.inputCount) : -1;
+        const quint32 output = paging.firstOutput() + r;
+        const int marked = rowShown ? paging.markedColumn(device.routingAt(output), device.inputCount) : -1;
+        const int pendingInput = Tracker().pendingInput(output);
+        const int pending = rowShown && pendingInput != RequestTracker::NoPending
+            ? paging.markedColumn(quint32(pendingInput), device.inputCount)
+            : -1;
         for (quint32 c = 0; c < quint32(m_columns.size()); ++c) {
             const bool shown = rowShown && c < shownInputs;
-            setCrosspoint(crosspoint(int(c), int(r)), shown, shown && int(c) == marked);
+            setCrosspoint(crosspoint(int(c), int(r)), shown, shown && int(c) == marked, shown && int(c) == pending);
         }
     }
+}
+
+void MatrixGrid::clearPending()
+{
+    for (QPushButton *button : qAsConst(m_crosspoints))
+        setCrosspoint(button, !button->isHidden(), button->isFlat(), false);
 }
 
 QPushButton *MatrixGrid::crosspoint(int column, int row) const

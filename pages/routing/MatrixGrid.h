@@ -26,6 +26,8 @@ public:
     // Texts, marks and visibility from the device model: the input half,
     // the output half, or both. Crosspoints are always redrawn.
     void redraw(const MatrixPaging &paging, bool inputs, bool outputs);
+    // Takes every pending outline away and leaves the rest as it is.
+    void clearPending();
 
     enum class LabelKind { None, InputName, InputNumber, OutputName, OutputNumber };
     struct LabelRef

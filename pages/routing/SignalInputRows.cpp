@@ -154,7 +154,9 @@ void SignalInputRows::fillRow(int r, const InputInfo &input)
     ShowChoice(row.type, types.indexOf(quint8(input.type)));
     row.type->setEnabled(types.size() > 1);
 
-    row.inputFormat->setText(TimingText(input.pair7, input.pair9, input.zero11 != 0, input.pos12));
+    // An input the device reports no timing for has no source signal.
+    const QString timing = TimingText(input.pair7, input.pair9, input.zero11 != 0, input.pos12);
+    row.inputFormat->setText(timing.isEmpty() ? S_NoSignal : timing);
     row.outputFormat->setText(TimingText(input.pair13, input.pair15, input.zero17 != 0, input.pos18));
 
     row.audio->clear();

@@ -13,6 +13,7 @@
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
 #include "protocol/FullRead.h"
+#include "protocol/RequestTracker.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -92,6 +93,14 @@ void Ui_Matrix::connectWidgets()
     connect(m_allSet, qOverload<int>(&QComboBox::activated), this, &Ui_Matrix::SLT_SetAllOutput);
     connect(m_saveLoadButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SaveLoadWin);
     connect(m_edidButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_EDIDWin);
+    // Without a link the model is cleared, but the grid keeps showing the
+    // routing last reported: only the pending outlines go.
+    connect(&Tracker(), &RequestTracker::SGL_PendingChanged, this, [this] {
+        if (Device().identified)
+            RedrawGrid(false, false);
+        else
+            m_grid->clearPending();
+    });
 }
 
 void Ui_Matrix::RetranslateUi(bool hideRename, bool skipRebuild)
@@ -239,8 +248,13 @@ void Ui_Matrix::SLT_BTN_SwitchMatrix(bool)
     if (n < 0)
         return;
     const MatrixTarget target = m_paging.crosspoint(quint32(n));
-    if (CMD_SwitchInput(target.input, target.output))
-        Q_EMIT SGL_UpdateEmit();
+    // A second pick for an output whose switch still waits in the queue
+    // takes that switch's place: with a slow device, quick clicks send the
+    // one in flight and the newest only.
+    if (!CMD_SwitchInputLatest(target.input, target.output))
+        return;
+    Tracker().switchQueued(target.input, target.output);
+    Q_EMIT SGL_UpdateEmit();
 }
 
 void Ui_Matrix::SLT_Switch_ExpandInput()

@@ -2,6 +2,7 @@
 
 #include "app/LanguageTable.h"
 #include "pages/PageDialog.h"
+#include "pages/RowFreshness.h"
 #include "pages/routing/DrawnChoice.h"
 #include "pages/routing/SignalInputRows.h"
 #include "pages/routing/SignalLists.h"
@@ -16,8 +17,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -82,7 +86,7 @@ void Ui_SignalConfig::buildWidgets()
 void Ui_SignalConfig::buildLayout()
 {
     auto *scroll = findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
-    auto *halves = new QHBoxLayout(scroll->widget());
+    auto *halves = new QBoxLayout(QBoxLayout::LeftToRight, scroll->widget());
     halves->addWidget(m_inputs, 0, Qt::AlignTop);
     halves->addWidget(m_outputs, 0, Qt::AlignTop);
     halves->addStretch();
@@ -94,8 +98,24 @@ void Ui_SignalConfig::buildLayout()
     page->addWidget(scroll);
 }
 
+void Ui_SignalConfig::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The two halves side by side when they fit the width, else one above
+    // the other, so that no column of a row hides behind a scroll bar.
+    auto *scroll = findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *halves = qobject_cast<QBoxLayout *>(scroll->widget()->layout());
+    const QMargins margins = halves->contentsMargins();
+    const int sideBySide = m_inputs->sizeHint().width() + halves->spacing() + m_outputs->sizeHint().width()
+        + margins.left() + margins.right() + scroll->verticalScrollBar()->sizeHint().width();
+    const QBoxLayout::Direction direction = width() >= sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (halves->direction() != direction)
+        halves->setDirection(direction);
+}
+
 void Ui_SignalConfig::connectWidgets()
 {
+    connect(&Tracker(), &RequestTracker::SGL_RowsChanged, this, &Ui_SignalConfig::markRows);
     for (int r = 0; r < int(RowsPerPage); ++r) {
         const InputRow &in = m_inputs->row(r);
         connect(in.type, qOverload<int>(&QComboBox::activated), this, &Ui_SignalConfig::SLT_I_InputType);
@@ -184,6 +204,39 @@ void Ui_SignalConfig::redrawInputRow(int row)
     m_inputs->showEmptyRow(row, index + 1);
     if (m_inputKnown[ClampChannel(index)])
         m_inputs->fillRow(row, Device().inputAt(index));
+    markInputRow(row);
+}
+
+// Marks only: a row kept from an earlier connection keeps the values its
+// widgets show (the model was cleared when that link went down).
+void Ui_SignalConfig::markInputRow(int row)
+{
+    if (quint32(row) >= inputRowsShown())
+        return;
+    const InputRow &widgets = m_inputs->row(row);
+    const RequestTracker::RowState state = Tracker().rowState(RequestTracker::RowKind::Input, inputIndex(row));
+    MarkFreshness(widgets.number, widgets.read, state);
+    if (state == RequestTracker::RowState::Missed)
+        widgets.inputFormat->setText(MissingValueText());
+}
+
+void Ui_SignalConfig::markOutputRow(int row)
+{
+    if (quint32(row) >= outputRowsShown())
+        return;
+    const OutputRow &widgets = m_outputs->row(row);
+    const RequestTracker::RowState state = Tracker().rowState(RequestTracker::RowKind::Output, outputIndex(row));
+    MarkFreshness(widgets.number, widgets.read, state);
+    if (state == RequestTracker::RowState::Missed)
+        widgets.inputFormat->setText(MissingValueText());
+}
+
+void Ui_SignalConfig::markRows()
+{
+    for (int r = 0; r < int(RowsPerPage); ++r) {
+        markInputRow(r);
+        markOutputRow(r);
+    }
 }
 
 void Ui_SignalConfig::redrawOutputRow(int row)
@@ -196,6 +249,7 @@ void Ui_SignalConfig::redrawOutputRow(int row)
     m_outputs->showEmptyRow(row, index + 1);
     if (m_outputKnown[ClampChannel(index)])
         m_outputs->fillRow(row, Device().outputAt(index));
+    markOutputRow(row);
 }
 
 void Ui_SignalConfig::redrawPaging()

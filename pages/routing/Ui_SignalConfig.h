@@ -79,6 +79,9 @@ Q_SIGNALS:
     void SGL_Update_UserResolution(unsigned int output, unsigned int width, unsigned int height);
     void SGL_Update_OutputMode(unsigned int output, unsigned int mode);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void buildWidgets();
     void buildLayout();
@@ -93,6 +96,9 @@ private:
     quint32 outputIndex(int row) const { return m_outputPage * RowsPerPage + quint32(row); }
     void redrawInputRow(int row);
     void redrawOutputRow(int row);
+    void markInputRow(int row);
+    void markOutputRow(int row);
+    void markRows();
     void redrawPaging();
     // Forgets what the model holds about an input (its pairing stays) or an
     // output, so that its row stays empty until the device answers.

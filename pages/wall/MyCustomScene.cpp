@@ -99,7 +99,8 @@ void MyCustomScene::SetSceneSize(int width, int height)
     for (QGraphicsView *view : views()) {
         const QTransform t = view->transform();
         view->setTransform(QTransform::fromTranslate(t.dx(), t.dy()));
-        view->scale(qreal(MyCustomView::ViewWidth) / w, qreal(MyCustomView::ViewHeight) / h);
+        // The view may be shown smaller than its full size on a small screen.
+        view->scale(qreal(view->width()) / w, qreal(view->height()) / h);
     }
 }
 

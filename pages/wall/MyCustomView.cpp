@@ -24,6 +24,20 @@ MyCustomView::MyCustomView(QWidget *parent)
     m_scene->SetSceneSize(ViewWidth, ViewHeight);
 }
 
+void MyCustomView::fitScale(qreal scale)
+{
+    const QSize size(qRound(ViewWidth * scale), qRound(ViewHeight * scale));
+    const QSize before = this->size();
+    if (size == before || before.isEmpty())
+        return;
+    setFixedSize(size);
+    // The scene's own scale (its size to the view's) follows the new size.
+    const QTransform t = transform();
+    const qreal across = qreal(size.width()) / before.width();
+    const qreal down = qreal(size.height()) / before.height();
+    setTransform(QTransform(t.m11() * across, t.m12(), t.m21(), t.m22() * down, t.dx(), t.dy()));
+}
+
 QSize MyCustomView::sizeHint() const
 {
     return QSize(ViewWidth + HintBorder, ViewHeight + HintBorder);

@@ -18,6 +18,9 @@ public:
 
     MyCustomScene *customScene() const { return m_scene; }
     QSize sizeHint() const override;
+    // Shows the whole canvas at this scale (at most 1), keeping its
+    // proportions; the scene keeps its own units.
+    void fitScale(qreal scale);
 
 private:
     MyCustomScene *m_scene;

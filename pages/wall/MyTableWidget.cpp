@@ -98,6 +98,15 @@ void MyTableWidget::readColours()
 
 // The viewport's size follows the widget's only once it is shown; the
 // grid may be built before that.
+void MyTableWidget::fitSide(int side)
+{
+    if (width() == side && height() == side)
+        return;
+    setFixedSize(side, side);
+    if (m_ready && rowCount() > 0 && columnCount() > 0)
+        BuildGrid(quint32(rowCount()), quint32(columnCount()), true);
+}
+
 QSize MyTableWidget::viewportSize() const
 {
     return maximumViewportSize();

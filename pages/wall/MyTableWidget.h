@@ -30,6 +30,9 @@ public:
     // and every cell shows its own output; with it the model's splices are
     // drawn.
     void BuildGrid(quint32 rows, quint32 cols, bool keepState);
+    // A square of this side, the cells and the splice frames laid out for it
+    // again with the splices kept.
+    void fitSide(int side);
     // Takes a spliced output's display out of its splice (the output went
     // into multiview mode).
     void ExitOutputFromSplice(unsigned int output);

@@ -23,6 +23,7 @@
 namespace {
 
 constexpr int PageMargin = 4;
+constexpr qreal MinCanvasScale = 0.25;
 constexpr int ColumnWidth = 250;
 constexpr int SelectHeight = 24;
 constexpr int ComboHeight = 26;
@@ -87,6 +88,16 @@ Ui_Multiview::Ui_Multiview(QWidget *parent)
 MyCustomScene *Ui_Multiview::scene() const
 {
     return m_view->customScene();
+}
+
+void Ui_Multiview::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // On a small screen the whole canvas stays in view, scaled down with
+    // its proportions kept.
+    const qreal across = qreal(width() - m_view->x() - PageMargin) / MyCustomView::ViewWidth;
+    const qreal down = qreal(height() - m_view->y() - PageMargin) / MyCustomView::ViewHeight;
+    m_view->fitScale(qBound(MinCanvasScale, qMin(across, down), 1.0));
 }
 
 void Ui_Multiview::buildWidgets()

@@ -58,6 +58,9 @@ public Q_SLOTS:
 Q_SIGNALS:
     void SGL_UpdateEmit();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     struct FieldRow
     {

@@ -27,6 +27,8 @@ constexpr int GroupGap = 4;
 constexpr int DisplayLabelWidth = 140;
 constexpr int DisplayLabelHeight = 26;
 constexpr int GridSide = 640;
+// A page too small for the whole grid shrinks it, square, down to this.
+constexpr int MinGridSide = 160;
 constexpr int DisplayGap = 8;
 
 // Rows of the two groups.
@@ -133,6 +135,15 @@ void Ui_TVWall::buildLayout()
         y += RowStep;
     }
     MyUiLayout::place(m_bezelWrite, nullptr, MyUiLayout::Absolute, SecondButtonX, y, ButtonWidth, ButtonHeight);
+}
+
+void Ui_TVWall::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // On a small screen the whole wall stays in view: the grid scales down,
+    // square, to the room beside and below its caption.
+    const int room = qMin(width() - m_grid->x(), height() - m_grid->y()) - PageMargin;
+    m_grid->fitSide(qBound(MinGridSide, room, GridSide));
 }
 
 void Ui_TVWall::connectWidgets()
