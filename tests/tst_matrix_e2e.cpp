@@ -240,7 +240,7 @@ void MatrixEndToEndTest::droppedSwitchReply_keepsTheConfirmedMark()
 
     QTest::mouseClick(grid->crosspoint(4, 1), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(program.messages().count(), 1, ReplyTimeoutMs);
-    QVERIFY(program.messages().lastText().startsWith(SMSG_CommunicationFail));
+    QVERIFY(program.messages().lastText().contains(SMSG_CommunicationFail));
     QVERIFY(program.messages().lastText().endsWith(BytesToHexText(DeviceFrameOf(SwitchCode, Hex("04 01")))));
     // The device did switch, but never said so: the page shows what it said.
     QCOMPARE(markedColumn(grid, 1), 1);
@@ -289,7 +289,7 @@ void MatrixEndToEndTest::damagedEdidTransfer_letsTheNextOneStart()
         program.sim().setFaults(fault);
     }
     QTRY_COMPARE_WITH_TIMEOUT(program.messages().count(), 1, ReplyTimeoutMs);
-    QVERIFY(program.messages().lastText().startsWith(SMSG_CommunicationFail));
+    QVERIFY(program.messages().lastText().contains(SMSG_CommunicationFail));
     QCOMPARE(Device().edidReadBusy, quint8(0));
     QCOMPARE(Device().edidWriteBusy, quint8(0));
     const int sent = program.requestsSinceMark().size();

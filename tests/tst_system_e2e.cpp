@@ -173,7 +173,7 @@ void SystemEndToEndTest::silentModule_leavesThePageUsable()
     faults.mutedNetCodes = {0x03};
     program.sim().setFaults(faults);
     ClickRow(page->searchList(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(program.messages().lastText().startsWith(SMSG_CommunicationFail), ReplyTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(program.messages().lastText().contains(SMSG_CommunicationFail), ReplyTimeoutMs);
     QTest::mouseClick(page->basicBox()->writeButton(), Qt::LeftButton);
     QCOMPARE(program.messages().lastText(), SMSG_NoClickDevice);
     program.sim().setFaults(SimFaultOptions());
