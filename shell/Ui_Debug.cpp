@@ -86,14 +86,14 @@ Ui_Debug::Ui_Debug(QWidget *parent)
     m_formatLayout->addWidget(m_oneView, 0, 1);
     m_formatLayout->addWidget(m_hexButton, 0, 2);
     m_formatLayout->addWidget(m_asciiButton, 0, 3);
+    m_outerLayout->addLayout(m_recvLayout, 0, 0);
+    m_outerLayout->addLayout(m_sendLayout, 1, 0);
+    m_outerLayout->addLayout(m_formatLayout, 2, 0);
     setTabOrder(m_sendInput, m_sendButton);
     setTabOrder(m_sendButton, m_sendClearButton);
     setTabOrder(m_sendClearButton, m_recvClearButton);
     setTabOrder(m_recvClearButton, m_timestamps);
     setTabOrder(m_timestamps, m_oneView);
-    m_outerLayout->addLayout(m_recvLayout, 0, 0);
-    m_outerLayout->addLayout(m_sendLayout, 1, 0);
-    m_outerLayout->addLayout(m_formatLayout, 2, 0);
 
     connect(m_recvClearButton, &QPushButton::clicked, this, &Ui_Debug::SLT_CLEAR_RECV_DATA);
     connect(m_sendClearButton, &QPushButton::clicked, this, &Ui_Debug::SLT_CLEAR_SEND_DATA);

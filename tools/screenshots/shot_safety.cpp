@@ -4,6 +4,7 @@
 // shot_safety OUTDIR
 #include "ShotSupport.h"
 
+#include "chrome/MyComboBox.h"
 #include "pages/routing/MatrixGrid.h"
 #include "pages/routing/Ui_Matrix.h"
 #include "shell/Ui_Debug.h"
