@@ -176,6 +176,7 @@ private Q_SLOTS:
             {"MultiviewWindow", Place::Multiview},
             {"SystemFirmwareBoard", Place::System},
             {"UserCmdLineCount", Place::Peripheral},
+            {"Peripheral-Peripheral0", Place::Peripheral},
         };
         for (const auto &row : boxes)
             QTest::newRow(row.first) << QString::fromLatin1(row.first) << row.second;

@@ -8,6 +8,7 @@
 #include "app/UserNames.h"
 #include "chrome/FileNameDialog.h"
 #include "chrome/FoldedLog.h"
+#include "chrome/MessageBox.h"
 #include "chrome/ReadableColour.h"
 #include "pages/routing/Ui_Edid.h"
 #include "pages/routing/Ui_Matrix.h"
@@ -20,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -27,6 +29,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 class OperatorViewsTest : public QObject
@@ -35,6 +38,34 @@ class OperatorViewsTest : public QObject
 
 private Q_SLOTS:
     void cleanup() { ResetProcessState(); }
+
+    void destructiveQuestion_answersNoToEnterAndEscape_data()
+    {
+        QTest::addColumn<int>("key"); // 0: a click on YES
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << false;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+        QTest::newRow("click on YES") << 0 << true;
+    }
+
+    void destructiveQuestion_answersNoToEnterAndEscape()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, yes);
+        QTimer::singleShot(0, this, [key] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            if (key != 0) {
+                QTest::keyClick(box, Qt::Key(key));
+                return;
+            }
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == QLatin1String("YES"))
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        QCOMPARE(ConfirmDestructive(nullptr, QStringLiteral("Reset?")), yes);
+    }
 
     void statusLog_foldsRepeats_data()
     {
@@ -159,7 +190,7 @@ private Q_SLOTS:
             for (const bool back : {false, true}) {
                 tabs->setCurrentIndex(start);
                 // The focus sits on the page (a grid or a canvas on some).
-                tabs->currentWidget()->setFocus();
+                tabs->currentWidget()->nextInFocusChain()->setFocus();
                 QSet<int> seen;
                 for (int step = 0; step < count; ++step) {
                     QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : window;
