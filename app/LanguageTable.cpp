@@ -302,6 +302,27 @@ QString STIPS_NoAnswer;
 QString STIPS_EarlierValue;
 QString STIPS_Pending;
 QString S_Unknown;
+// Confirmations, command names of unanswered requests, console options
+QString SMSG_ConfirmLoadDefault;
+QString SMSG_ConfirmBasicConfigWrite;
+QString SMSG_ConfirmPortConfigWrite;
+QString SMSG_ConfirmEdidWrite;
+QString SMSG_ConfirmAllSet;
+QString SMSG_ConfirmModeLeavesSplice;
+QString SMSG_ConfirmModeEndsMultiview;
+QString SMSG_ConfirmCancelSplice;
+QString SMSG_NoAnswer;
+QString SCMD_Switch;
+QString SCMD_SwitchAll;
+QString SCMD_PresetSave;
+QString SCMD_PresetLoad;
+QString SCMD_RoutingRead;
+QString SCMD_OutputMode;
+QString SCMD_Edid;
+QString SCMD_Reset;
+QString SCMD_Command;
+QString SCheckBox_Timestamps;
+QString SCheckBox_OneView;
 
 const TableEntry LanguageTable[LanguageTableSize] = {
     // General words and lists
@@ -687,6 +708,33 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"STIPS_EarlierValue", &STIPS_EarlierValue, "Value from an earlier connection, not read again."},
     {"STIPS_Pending", &STIPS_Pending, "Waiting for the device to confirm."},
     {"S_Unknown", &S_Unknown, "Unknown"},
+    // Confirmations, command names of unanswered requests, console options
+    {"SMSG_ConfirmLoadDefault", &SMSG_ConfirmLoadDefault,
+     "Restore the network module's factory settings? Its address may change and the link will drop."},
+    {"SMSG_ConfirmBasicConfigWrite", &SMSG_ConfirmBasicConfigWrite,
+     "Write the basic settings to the network module? The module restarts and the link will drop."},
+    {"SMSG_ConfirmPortConfigWrite", &SMSG_ConfirmPortConfigWrite,
+     "Write the port settings to the network module? The module restarts and the link will drop."},
+    {"SMSG_ConfirmEdidWrite", &SMSG_ConfirmEdidWrite,
+     "Write this EDID to input %1? The EDID the input holds now is replaced."},
+    {"SMSG_ConfirmAllSet", &SMSG_ConfirmAllSet, "Switch every output to %1?"},
+    {"SMSG_ConfirmModeLeavesSplice", &SMSG_ConfirmModeLeavesSplice,
+     "Outputs %1-%2 leave their TV-wall splice. Change the output mode?"},
+    {"SMSG_ConfirmModeEndsMultiview", &SMSG_ConfirmModeEndsMultiview,
+     "The multiview on outputs %1-%2 ends. Change the output mode?"},
+    {"SMSG_ConfirmCancelSplice", &SMSG_ConfirmCancelSplice, "Cancel the whole splice of outputs %1?"},
+    {"SMSG_NoAnswer", &SMSG_NoAnswer, "%1: no answer from the device"},
+    {"SCMD_Switch", &SCMD_Switch, "Switch input %1 → output %2"},
+    {"SCMD_SwitchAll", &SCMD_SwitchAll, "Switch input %1 → every output"},
+    {"SCMD_PresetSave", &SCMD_PresetSave, "Save preset %1"},
+    {"SCMD_PresetLoad", &SCMD_PresetLoad, "Load preset %1"},
+    {"SCMD_RoutingRead", &SCMD_RoutingRead, "Read the routing"},
+    {"SCMD_OutputMode", &SCMD_OutputMode, "Output mode of output %1"},
+    {"SCMD_Edid", &SCMD_Edid, "EDID transfer"},
+    {"SCMD_Reset", &SCMD_Reset, "Reset the device"},
+    {"SCMD_Command", &SCMD_Command, "Command %1"},
+    {"SCheckBox_Timestamps", &SCheckBox_Timestamps, "Time (ms)"},
+    {"SCheckBox_OneView", &SCheckBox_OneView, "Sent and received in one view"},
 };
 
 void RestoreLanguageDefaults()

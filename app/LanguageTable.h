@@ -8,7 +8,7 @@
 // files. The values start with the built-in English texts; a language file
 // replaces the entries whose lines it holds.
 
-constexpr int LanguageTableSize = 362;
+constexpr int LanguageTableSize = 382;
 extern const TableEntry LanguageTable[LanguageTableSize];
 
 void RestoreLanguageDefaults();
@@ -316,3 +316,24 @@ extern QString STIPS_NoAnswer;
 extern QString STIPS_EarlierValue;
 extern QString STIPS_Pending;
 extern QString S_Unknown;
+// Confirmations, command names of unanswered requests, console options
+extern QString SMSG_ConfirmLoadDefault;
+extern QString SMSG_ConfirmBasicConfigWrite;
+extern QString SMSG_ConfirmPortConfigWrite;
+extern QString SMSG_ConfirmEdidWrite;
+extern QString SMSG_ConfirmAllSet;
+extern QString SMSG_ConfirmModeLeavesSplice;
+extern QString SMSG_ConfirmModeEndsMultiview;
+extern QString SMSG_ConfirmCancelSplice;
+extern QString SMSG_NoAnswer;
+extern QString SCMD_Switch;
+extern QString SCMD_SwitchAll;
+extern QString SCMD_PresetSave;
+extern QString SCMD_PresetLoad;
+extern QString SCMD_RoutingRead;
+extern QString SCMD_OutputMode;
+extern QString SCMD_Edid;
+extern QString SCMD_Reset;
+extern QString SCMD_Command;
+extern QString SCheckBox_Timestamps;
+extern QString SCheckBox_OneView;

@@ -5,6 +5,7 @@
 #include "protocol/CatalogueCodes.h"
 #include "protocol/DeviceState.h"
 #include "protocol/Frames.h"
+#include "protocol/SentCommandText.h"
 
 namespace {
 
@@ -59,6 +60,9 @@ ReplyTimeoutResult HandleReplyTimeout(const QByteArray &sent)
         return result;
     }
     EndEdidTransfer(sent);
-    result.message = SMSG_CommunicationFail + QLatin1String(LineBreak) + BytesToHexText(sent);
+    // The operator reads what was lost first; the bytes follow for the
+    // engineer.
+    result.message = SMSG_NoAnswer.arg(SentCommandText(sent)) + QLatin1String(LineBreak) + SMSG_CommunicationFail
+        + QLatin1String(LineBreak) + BytesToHexText(sent);
     return result;
 }

@@ -9,7 +9,8 @@ struct ReplyTimeoutResult
     // The device-type query went unanswered: the connection page resets its
     // status and drops the link.
     bool identificationFailed = false;
-    // The text for the message box, with the sent bytes in hexadecimal.
+    // The text for the message box: the command in words, then the sent
+    // bytes in hexadecimal.
     QString message;
 };
 

@@ -2,7 +2,9 @@
 
 #include "app/ByteText.h"
 
+#include <QScrollBar>
 #include <QStringList>
+#include <QTime>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -17,12 +19,19 @@ ConsoleLog::ConsoleLog(QTextEdit *box, int maxLines, QObject *parent)
     connect(m_timer, &QTimer::timeout, this, &ConsoleLog::flush);
 }
 
-void ConsoleLog::append(const QByteArray &frame)
+namespace {
+const char TimeFormat[] = "hh:mm:ss.zzz ";
+} // namespace
+
+void ConsoleLog::append(const QByteArray &frame, const QString &marker)
 {
     // Older lines would leave the box in the same edit anyway.
     if (m_pending.size() >= m_maxLines)
         m_pending.removeFirst();
-    m_pending.append(frame);
+    QString line = marker + BytesToHexText(frame);
+    if (m_timestamps)
+        line.prepend(QTime::currentTime().toString(QLatin1String(TimeFormat)));
+    m_pending.append(line);
     if (!m_timer->isActive())
         m_timer->start();
 }
@@ -32,10 +41,7 @@ void ConsoleLog::flush()
     m_timer->stop();
     if (m_pending.isEmpty())
         return;
-    QStringList lines;
-    lines.reserve(m_pending.size());
-    for (const QByteArray &frame : qAsConst(m_pending))
-        lines.append(BytesToHexText(frame));
+    QStringList lines(m_pending.begin(), m_pending.end());
     m_pending.clear();
 
     QString text = lines.join(QLatin1Char('\n'));
@@ -44,6 +50,8 @@ void ConsoleLog::flush()
         text.prepend(QLatin1Char('\n'));
     m_box->insertPlainText(text);
     m_box->moveCursor(QTextCursor::End);
+    m_box->moveCursor(QTextCursor::StartOfBlock);
+    m_box->horizontalScrollBar()->setValue(0);
 }
 
 void ConsoleLog::clear()

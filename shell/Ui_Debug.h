@@ -4,14 +4,21 @@
 #include <QWidget>
 
 class ConsoleLog;
+class QCheckBox;
 class QGridLayout;
+class QLineEdit;
 class QLabel;
 class QPushButton;
 class QTextEdit;
 
 // The debug console: every frame received and sent, in hexadecimal, and a
-// box to send raw bytes unframed over the active device link. Its captions
-// are fixed English texts.
+// line to send raw bytes unframed over the active device link. Its captions
+// are fixed English texts. The bytes to send are typed in a line of their
+// own, apart from the log of sent frames: a click in the log can no longer
+// put the cursor inside a logged frame, and a second Send sends the line
+// again instead of the whole log. Optionally each frame carries the time it
+// passed (to the millisecond), and sent and received frames share one view
+// in the order they passed.
 class Ui_Debug : public QWidget
 {
     Q_OBJECT
@@ -22,7 +29,10 @@ public:
     // Both boxes are brought up to date with the frames still waiting.
     QTextEdit *receiveBox() const;
     QTextEdit *sendBox() const;
+    QLineEdit *sendInput() const { return m_sendInput; }
     QPushButton *sendButton() const { return m_sendButton; }
+    QCheckBox *timestampBox() const { return m_timestamps; }
+    QCheckBox *oneViewBox() const { return m_oneView; }
 
 Q_SIGNALS:
     void SGL_UpdateEmit();
@@ -41,6 +51,7 @@ public Q_SLOTS:
 
 private:
     void setFormatCaptions(const QString &format);
+    void applyViewOptions();
 
     QLabel *m_recvLabel;
     QTextEdit *m_recvBox;
@@ -52,6 +63,9 @@ private:
     ConsoleLog *m_sendLog;
     QPushButton *m_sendClearButton;
     QPushButton *m_sendButton;
+    QLineEdit *m_sendInput;
+    QCheckBox *m_timestamps;
+    QCheckBox *m_oneView;
     QGridLayout *m_sendLayout;
     QPushButton *m_hexButton;
     QPushButton *m_asciiButton;

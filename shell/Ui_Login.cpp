@@ -97,6 +97,13 @@ Ui_Login::Ui_Login(QWidget *parent)
         if (index >= 0)
             SLT_ReloadUILanguage(m_languageSelector->itemText(index));
     });
+    // The operator types the password first: the window opens in its field
+    // (Enter logs in), and Tab goes on to the buttons, then the choices.
+    QWidget::setTabOrder(m_passwordEdit, m_loginButton);
+    QWidget::setTabOrder(m_loginButton, m_editButton);
+    QWidget::setTabOrder(m_editButton, m_languageSelector);
+    QWidget::setTabOrder(m_languageSelector, m_accountSelector);
+    m_passwordEdit->setFocus(Qt::OtherFocusReason);
     connect(m_passwordEdit, &QLineEdit::returnPressed, this, &Ui_Login::login_JudgePassword);
     connect(m_loginButton, &QPushButton::clicked, this, &Ui_Login::login_JudgePassword);
     connect(m_editButton, &QPushButton::clicked, this, &Ui_Login::modify_PasswordGet);
@@ -152,7 +159,7 @@ void Ui_Login::login_JudgePassword()
         return;
     }
     if (!ok) {
-        ShowMessage(this, SMSG_InputPasswordError);
+        ShowMessage(this, SMSG_InputPasswordError, MessageKind::Warning);
         return;
     }
     // The main window is shown before this one closes: closing the last
@@ -182,6 +189,6 @@ void Ui_Login::modify_PasswordGet()
         SaveAllSettings();
     } else {
         m_passwordEdit->clear();
-        ShowMessage(this, SMSG_UserModifyPasswordFail);
+        ShowMessage(this, SMSG_UserModifyPasswordFail, MessageKind::Warning);
     }
 }

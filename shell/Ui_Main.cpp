@@ -8,6 +8,7 @@
 #include "chrome/MessageBox.h"
 #include "chrome/MyUiLayout.h"
 #include "chrome/ScreenArea.h"
+#include "chrome/TabCycling.h"
 #include "pages/network/Ui_System.h"
 #include "pages/peripheral/Ui_Peripheral.h"
 #include "pages/routing/Ui_Matrix.h"
@@ -189,6 +190,7 @@ void Ui_Main::connectPages()
     connect(this, &Ui_Main::SGL_DEBUG_SHOW_RecvText, m_debug, &Ui_Debug::SLT_Sync_Show_Recv);
     connect(this, &Ui_Main::SGL_DEBUG_SHOW_SendText, m_debug, &Ui_Debug::SLT_Sync_Show_Send);
     connect(m_tabs, &QTabWidget::tabBarClicked, this, &Ui_Main::SLT_GetFocus_tabBar);
+    InstallTabCycling(m_tabs);
     connect(m_languageSelector, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
         if (index >= 0)
             SLT_ReloadUILanguage(m_languageSelector->itemText(index));
@@ -249,7 +251,9 @@ void Ui_Main::connectDeviceEvents()
             [this] { m_connection->SLT_IdentificationResult(true); });
     connect(&events, &DeviceEvents::SGL_IdentificationFailed, m_connection,
             [this] { m_connection->SLT_IdentificationResult(false); });
-    connect(&events, &DeviceEvents::SGL_ShowMessage, this, [this](const QString &text) { ShowMessage(this, text); });
+    // The device reports only faults this way (a device of another kind).
+    connect(&events, &DeviceEvents::SGL_ShowMessage, this,
+            [this](const QString &text) { ShowMessage(this, text, MessageKind::Critical); });
     connect(&events, &DeviceEvents::SGL_StartFullRead, this, [this] {
         m_matrix->InitialRead();
         m_signalConfig->InitialRead();
@@ -333,7 +337,7 @@ void Ui_Main::SLT_WaitReplyTimeoutMessage(QByteArray sent)
     const ReplyTimeoutResult result = HandleReplyTimeout(sent);
     if (result.identificationFailed)
         m_connection->SLT_IdentificationResult(false);
-    ShowMessage(this, result.message);
+    ShowMessage(this, result.message, MessageKind::Critical);
 }
 
 void Ui_Main::SLT_AutoTriggerDisconnect()

@@ -3,6 +3,7 @@
 #include "support/MessageRecorder.h"
 #include "support/TestSupport.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTextEdit>
@@ -52,7 +53,7 @@ void DebugConsoleTest::send()
     MessageRecorder messages;
     Ui_Debug console;
     QSignalSpy sendRequest(&console, &Ui_Debug::SGL_UpdateEmit);
-    console.sendBox()->setPlainText(text);
+    console.sendInput()->setText(text);
     QTest::mouseClick(console.sendButton(), Qt::LeftButton);
 
     QCOMPARE(messages.lastText(), message);
@@ -66,18 +67,18 @@ void DebugConsoleTest::send()
         QCOMPARE(entry.record.pauseMs, 0u);
     }
     if (message == QStringLiteral("Data Overflow,Clear!"))
-        QVERIFY(console.sendBox()->toPlainText().isEmpty());
+        QVERIFY(console.sendInput()->text().isEmpty());
 }
 
 void DebugConsoleTest::sendBox_refusesCharactersOutsideHex()
 {
     Ui_Debug console;
-    QTextEdit *box = console.sendBox();
-    QTest::keyClicks(box, QStringLiteral("7b 7B"));
-    QCOMPARE(box->toPlainText(), QStringLiteral("7b 7B"));
-    QTest::keyClicks(box, QStringLiteral("x"));
-    QCOMPARE(box->toPlainText(), QStringLiteral("7b 7B"));
-    QCOMPARE(box->textCursor().positionInBlock(), 0); // back to the start of the line
+    QLineEdit *line = console.sendInput();
+    QTest::keyClicks(line, QStringLiteral("7b 7B"));
+    QCOMPARE(line->text(), QStringLiteral("7b 7B"));
+    QTest::keyClicks(line, QStringLiteral("x"));
+    QCOMPARE(line->text(), QStringLiteral("7b 7B"));
+    QCOMPARE(line->cursorPosition(), 5);
 }
 
 void DebugConsoleTest::frames_areShownOnALineEach()

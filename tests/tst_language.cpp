@@ -71,8 +71,8 @@ void LanguageTest::partialOtherFile_keepsTheRestAndIsCompletedAtTheNextSave()
     SaveAllSettings();
     const QByteArray saved = dir.read(OtherFile);
     QCOMPARE(saved.count("\r\n"), TextLines);
-    QVERIFY(saved.endsWith(QByteArray(LanguageTable[TextLines - 1].key) + '='
-                           + LanguageTable[TextLines - 1].defaultValue + "\r\n"));
+    QVERIFY(saved.endsWith(QByteArray(LanguageTable[LanguageTableSize - 1].key) + '='
+                           + LanguageTable[LanguageTableSize - 1].defaultValue + "\r\n"));
     SavePendingAtExit = false;
 }
 

@@ -213,7 +213,9 @@ void MainWindowTest::replyTimeout_showsTheBytes()
     MainWindowFixture fixture;
     fixture.window()->SLT_WaitReplyTimeoutMessage(Hex("7B 7B 12 01 00 03 7D 7D"));
     QCOMPARE(fixture.messages().lastText(),
-             QStringLiteral("Unable to communicate with device!Error Code:\r\n7B 7B 12 01 00 03 7D 7D"));
+             QStringLiteral("Read the routing: no answer from the device\r\nUnable to "
+                            "communicate with device!Error Code:\r\n7B 7B 12 01 00 03 7D 7D"));
+    QCOMPARE(int(fixture.messages().messages().constLast().kind), int(MessageKind::Critical));
 }
 
 void MainWindowTest::cornerWidgets_followTheWidth()

@@ -401,8 +401,8 @@ private Q_SLOTS:
         ResetMultiviewRecord(d.multiviewAt(1));
         d.multiviewAt(1).output = 0;
         rig.page.SLT_UpdateSelect_MV();
-        QCOMPARE(rig.page.multiviewBox()->itemText(0), QStringLiteral("MV-1 [Output-4]"));
-        QCOMPARE(rig.page.multiviewBox()->itemText(1), QStringLiteral("MV-2 [Output-0]"));
+        QCOMPARE(rig.page.multiviewBox()->itemText(0), QStringLiteral("MV-1 [Output-5]"));
+        QCOMPARE(rig.page.multiviewBox()->itemText(1), QStringLiteral("MV-2 [Output-1]"));
         QCOMPARE(rig.link.take(), Frames{}); // the first read was made once
         ChooseEntry(rig.page.multiviewBox(), 1);
         QCOMPARE(d.selectedMultiview, 1u);

@@ -228,7 +228,7 @@ void PeripheralEndToEndTest::unansweredRead_keepsTheLastState()
     faults.mutedCodes = {PeripheralCode};
     m_program->sim().setFaults(faults);
     QTest::mouseClick(outputs->readButton(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(m_program->messages().lastText().startsWith(SMSG_CommunicationFail), ReplyWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_program->messages().lastText().contains(SMSG_CommunicationFail), ReplyWaitMs);
     m_program->sim().setFaults(SimFaultOptions());
     QCOMPARE(int(outputs->stateByte()), 0x03);
 }

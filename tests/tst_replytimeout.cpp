@@ -46,9 +46,24 @@ private slots:
                                         << "Failed to identify device!Error Code:\r\n7B 7B 95 03 00 00 00 8A 7D 7D";
         QTest::newRow("identity bytes inside")
             << Hex("00 7B 7B 95") << true << "Failed to identify device!Error Code:\r\n00 7B 7B 95";
+        const QString fail =
+            QStringLiteral(": no answer from the device\r\nUnable to communicate with device!Error Code:\r\n");
         QTest::newRow("routing read") << Hex("7B 7B 12 01 00 03 7D 7D") << false
-                                      << "Unable to communicate with device!Error Code:\r\n7B 7B 12 01 00 03 7D 7D";
-        QTest::newRow("nothing sent") << QByteArray() << false << "Unable to communicate with device!Error Code:\r\n";
+                                      << "Read the routing" + fail + "7B 7B 12 01 00 03 7D 7D";
+        QTest::newRow("switch, 1-based") << Hex("7B 7B 01 02 02 05 00 7D 7D") << false
+                                         << QString::fromUtf8("Switch input 3 → output 6") + fail
+                + "7B 7B 01 02 02 05 00 7D 7D";
+        QTest::newRow("switch all") << Hex("7B 7B 01 02 00 FF 00 7D 7D") << false
+                                    << QString::fromUtf8("Switch input 1 → every output") + fail
+                + "7B 7B 01 02 00 FF 00 7D 7D";
+        QTest::newRow("switch cut short") << Hex("7B 7B 01 01 02") << false << "Command 0x01" + fail + "7B 7B 01 01 02";
+        QTest::newRow("preset load") << Hex("7B 7B 03 01 1D") << false << "Load preset 30" + fail + "7B 7B 03 01 1D";
+        QTest::newRow("output mode") << Hex("7B 7B A1 03 04 00 01") << false
+                                     << "Output mode of output 5" + fail + "7B 7B A1 03 04 00 01";
+        QTest::newRow("other device code")
+            << Hex("7B 7B D8 03 00 01 02") << false << "Command 0xD8" + fail + "7B 7B D8 03 00 01 02";
+        QTest::newRow("module frame") << Hex("FF 0B 01 0C") << false << "Command 0x0B" + fail + "FF 0B 01 0C";
+        QTest::newRow("nothing sent") << QByteArray() << false << "Command ?" + fail;
     }
 
     void composesTheMessage()

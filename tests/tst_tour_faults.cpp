@@ -5,6 +5,7 @@
 // full read brings its model back in line with the device.
 #include "app/ByteText.h"
 #include "app/LanguageTable.h"
+#include "protocol/SentCommandText.h"
 #include "support/StateComparison.h"
 #include "support/Tour.h"
 
@@ -123,7 +124,8 @@ void TourFaultsTest::lostReplies_areReported_andAReadRestoresTheModel()
         if (!reportsItsTimeout(request) || request == Tour::RawConsoleFrame())
             continue;
         ++reported;
-        const QString expected = SMSG_CommunicationFail + QStringLiteral("\r\n") + BytesToHexText(request);
+        const QString expected = SMSG_NoAnswer.arg(SentCommandText(request)) + QStringLiteral("\r\n")
+            + SMSG_CommunicationFail + QStringLiteral("\r\n") + BytesToHexText(request);
         QVERIFY2(messages.contains(expected), qPrintable(QStringLiteral("no message for ") + BytesToHexText(request)));
     }
     QVERIFY2(reported > 0, "the faults lost no reply of a reporting command: nothing was shown");

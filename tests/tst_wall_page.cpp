@@ -7,6 +7,7 @@
 #include "pages/wall/Ui_TVWall.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
+#include "support/MessageRecorder.h"
 #include "support/TestSupport.h"
 #include "support/WallGridDriver.h"
 
@@ -50,6 +51,7 @@ void Choose(QComboBox *box, int index)
     QTest::keyClick(box, Qt::Key_Home);
     for (int i = 0; i < index; ++i)
         QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Return); // the arrows only show the entry
 }
 
 // The page of a device with the given outputs, its wall set to rows x cols
@@ -312,6 +314,7 @@ void WallPageTest::bezelFields_clampAndFollowTheClickedSplice()
     LeftClick(rig.grid(), 2, 2);
     QVERIFY(!left->isEnabled());
     LeftClick(rig.grid(), 0, 0);
+    const MessageRecorder yes; // cancelling a whole splice asks first
     QVERIFY(ChooseOnCell(rig.grid(), 0, 0, SMenu_CancelSplicing));
     QVERIFY(!left->isEnabled());
 }

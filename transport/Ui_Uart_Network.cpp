@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
+#include "chrome/FoldedLog.h"
 #include "chrome/ImageFiles.h"
 #include "chrome/MessageBox.h"
 #include "chrome/MyComboBox.h"
@@ -399,9 +400,7 @@ void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
 
 void Ui_Uart_Network::AppendStatusLine(const QString &text)
 {
-    m_statusLog->moveCursor(QTextCursor::End);
-    m_statusLog->insertPlainText(text + QStringLiteral("\n"));
-    m_statusLog->moveCursor(QTextCursor::End);
+    AppendFoldedLine(m_statusLog, text);
 }
 
 void Ui_Uart_Network::ShowConnectImage(bool ok)
@@ -510,12 +509,12 @@ void Ui_Uart_Network::SLT_pushButton_NetworkConnect_clicked()
     // A refused field or a PC without an address leaves no link behind.
     if (!CheckNetworkParams(m_ipEdit->text(), m_portEdit->text(), m_maskEdit->text(), m_gatewayEdit->text())) {
         ActiveTransport = TransportNone;
-        ShowMessage(this, SMSG_Network_Param_Fail);
+        ShowMessage(this, SMSG_Network_Param_Fail, MessageKind::Warning);
         return;
     }
     if (m_localIpSelector->count() == 0 || m_localIpSelector->currentText().isEmpty()) {
         ActiveTransport = TransportNone;
-        ShowMessage(this, SMSG_Network_Connect_Fail);
+        ShowMessage(this, SMSG_Network_Connect_Fail, MessageKind::Critical);
         return;
     }
     ActiveTransport = TransportTcp;
@@ -556,7 +555,8 @@ void Ui_Uart_Network::linkFailed(bool serial, int code)
     DropActiveLink();
     (serial ? m_uartConnect : m_networkConnect)->setText(S_ConnectDisconnect[0]);
     (serial ? m_networkConnect : m_uartConnect)->setEnabled(true);
-    ShowMessage(this, (serial ? SMSG_SerialPort_Connect_Fail : SMSG_Network_Connect_Fail) + QString::number(code));
+    ShowMessage(this, (serial ? SMSG_SerialPort_Connect_Fail : SMSG_Network_Connect_Fail) + QString::number(code),
+                MessageKind::Critical);
     setInputsEnabled(true);
     ShowConnectImage(false);
     Q_EMIT SGL_ConnectStatus(false);
@@ -599,7 +599,7 @@ void Ui_Uart_Network::SLT_ReConnectStatus_TcpClient(bool ok)
     if (ok || ActiveTransport != TransportTcp)
         return;
     DropActiveLink();
-    ShowMessage(this, SMSG_Network_ReConnect_Fail);
+    ShowMessage(this, SMSG_Network_ReConnect_Fail, MessageKind::Critical);
 }
 
 void Ui_Uart_Network::SLT_LinkLost_SerialPort(int code)
@@ -607,7 +607,7 @@ void Ui_Uart_Network::SLT_LinkLost_SerialPort(int code)
     if (ActiveTransport != TransportSerial)
         return;
     DropActiveLink();
-    ShowMessage(this, SMSG_SerialPort_Connect_Fail + QString::number(code));
+    ShowMessage(this, SMSG_SerialPort_Connect_Fail + QString::number(code), MessageKind::Critical);
 }
 
 void Ui_Uart_Network::SLT_SelectDevice(QTreeWidgetItem *item, int)

@@ -1,10 +1,15 @@
 #include "pages/network/ModuleSearchList.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/TextFit.h"
 #include "protocol/ModuleConfigEdit.h"
+
+#include <QHeaderView>
 
 namespace {
 constexpr int ColumnWidths[ModuleSearchList::ColumnCount] = {60, 170, 130, 150, 80};
+// Room beside a header caption for the section's padding and sort arrow.
+constexpr int HeaderPadding = 12;
 } // namespace
 
 ModuleSearchList::ModuleSearchList(QWidget *parent)
@@ -18,7 +23,12 @@ ModuleSearchList::ModuleSearchList(QWidget *parent)
 
 void ModuleSearchList::RetranslateUi()
 {
-    setHeaderLabels({SSearchList_Number, SSearchList_DeviceName, SSearchList_IP, SSearchList_MAC, SSearchList_Version});
+    const QStringList captions = {SSearchList_Number, SSearchList_DeviceName, SSearchList_IP, SSearchList_MAC,
+                                  SSearchList_Version};
+    setHeaderLabels(captions);
+    // The header draws its captions bold: each column is at least that wide.
+    for (int c = 0; c < ColumnCount; ++c)
+        setColumnWidth(c, qMax(ColumnWidths[c], BoldTextWidth(header(), captions.at(c), HeaderPadding)));
 }
 
 void ModuleSearchList::addOrUpdate(const QString &name, const QString &ip, const QString &mac, const QString &version)

@@ -1,6 +1,7 @@
 #include "pages/network/Ui_System.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/CommandBox.h"
 #include "chrome/MessageBox.h"
 #include "pages/PageDialog.h"
 #include "pages/network/ComboSelect.h"
@@ -172,6 +173,8 @@ void Ui_System::connectWidgets()
     connect(m_basic->writeButton(), &QPushButton::clicked, this, &Ui_System::SLT_SaveBasicConfig);
     connect(m_port->writeButton(), &QPushButton::clicked, this, &Ui_System::SLT_SavePortConfig);
     connect(m_resetButton, &QPushButton::clicked, this, &Ui_System::SLT_SetResetDevice);
+    GuardCommandBox(m_firmwareBox, QStringLiteral("SystemFirmwareBoard"));
+    GuardCommandBox(m_firmwarePortBox, QStringLiteral("SystemFirmwarePort"));
     // activated, not currentIndexChanged: choosing the shown board again
     // reads its version again.
     connect(m_firmwareBox, qOverload<int>(&QComboBox::activated), this, &Ui_System::SLT_GetFirmwareVersion);
@@ -317,11 +320,11 @@ void Ui_System::ShowDeviceInformation(const QString &name, const QString &mac, b
 bool Ui_System::moduleReady()
 {
     if (m_searchList->topLevelItemCount() == 0) {
-        ShowMessage(this, SMSG_NoSearchDevice);
+        ShowMessage(this, SMSG_NoSearchDevice, MessageKind::Warning);
         return false;
     }
     if (!m_selectedMac) {
-        ShowMessage(this, SMSG_NoClickDevice);
+        ShowMessage(this, SMSG_NoClickDevice, MessageKind::Warning);
         return false;
     }
     return true;
@@ -342,31 +345,36 @@ void Ui_System::SLT_SaveBasicConfig()
         // still has to be one.
         if (edits.staticIp) {
             if (const std::optional<ModuleField> failed = CheckStaticAddresses(edits)) {
-                ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*failed));
+                ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*failed), MessageKind::Warning);
                 return;
             }
         }
+        if (!ConfirmDestructive(this, SMSG_ConfirmBasicConfigWrite))
+            return;
         m_awaitingApply = CMD_ModuleAtCommand(edits.staticIp, edits.ip, edits.mask, edits.gateway);
         Q_EMIT SGL_UpdateEmit();
         return;
     }
-    writeModulePart(BuildBasicPart(m_block, edits), &NET_BasicConfigWrite);
+    writeModulePart(BuildBasicPart(m_block, edits), &NET_BasicConfigWrite, SMSG_ConfirmBasicConfigWrite);
 }
 
 void Ui_System::SLT_SavePortConfig()
 {
     if (DeviceListFromSerial || !moduleReady())
         return;
-    writeModulePart(BuildPortPart(m_block, m_port->edits(m_basic->macEdit()->text())), &NET_PortConfigWrite);
+    writeModulePart(BuildPortPart(m_block, m_port->edits(m_basic->macEdit()->text())), &NET_PortConfigWrite,
+                    SMSG_ConfirmPortConfigWrite);
 }
 
-void Ui_System::writeModulePart(const ModulePartResult &result, ModulePartWriter write)
+// The fields are checked before the operator is asked: a refused field is
+// named at once, and a YES always writes.
+void Ui_System::writeModulePart(const ModulePartResult &result, ModulePartWriter write, const QString &question)
 {
     if (result.failed) {
-        ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*result.failed));
+        ShowMessage(this, SMSG_NetworkParamFormatError + FieldLabel(*result.failed), MessageKind::Warning);
         return;
     }
-    if (!result.ok())
+    if (!result.ok() || !ConfirmDestructive(this, question))
         return;
     startUdpExchange();
     write(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
@@ -377,6 +385,8 @@ void Ui_System::writeModulePart(const ModulePartResult &result, ModulePartWriter
 void Ui_System::SLT_LoadDefault()
 {
     if (DeviceListFromSerial || !moduleReady())
+        return;
+    if (!ConfirmDestructive(this, SMSG_ConfirmLoadDefault))
         return;
     startUdpExchange();
     m_awaitingDefaults = NET_LoadDefault(m_selectedMac->data(), MacBytes);
@@ -409,7 +419,8 @@ void Ui_System::ModuleDefaultsRestored(bool done)
     if (!m_awaitingDefaults)
         return;
     m_awaitingDefaults = false;
-    ShowMessage(this, done ? SMSG_NetworkConfigRestoreTheDefault : SMSG_NetworkConfigResetFail);
+    ShowMessage(this, done ? SMSG_NetworkConfigRestoreTheDefault : SMSG_NetworkConfigResetFail,
+                done ? MessageKind::Information : MessageKind::Critical);
     Q_EMIT SGL_AutoTriggerDisconnect();
 }
 
@@ -422,7 +433,7 @@ void Ui_System::SLT_SetResetDevice(bool)
 {
     if (ActiveTransport.load() == TransportNone)
         return;
-    if (!AskYesNo(this, SMSG_ResetMessage))
+    if (!ConfirmDestructive(this, SMSG_ResetMessage))
         return;
     CMD_DeviceReset();
     Q_EMIT SGL_UpdateEmit();

@@ -108,7 +108,7 @@ private:
     // Sends a part of the module's configuration (or names the field that
     // failed), then the apply request.
     using ModulePartWriter = bool (*)(const quint8 *mac, quint32 macLength, const quint8 *part);
-    void writeModulePart(const ModulePartResult &result, ModulePartWriter write);
+    void writeModulePart(const ModulePartResult &result, ModulePartWriter write, const QString &question);
     void toggleAdminButton();
 
     QGroupBox *m_moduleGroup;

@@ -1,6 +1,7 @@
 #include "pages/peripheral/UserCmdLines.h"
 
 #include "app/AppPaths.h"
+#include "chrome/CommandBox.h"
 #include "app/LanguageTable.h"
 #include "chrome/FileNameDialog.h"
 #include "chrome/MessageBox.h"
@@ -102,6 +103,7 @@ void UserCmdLines::buildLayout()
 void UserCmdLines::connectWidgets()
 {
     connect(m_countBox, &MyComboBox::SGL_Auto_UpdateComboBox, this, &UserCmdLines::SLT_AutoAddCmdNum);
+    GuardCommandBox(m_countBox, QStringLiteral("UserCmdLineCount"));
     connect(m_countBox, qOverload<int>(&QComboBox::activated), this, &UserCmdLines::SLT_SetCmdLineNum);
     connect(m_loopBox, &QCheckBox::clicked, this, &UserCmdLines::SLT_LoopSend);
     connect(m_groupSend, &QPushButton::clicked, this, &UserCmdLines::SLT_GroupSend);
@@ -112,6 +114,7 @@ void UserCmdLines::connectWidgets()
 
 void UserCmdLines::connectRow(const UserCmdRow &row)
 {
+    GuardCommandBox(row.target);
     connect(row.target, qOverload<int>(&QComboBox::activated), this, &UserCmdLines::SLT_Peripheral);
     connect(row.note, &QPushButton::clicked, this, &UserCmdLines::SLT_SingleSend);
     connect(row.edit, &QPushButton::clicked, this, &UserCmdLines::SLT_Edit);
@@ -237,10 +240,10 @@ void UserCmdLines::sendLine(int index)
     const QByteArray payload = UserCmdPayload(row.payload->text(), row.hex->isChecked());
     switch (CheckUserCmdPayload(payload)) {
     case PayloadCheck::Empty:
-        ShowMessage(this, SMSG_Error_DataFormatError);
+        ShowMessage(this, SMSG_Error_DataFormatError, MessageKind::Warning);
         return;
     case PayloadCheck::Overflow:
-        ShowMessage(this, SMSG_Error_DataOverflow);
+        ShowMessage(this, SMSG_Error_DataOverflow, MessageKind::Warning);
         return;
     case PayloadCheck::Ok:
         break;
@@ -382,7 +385,7 @@ void UserCmdLines::SLT_ConfigImport()
     case UserCmdFileResult::Ignored:
         return;
     case UserCmdFileResult::DataError:
-        ShowMessage(this, SMSG_FileDataError);
+        ShowMessage(this, SMSG_FileDataError, MessageKind::Warning);
         return;
     case UserCmdFileResult::Loaded:
         break;

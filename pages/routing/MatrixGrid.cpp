@@ -1,6 +1,7 @@
 #include "pages/routing/MatrixGrid.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/TextFit.h"
 #include "pages/routing/MatrixPaging.h"
 #include "protocol/DeviceState.h"
 #include "protocol/RequestTracker.h"
@@ -20,11 +21,10 @@ const QString NameFormat = QStringLiteral("%1%2");
 // where they differ: a routing report redraws the grid, and hiding and
 // showing 256 buttons for each of them freezes the window when reports
 // come fast.
+// A long name is cut with "…" and shown whole in the label's tool tip.
 void setLabel(QLabel *label, bool shown, const QString &text)
 {
-    const QString wanted = shown ? text : QString();
-    if (label->text() != wanted)
-        label->setText(wanted);
+    SetElidedText(label, shown ? text : QString());
     if (label->isHidden() == shown)
         label->setVisible(shown);
 }

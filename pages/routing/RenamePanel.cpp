@@ -1,6 +1,7 @@
 #include "pages/routing/RenamePanel.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/TextFit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +34,9 @@ void RenamePanel::begin(QLabel *clicked)
     QObject::disconnect(m_edit, &QLineEdit::returnPressed, nullptr, nullptr);
     m_edit->setToolTip(STIPS_EnterKeyFinishInputAndClose);
     m_edit->clear();
-    m_oldName->setText(clicked ? clicked->text() : QString());
+    // A long name shows cut on the page; its whole text is the tool tip.
+    const QString old = !clicked ? QString() : clicked->toolTip().isEmpty() ? clicked->text() : clicked->toolTip();
+    SetElidedText(m_oldName, old);
     show();
     m_edit->setFocus(Qt::MouseFocusReason);
 }

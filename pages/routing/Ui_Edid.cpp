@@ -1,6 +1,7 @@
 #include "pages/routing/Ui_Edid.h"
 
 #include "app/ByteText.h"
+#include "chrome/CommandBox.h"
 #include "app/LanguageTable.h"
 #include "chrome/FramelessChrome.h"
 #include "chrome/MessageBox.h"
@@ -149,6 +150,8 @@ void Ui_Edid::connectWidgets()
     connect(m_saveButton, &QPushButton::clicked, this, &Ui_Edid::SLT_OUT_EDID_Save);
     connect(m_loadButton, &QPushButton::clicked, this, &Ui_Edid::SLT_IN_EDID_Load);
     connect(m_writeButton, &QPushButton::clicked, this, &Ui_Edid::SLT_IN_EDID_Write);
+    GuardCommandBox(m_writePort, QStringLiteral("EdidWritePort"));
+    GuardCommandBox(m_modeBox, QStringLiteral("EdidMode"));
     connect(m_writePort, qOverload<int>(&QComboBox::activated), this, &Ui_Edid::SLT_IN_EdidWritePort);
     connect(m_modeBox, qOverload<int>(&QComboBox::activated), this, &Ui_Edid::SLT_IN_EdidMode);
 }
@@ -159,7 +162,7 @@ bool Ui_Edid::acceptImage()
     const EdidCheck check = CheckEdid(image);
     if (check == EdidCheck::Valid)
         return true;
-    ShowMessage(this, check == EdidCheck::NotEdid ? SMSG_NotIsEdidContent : SMSG_EdidCheckFail);
+    ShowMessage(this, check == EdidCheck::NotEdid ? SMSG_NotIsEdidContent : SMSG_EdidCheckFail, MessageKind::Warning);
     std::memset(image, 0, DeviceLimits::EdidBytes);
     m_view->clear();
     return false;
@@ -195,11 +198,14 @@ void Ui_Edid::SLT_IN_EDID_Write(bool)
     DeviceState &device = Device();
     if (device.edidReadBusy || device.edidWriteBusy)
         return;
+    const int input = qMax(m_writePort->currentIndex(), 0);
+    if (!ConfirmDestructive(this, SMSG_ConfirmEdidWrite.arg(input + 1)))
+        return;
     device.edidWriteBusy = 1;
     device.edidWriteOffset = 0;
     // A block that was not queued (link gone) would leave the flag set, and
     // no reply or timeout would ever clear it again.
-    if (!CMD_EdidWrite(quint32(qMax(m_writePort->currentIndex(), 0)), device.edidWriteBuffer)) {
+    if (!CMD_EdidWrite(quint32(input), device.edidWriteBuffer)) {
         device.edidWriteBusy = 0;
         return;
     }

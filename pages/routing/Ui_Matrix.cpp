@@ -1,6 +1,10 @@
 #include "pages/routing/Ui_Matrix.h"
 
 #include "app/LanguageTable.h"
+#include "app/UserNames.h"
+#include "chrome/CommandBox.h"
+#include "chrome/MessageBox.h"
+#include "chrome/TextFit.h"
 #include "chrome/MyComboBox.h"
 #include "chrome/MyUiLayout.h"
 #include "pages/PageDialog.h"
@@ -90,6 +94,7 @@ void Ui_Matrix::connectWidgets()
     connect(m_audio->leftButton(), &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_Move_Left);
     connect(m_audio->rightButton(), &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_Move_Right);
     connect(m_allSet, &MyComboBox::SGL_Auto_UpdateComboBox, this, &Ui_Matrix::SLT_AutoAddSource);
+    GuardCommandBox(m_allSet, QStringLiteral("MatrixAllSet"));
     connect(m_allSet, qOverload<int>(&QComboBox::activated), this, &Ui_Matrix::SLT_SetAllOutput);
     connect(m_saveLoadButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SaveLoadWin);
     connect(m_edidButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_EDIDWin);
@@ -205,7 +210,9 @@ void Ui_Matrix::layoutPage()
                       ControlHeight);
     MyUiLayout::place(m_rename, m_edidButton, MyUiLayout::RightTopAligned, SectionGap, -RenamePanel::TitleOffset,
                       RenamePanel::Width, RenamePanel::Height);
-    const QRect used = m_canvas->childrenRect();
+    // childrenRect() leaves hidden children out: the rename panel, shown
+    // later, must fit as well, or it opens cut in half.
+    const QRect used = m_canvas->childrenRect().united(m_rename->geometry());
     m_canvas->resize(used.right() + 1 + Margin, used.bottom() + 1 + Margin);
     fillAllSetList();
 }
@@ -328,6 +335,8 @@ void Ui_Matrix::SLT_SetAllOutput(int index)
 {
     const DeviceState &device = Device();
     const quint32 input = AllSetInput(index, device.inputCount, device.expandInputCount, device.expandInputChannel);
+    if (!ConfirmDestructive(this, SMSG_ConfirmAllSet.arg(m_allSet->itemText(index))))
+        return;
     if (CMD_SwitchAllOutputs(input))
         Q_EMIT SGL_UpdateEmit();
 }
@@ -411,8 +420,10 @@ void Ui_Matrix::SLT_I_Rename()
 {
     const QString name = acceptedName(RenameKind::Input, m_paging.inputsPerPage());
     if (!name.isEmpty()) {
-        m_rename->clickedLabel()->setText(name);
-        S_InputName[ClampChannel(m_paging.firstInput() + m_renameTarget)] = name;
+        SetElidedText(m_rename->clickedLabel(), name);
+        QString &kept = S_InputName[ClampChannel(m_paging.firstInput() + m_renameTarget)];
+        kept = name;
+        ShareUserName(&kept);
     }
     finishRename();
     Q_EMIT SGL_Refresh_DispalyWindowList();
@@ -422,8 +433,10 @@ void Ui_Matrix::SLT_O_Rename()
 {
     const QString name = acceptedName(RenameKind::Output, m_paging.outputsPerPage());
     if (!name.isEmpty()) {
-        m_rename->clickedLabel()->setText(name);
-        S_OutputName[ClampChannel(m_paging.firstOutput() + m_renameTarget)] = name;
+        SetElidedText(m_rename->clickedLabel(), name);
+        QString &kept = S_OutputName[ClampChannel(m_paging.firstOutput() + m_renameTarget)];
+        kept = name;
+        ShareUserName(&kept);
     }
     finishRename();
 }
@@ -432,8 +445,10 @@ void Ui_Matrix::SLT_EI_Rename()
 {
     const QString name = acceptedName(RenameKind::ExpandInput, 1);
     if (!name.isEmpty()) {
-        m_rename->clickedLabel()->setText(name);
-        S_ExpandInputName[qMin(int(m_paging.expandIndex()), ExpandNamesKept - 1)] = name;
+        SetElidedText(m_rename->clickedLabel(), name);
+        QString &kept = S_ExpandInputName[qMin(int(m_paging.expandIndex()), ExpandNamesKept - 1)];
+        kept = name;
+        ShareUserName(&kept);
     }
     finishRename();
     Q_EMIT SGL_Refresh_DispalyWindowList();

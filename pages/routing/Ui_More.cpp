@@ -1,8 +1,10 @@
 #include "pages/routing/Ui_More.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/CommandBox.h"
 #include "chrome/FramelessChrome.h"
 #include "chrome/MessageBox.h"
+#include "chrome/TextFit.h"
 #include "pages/routing/SignalLists.h"
 #include "pages/routing/SignalRules.h"
 #include "protocol/Catalogue.h"
@@ -25,6 +27,8 @@ constexpr int NormalMode = 0;
 constexpr int MultiviewMode = 1;
 constexpr int OutputModes = 2;
 constexpr int GroupSize = int(MultiviewList::GroupSize);
+// Room beside a switch caption for the button's padding and border.
+constexpr int SwitchPadding = 12;
 constexpr quint32 MaxResolution = 0xFFFF; // the width and height travel as 16 bits
 constexpr int ResolutionDigits = 5;
 constexpr int ContentMargin = 16;
@@ -171,6 +175,17 @@ void Ui_More::connectWidgets()
     connect(m_switches[Ir].off, &QPushButton::clicked, this, &Ui_More::SLT_BTN_IR_Off);
     connect(m_switches[NPlus1].on, &QPushButton::clicked, this, &Ui_More::SLT_BTN_NAdd1_On);
     connect(m_switches[NPlus1].off, &QPushButton::clicked, this, &Ui_More::SLT_BTN_NAdd1_Off);
+    const QPair<QComboBox *, const char *> guarded[] = {{m_backup, "MoreBackup"},
+                                                        {m_inputNoSignal, "MoreInputNoSignal"},
+                                                        {m_outputNoSignal, "MoreOutputNoSignal"},
+                                                        {m_outputPort, "MoreOutputPort"},
+                                                        {m_rotate, "MoreRotate"},
+                                                        {m_testPattern, "MoreTestPattern"},
+                                                        {m_resolutionPort, "MoreResolutionPort"},
+                                                        {m_multiviewPort, "MoreMultiviewPort"},
+                                                        {m_outputMode, "MoreOutputMode"}};
+    for (const auto &box : guarded)
+        GuardCommandBox(box.first, QLatin1String(box.second));
     connect(m_backup, qOverload<int>(&QComboBox::activated), this, &Ui_More::SLT_NAdd1_Backup);
     connect(m_inputNoSignal, qOverload<int>(&QComboBox::activated), this, &Ui_More::SLT_InputNoSignal_OutputMode);
     connect(m_outputNoSignal, qOverload<int>(&QComboBox::activated), this, &Ui_More::SLT_OutputNoSignal_OutputMode);
@@ -194,6 +209,9 @@ void Ui_More::RetranslateUi()
     for (int s = 0; s < SwitchCount; ++s) {
         m_switches[s].on->setText(onTexts[s]);
         m_switches[s].off->setText(offTexts[s]);
+        // The switch that is on is drawn bold.
+        ReserveBoldWidth(m_switches[s].on, onTexts[s], SwitchPadding);
+        ReserveBoldWidth(m_switches[s].off, offTexts[s], SwitchPadding);
     }
     m_backupLabel->setText(Slabel_NAdd1_Backup);
     m_inputNoSignalLabel->setText(Slabel_InputNoSignal_OutputMode);
@@ -434,7 +452,11 @@ void Ui_More::SLT_Output_OutputMode(int mode)
         return;
     if (info.format == SignalLists::AutoFormat && mode == MultiviewMode) {
         m_outputMode->setCurrentIndex(NormalMode);
-        ShowMessage(this, SMSG_AUTOResIsOnlyNormalMode);
+        ShowMessage(this, SMSG_AUTOResIsOnlyNormalMode, MessageKind::Warning);
+        return;
+    }
+    if (!confirmModeChange(quint32(output), mode)) {
+        m_outputMode->setCurrentIndex(int(info.mode));
         return;
     }
     if (info.format == SignalLists::UserFormat)
@@ -443,6 +465,25 @@ void Ui_More::SLT_Output_OutputMode(int mode)
     for (int k = 0; k < GroupSize; ++k)
         Q_EMIT SGL_JudgeMutex_MVAndSplicing(quint32(output + k));
     send(CMD_OutputModeWrite(quint32(output), quint8(mode)));
+}
+
+// A multiview takes its group out of any splice, and normal mode ends the
+// group's multiview: either is asked first, naming the outputs.
+bool Ui_More::confirmModeChange(quint32 output, int mode)
+{
+    const quint32 first = output + 1;
+    const quint32 last = output + GroupSize;
+    if (mode == NormalMode) {
+        if (Device().outputAt(output).mode != quint32(MultiviewMode))
+            return true;
+        return ConfirmDestructive(this, SMSG_ConfirmModeEndsMultiview.arg(first).arg(last));
+    }
+    bool spliced = false;
+    for (quint32 k = 0; k < quint32(GroupSize); ++k) {
+        const TvWallEntry &entry = Device().wallEntry(output + k);
+        spliced = spliced || (entry.spliced && !entry.singleExit);
+    }
+    return !spliced || ConfirmDestructive(this, SMSG_ConfirmModeLeavesSplice.arg(first).arg(last));
 }
 
 // Replies

@@ -95,6 +95,7 @@ private:
     void setResolutionEnabled(bool enabled);
     // The output of the multiview port box, or -1 when it is empty.
     int multiviewOutput() const;
+    bool confirmModeChange(quint32 output, int mode);
     void send(bool queued);
 
     QWidget *m_content;

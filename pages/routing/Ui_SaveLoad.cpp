@@ -1,6 +1,8 @@
 #include "pages/routing/Ui_SaveLoad.h"
 
 #include "app/LanguageTable.h"
+#include "app/UserNames.h"
+#include "chrome/CommandBox.h"
 #include "chrome/FramelessChrome.h"
 #include "chrome/MessageBox.h"
 #include "chrome/MyUiLayout.h"
@@ -60,6 +62,8 @@ Ui_SaveLoad::Ui_SaveLoad(QWidget *parent)
     setFixedSize(width, height + FramelessChrome::ContentTop);
     CentreInCappedScreen(this);
 
+    GuardCommandBox(m_saveBox, QStringLiteral("PresetSave"));
+    GuardCommandBox(m_loadBox, QStringLiteral("PresetLoad"));
     connect(m_saveBox, qOverload<int>(&QComboBox::activated), this, &Ui_SaveLoad::SLT_SetSaveLayout);
     connect(m_loadBox, qOverload<int>(&QComboBox::activated), this, &Ui_SaveLoad::SLT_SetLoadLayout);
 }
@@ -77,6 +81,7 @@ void Ui_SaveLoad::SLT_SetSaveLayout(int index)
     if (name.isEmpty())
         return;
     ScomboBox_Layout[index] = name;
+    ShareUserName(&ScomboBox_Layout[index]);
     m_saveBox->setItemText(index, name);
     m_loadBox->setItemText(index, name);
     m_nameEdit->clear();

@@ -1,6 +1,7 @@
 #include "pages/routing/Ui_SignalConfig.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/CommandBox.h"
 #include "pages/PageDialog.h"
 #include "pages/RowFreshness.h"
 #include "pages/routing/DrawnChoice.h"
@@ -118,6 +119,8 @@ void Ui_SignalConfig::connectWidgets()
     connect(&Tracker(), &RequestTracker::SGL_RowsChanged, this, &Ui_SignalConfig::markRows);
     for (int r = 0; r < int(RowsPerPage); ++r) {
         const InputRow &in = m_inputs->row(r);
+        for (QComboBox *box : {in.type, in.audio, m_outputs->row(r).type, m_outputs->row(r).format})
+            GuardCommandBox(box);
         connect(in.type, qOverload<int>(&QComboBox::activated), this, &Ui_SignalConfig::SLT_I_InputType);
         connect(in.audio, qOverload<int>(&QComboBox::activated), this, &Ui_SignalConfig::SLT_I_AudioSelect);
         connect(in.bind, &QCheckBox::clicked, this, &Ui_SignalConfig::SLT_I_Bind);

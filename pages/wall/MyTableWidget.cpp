@@ -2,6 +2,9 @@
 
 #include "app/ConfigStore.h"
 #include "app/ConfigTable.h"
+#include "app/LanguageTable.h"
+#include "chrome/MessageBox.h"
+#include "chrome/ReadableColour.h"
 #include "pages/wall/WallCellMenu.h"
 #include "pages/wall/WallLists.h"
 #include "protocol/Catalogue.h"
@@ -13,6 +16,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 #include <QToolTip>
 
 namespace {
@@ -168,7 +172,11 @@ void MyTableWidget::setLook(quint32 cell, Look look)
     const bool spliced = look == Look::Spliced;
     item->setFlags(spliced ? Qt::ItemIsEnabled : Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     item->setBackground(spliced ? m_splicedBackground : m_defaultBackground);
-    item->setForeground(spliced ? m_splicedText : m_defaultText);
+    // The configured number colour is kept where it reads well; on a
+    // background it does not stand out from (yellow on green, red on grey)
+    // the number turns black or white.
+    const QColor &background = spliced ? m_splicedBackground : m_defaultBackground;
+    item->setForeground(ReadableTextOn(background, spliced ? m_splicedText : m_defaultText));
 }
 
 void MyTableWidget::redrawSplices()
@@ -384,6 +392,11 @@ void MyTableWidget::SLT_ScreenSplicing(bool)
 void MyTableWidget::SLT_CancelSplicing(bool)
 {
     if (highlightedSpliceCells().isEmpty())
+        return;
+    QStringList outputs;
+    for (quint32 c : m_model.cellsOfSplice(m_clickedCell))
+        outputs << QString::number(Device().wallEntry(c).cellOutput + 1);
+    if (!ConfirmDestructive(this, SMSG_ConfirmCancelSplice.arg(outputs.join(QLatin1String(", ")))))
         return;
     const QVector<quint32> cells = m_model.cancel(m_clickedCell);
     sendScreenWrites(cells);

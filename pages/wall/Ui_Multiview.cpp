@@ -1,6 +1,7 @@
 #include "pages/wall/Ui_Multiview.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/CommandBox.h"
 #include "chrome/MessageBox.h"
 #include "chrome/MyUiLayout.h"
 #include "pages/wall/MultiviewChecks.h"
@@ -157,6 +158,8 @@ void Ui_Multiview::buildLayout()
 
 void Ui_Multiview::connectWidgets()
 {
+    GuardCommandBox(m_multiview, QStringLiteral("MultiviewSelect"));
+    GuardCommandBox(m_window, QStringLiteral("MultiviewWindow"));
     connect(m_multiview, qOverload<int>(&QComboBox::activated), this, &Ui_Multiview::SLT_MV_Select);
     connect(m_window, qOverload<int>(&QComboBox::activated), this, &Ui_Multiview::SLT_CurrentWindow);
     connect(scene(), &MyCustomScene::SGL_SyncMV_WinInfo, this, &Ui_Multiview::SLT_SyncMV_WinInfo);
@@ -207,10 +210,12 @@ void Ui_Multiview::refillList()
     DeviceState &device = Device();
     const quint32 count = qMin(device.multiviewCount, DeviceLimits::MultiviewRecords);
     m_multiview->clear();
+    // Outputs are numbered from 1 here as everywhere else on screen; the
+    // record keeps the device's 0-based port.
     for (quint32 i = 0; i < count; ++i)
         m_multiview->addItem(
             QStringLiteral("%1-%2 [%3-%4]")
-                .arg(S_Multiview, QString::number(i + 1), S_OutPut, QString::number(device.multiviewAt(i).output)));
+                .arg(S_Multiview, QString::number(i + 1), S_OutPut, QString::number(device.multiviewAt(i).output + 1)));
     if (count == 0) {
         scene()->Clear();
         scene()->SetSceneSize(1, 1);
@@ -296,7 +301,7 @@ void Ui_Multiview::SLT_SetMultiview()
     record.unit = record.width / MultiviewGeometry::UnitDivisor;
     const WindowCheck check = CheckWindowNumbers(n, record.width, record.height, record.unit);
     if (check != WindowCheck::Passed) {
-        ShowMessage(this, WindowCheckMessage(check, record.width, record.height, record.unit));
+        ShowMessage(this, WindowCheckMessage(check, record.width, record.height, record.unit), MessageKind::Warning);
         return;
     }
 

@@ -1,6 +1,7 @@
 #include "pages/wall/Ui_TVWall.h"
 
 #include "app/LanguageTable.h"
+#include "chrome/CommandBox.h"
 #include "chrome/MyUiLayout.h"
 #include "pages/wall/MyTableWidget.h"
 #include "protocol/Catalogue.h"
@@ -148,6 +149,8 @@ void Ui_TVWall::resizeEvent(QResizeEvent *event)
 
 void Ui_TVWall::connectWidgets()
 {
+    GuardCommandBox(m_rows, QStringLiteral("WallRows"));
+    GuardCommandBox(m_columns, QStringLiteral("WallColumns"));
     connect(m_rows, qOverload<int>(&QComboBox::activated), this, &Ui_TVWall::SLT_ModifyAvailableShow);
     connect(m_columns, qOverload<int>(&QComboBox::activated), this, &Ui_TVWall::SLT_ModifyAvailableShow);
     connect(m_write, &QPushButton::clicked, this, &Ui_TVWall::SLT_SetTvWallInfo);

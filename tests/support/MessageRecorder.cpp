@@ -5,6 +5,11 @@
 MessageRecorder::MessageRecorder(bool answer)
     : m_answer(answer)
 {
+    install();
+}
+
+void MessageRecorder::install()
+{
     SetMessageHook([this](MessageKind kind, const QString &text) {
         m_messages.append({kind, text});
         return m_answer;

@@ -23,6 +23,8 @@ public:
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
     void setAnswer(bool answer) { m_answer = answer; }
+    // Catches the messages again after a test let real boxes show.
+    void install();
     const QVector<Message> &messages() const { return m_messages; }
     QStringList texts() const;
     QString lastText() const; // empty when nothing was shown

@@ -399,8 +399,7 @@ QString Tour::debugConsoleSend()
     Ui_Debug *console = window->debugConsole();
     if (!console->isVisible())
         return expect(false, QStringLiteral("Alt+Z did not open the console"));
-    console->sendBox()->clear();
-    console->sendBox()->setPlainText(BytesToHexText(RawConsoleFrame()));
+    console->sendInput()->setText(BytesToHexText(RawConsoleFrame()));
     m_program.mark();
     QTest::mouseClick(console->sendButton(), Qt::LeftButton);
     settle();

@@ -17,6 +17,8 @@ void ChooseEntry(QComboBox *box, int index)
         QTest::keyClick(box, Qt::Key_Down);
     for (int guard = box->count(); box->currentIndex() > index && guard > 0; --guard)
         QTest::keyClick(box, Qt::Key_Up);
+    // A box that sends only shows the entry until Enter picks it.
+    QTest::keyClick(box, Qt::Key_Return);
 }
 
 void TypeText(QLineEdit *edit, const QString &text)

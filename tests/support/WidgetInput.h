@@ -7,8 +7,8 @@ class QLineEdit;
 
 // Operator input on real widgets.
 
-// Moves a combo box to the entry from the keyboard, so that activated()
-// fires as after a choice from its list.
+// Moves a combo box to the entry with the arrow keys and picks it with
+// Enter, so that activated() fires as after a choice from its list.
 void ChooseEntry(QComboBox *box, int index);
 
 // Replaces a line edit's text by typing it (texts beyond ASCII, which the

@@ -13,6 +13,7 @@
 #include "support/ConnectedProgram.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,8 +77,8 @@ bool shootConsole(const QString &out, ConnectedProgram &program)
     Ui_Debug *console = window->debugConsole();
     QTest::mouseClick(window->matrixPage()->grid()->crosspoint(2, 1), Qt::LeftButton);
     program.waitQuiet();
-    console->sendBox()->clear();
-    console->sendBox()->setPlainText(QStringLiteral("7B 7B 12 01 00 03 7D 7D"));
+    console->timestampBox()->setChecked(true);
+    console->sendInput()->setText(QStringLiteral("7B 7B 12 01 00 03 7D 7D"));
     QTest::mouseClick(console->sendButton(), Qt::LeftButton);
     program.waitQuiet();
     console->move(300, 200);

@@ -321,6 +321,27 @@ TEXTS = {
     "Slabel_OutputNumber": "输出数量",
     "Slabel_FirstLine": "第一行",
     "Slabel_SecondLine": "第二行",
+    # Confirmations, command names of unanswered requests, console options
+    "SMSG_ConfirmLoadDefault": "确认将网络模块恢复出厂设置？其地址可能改变，连接将断开。",
+    "SMSG_ConfirmBasicConfigWrite": "确认将基本设置写入网络模块？模块将重启，连接将断开。",
+    "SMSG_ConfirmPortConfigWrite": "确认将端口设置写入网络模块？模块将重启，连接将断开。",
+    "SMSG_ConfirmEdidWrite": "确认将此EDID写入输入%1？该输入现有的EDID将被替换。",
+    "SMSG_ConfirmAllSet": "确认将所有输出切换到%1？",
+    "SMSG_ConfirmModeLeavesSplice": "输出%1-%2将退出电视墙拼接。确认更改输出模式？",
+    "SMSG_ConfirmModeEndsMultiview": "输出%1-%2上的多画面将结束。确认更改输出模式？",
+    "SMSG_ConfirmCancelSplice": "确认取消输出%1的整个拼接？",
+    "SMSG_NoAnswer": "%1：设备无应答",
+    "SCMD_Switch": "切换输入%1 → 输出%2",
+    "SCMD_SwitchAll": "切换输入%1 → 所有输出",
+    "SCMD_PresetSave": "保存预设%1",
+    "SCMD_PresetLoad": "调用预设%1",
+    "SCMD_RoutingRead": "读取切换状态",
+    "SCMD_OutputMode": "输出%1的输出模式",
+    "SCMD_Edid": "EDID传输",
+    "SCMD_Reset": "设备复位",
+    "SCMD_Command": "命令%1",
+    "SCheckBox_Timestamps": "时间（毫秒）",
+    "SCheckBox_OneView": "收发合并显示",
 }
 
 # Numbered entries follow one pattern each.
