@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int BlockBytes = 128;
+
 constexpr quint8 Header[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 constexpr int MakerOffset = 8;
 constexpr int ProductOffset = 10;
@@ -69,13 +71,15 @@ constexpr quint8 ScdcPresent = 0x80;
 constexpr int TmdsStepMHz = 5;
 constexpr int HdmiTmdsLimitMHz = 340;
 constexpr int BlockPayloadMax = 31;
+constexpr quint8 LpcmCode = 1;
+constexpr int BitrateStepKbps = 8;
 
 void seal(quint8 *block)
 {
     quint32 sum = 0;
-    for (int i = 0; i < EdidBlockBytes - 1; ++i)
+    for (int i = 0; i < BlockBytes - 1; ++i)
         sum += block[i];
-    block[EdidBlockBytes - 1] = quint8(-sum & 0xFF);
+    block[BlockBytes - 1] = quint8(-sum & 0xFF);
 }
 
 quint16 makerId(const QByteArray &letters)
@@ -90,7 +94,7 @@ quint16 makerId(const QByteArray &letters)
 
 void putTiming(quint8 *d, const EdidDetailedTiming &t, int widthMm, int heightMm)
 {
-    const quint32 clock = t.clockKHz / 10;
+    const quint32 clock = t.pixelClockKHz / 10;
     d[0] = quint8(clock & 0xFF);
     d[1] = quint8(clock >> 8);
     d[2] = quint8(t.hActive & 0xFF);
@@ -99,10 +103,11 @@ void putTiming(quint8 *d, const EdidDetailedTiming &t, int widthMm, int heightMm
     d[5] = quint8(t.vActive & 0xFF);
     d[6] = quint8(t.vBlank & 0xFF);
     d[7] = quint8(((t.vActive >> 8) << 4) | (t.vBlank >> 8));
-    d[8] = quint8(t.hFront & 0xFF);
-    d[9] = quint8(t.hSync & 0xFF);
-    d[10] = quint8(((t.vFront & 0xF) << 4) | (t.vSync & 0xF));
-    d[11] = quint8(((t.hFront >> 8) << 6) | ((t.hSync >> 8) << 4) | ((t.vFront >> 4) << 2) | (t.vSync >> 4));
+    d[8] = quint8(t.hSyncOffset & 0xFF);
+    d[9] = quint8(t.hSyncWidth & 0xFF);
+    d[10] = quint8(((t.vSyncOffset & 0xF) << 4) | (t.vSyncWidth & 0xF));
+    d[11] = quint8(((t.hSyncOffset >> 8) << 6) | ((t.hSyncWidth >> 8) << 4) | ((t.vSyncOffset >> 4) << 2)
+                   | (t.vSyncWidth >> 4));
     d[12] = quint8(widthMm & 0xFF);
     d[13] = quint8(heightMm & 0xFF);
     d[14] = quint8(((widthMm >> 8) << 4) | (heightMm >> 8));
@@ -184,10 +189,10 @@ QByteArray dataBlocks(const EdidBlueprint &b)
     }
     if (!b.audio.isEmpty()) {
         QByteArray sads;
-        for (const EdidAudioDescriptor &a : b.audio) {
-            sads.append(char(((a.format & 0xF) << 3) | ((qBound(1, int(a.channels), 8) - 1) & 0x7)));
-            sads.append(char(a.rates & 0x7F));
-            sads.append(char(a.detail));
+        for (const EdidAudioFormat &a : b.audio) {
+            sads.append(char(((a.formatCode & 0xF) << 3) | ((qBound(1, int(a.channels), 8) - 1) & 0x7)));
+            sads.append(char(a.sampleRates & 0x7F));
+            sads.append(char(a.formatCode == LpcmCode ? a.bitDepths : a.maxBitrateKbps / BitrateStepKbps));
         }
         appendBlock(blocks, AudioBlock, sads);
     }
@@ -222,7 +227,7 @@ void putExtension(quint8 *ext, const EdidBlueprint &b)
         flags |= Ycbcr422;
     // The preferred timing is the one native detailed timing.
     ext[3] = quint8(flags | 1);
-    const QByteArray blocks = dataBlocks(b).left(EdidBlockBytes - 1 - CtaHeaderBytes);
+    const QByteArray blocks = dataBlocks(b).left(BlockBytes - 1 - CtaHeaderBytes);
     std::memcpy(ext + CtaHeaderBytes, blocks.constData(), size_t(blocks.size()));
     // No detailed timings of its own: they start (and end) right after the
     // data blocks.
@@ -234,9 +239,9 @@ void putExtension(quint8 *ext, const EdidBlueprint &b)
 
 QByteArray BuildEdidImage(const EdidBlueprint &blueprint)
 {
-    quint8 image[EdidImageBytes] = {};
+    quint8 image[EdidBlueprintBytes] = {};
     putBase(image, blueprint);
     if (blueprint.cta)
-        putExtension(image + EdidBlockBytes, blueprint);
-    return QByteArray(reinterpret_cast<const char *>(image), EdidImageBytes);
+        putExtension(image + BlockBytes, blueprint);
+    return QByteArray(reinterpret_cast<const char *>(image), EdidBlueprintBytes);
 }

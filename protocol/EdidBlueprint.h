@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/EdidInfo.h"
+
 #include <QByteArray>
 #include <QVector>
 #include <QtGlobal>
@@ -8,26 +10,8 @@
 // version 1.3 base block (identity, one detailed preferred timing, range
 // limits, the monitor name) and, when asked for, a CTA-861 extension with
 // video, audio, speaker and HDMI vendor blocks. Both checksums are set.
-
-struct EdidDetailedTiming
-{
-    quint32 clockKHz = 0;
-    quint16 hActive = 0, hBlank = 0, hFront = 0, hSync = 0;
-    // Per field for an interlaced timing, as the descriptor carries it.
-    quint16 vActive = 0, vBlank = 0, vFront = 0, vSync = 0;
-    bool interlaced = false;
-};
-
-// One short audio descriptor: format code (1 LPCM, 2 AC-3, ...), channels
-// (1-8), sample-rate bits (bit 0 32 kHz ... bit 6 192 kHz) and the third
-// byte (sample sizes for LPCM, maximum bit rate / 8 kHz for AC-3 and kin).
-struct EdidAudioDescriptor
-{
-    quint8 format = 1;
-    quint8 channels = 2;
-    quint8 rates = 0;
-    quint8 detail = 0;
-};
+// Timings and audio formats take the decoder's types, so that what one EDID
+// says can be carried into another.
 
 struct EdidBlueprint
 {
@@ -52,7 +36,9 @@ struct EdidBlueprint
     bool cta = false;
     QVector<quint8> vics; // the order kept; bit 7 not used
     quint8 nativeVic = 0; // 0: none flagged native
-    QVector<EdidAudioDescriptor> audio;
+    // Format code, channels, sample rates, and the bit depths (LPCM) or the
+    // maximum bit rate (formats 2-8) of each.
+    QVector<EdidAudioFormat> audio;
     quint8 speakers = 0; // speaker allocation byte 1 (0: no block)
     bool ycbcr444 = false;
     bool ycbcr422 = false;
@@ -62,8 +48,7 @@ struct EdidBlueprint
     quint16 maxTmdsMHz = 0; // 0: not stated; above 340 adds an HDMI Forum block
 };
 
-constexpr int EdidImageBytes = 256;
-constexpr int EdidBlockBytes = 128;
+constexpr int EdidBlueprintBytes = 256;
 
 // The 256-byte image; without a CTA extension the second half is zero.
 QByteArray BuildEdidImage(const EdidBlueprint &blueprint);

@@ -9,21 +9,49 @@ namespace {
 constexpr char KeepDefault[] = "-";
 constexpr int EntriesMax = 16;
 
+EdidDetailedTiming timing(quint32 clockKHz, quint16 hActive, quint16 hBlank, quint16 hFront, quint16 hSync,
+                          quint16 vActive, quint16 vBlank, quint16 vFront, quint16 vSync, bool interlaced)
+{
+    EdidDetailedTiming t;
+    t.pixelClockKHz = clockKHz;
+    t.hActive = hActive;
+    t.hBlank = hBlank;
+    t.hSyncOffset = hFront;
+    t.hSyncWidth = hSync;
+    t.vActive = vActive;
+    t.vBlank = vBlank;
+    t.vSyncOffset = vFront;
+    t.vSyncWidth = vSync;
+    t.interlaced = interlaced;
+    return t;
+}
+
 // CTA-861 timings of the preferred formats.
-constexpr EdidDetailedTiming T2160p60 = {594000, 3840, 560, 176, 88, 2160, 90, 8, 10, false};
-constexpr EdidDetailedTiming T2160p30 = {297000, 3840, 560, 176, 88, 2160, 90, 8, 10, false};
-constexpr EdidDetailedTiming T1080p60 = {148500, 1920, 280, 88, 44, 1080, 45, 4, 5, false};
-constexpr EdidDetailedTiming T1080i60 = {74250, 1920, 280, 88, 44, 540, 22, 2, 5, true};
-constexpr EdidDetailedTiming T720p60 = {74250, 1280, 370, 110, 40, 720, 30, 5, 5, false};
+const EdidDetailedTiming T2160p60 = timing(594000, 3840, 560, 176, 88, 2160, 90, 8, 10, false);
+const EdidDetailedTiming T2160p30 = timing(297000, 3840, 560, 176, 88, 2160, 90, 8, 10, false);
+const EdidDetailedTiming T1080p60 = timing(148500, 1920, 280, 88, 44, 1080, 45, 4, 5, false);
+const EdidDetailedTiming T1080i60 = timing(74250, 1920, 280, 88, 44, 540, 22, 2, 5, true);
+const EdidDetailedTiming T720p60 = timing(74250, 1280, 370, 110, 40, 720, 30, 5, 5, false);
 
 // Established timing 640x480 at 60 Hz, which every CTA sink supports.
 constexpr quint8 Established640x480 = 0x20;
 
+EdidAudioFormat audio(quint8 code, quint8 channels, quint8 rates, quint8 depths, quint16 bitrate)
+{
+    EdidAudioFormat a;
+    a.formatCode = code;
+    a.channels = channels;
+    a.sampleRates = rates;
+    a.bitDepths = depths;
+    a.maxBitrateKbps = bitrate;
+    return a;
+}
+
 // Audio: LPCM 2.0 at 32/44.1/48 kHz, 16/20/24 bit; LPCM 7.1 up to 192 kHz;
 // AC-3 5.1 up to 640 kbit/s.
-constexpr EdidAudioDescriptor Pcm2 = {1, 2, 0x07, 0x07};
-constexpr EdidAudioDescriptor Pcm8 = {1, 8, 0x7F, 0x07};
-constexpr EdidAudioDescriptor Ac3 = {2, 6, 0x07, 0x50};
+const EdidAudioFormat Pcm2 = audio(1, 2, 0x07, 0x07, 0);
+const EdidAudioFormat Pcm8 = audio(1, 8, 0x7F, 0x07, 0);
+const EdidAudioFormat Ac3 = audio(2, 6, 0x07, 0, 640);
 constexpr quint8 FrontPair = 0x01;
 constexpr quint8 FivePointOne = 0x0B;
 constexpr quint8 DeepColour30And36 = 0x30;
@@ -40,7 +68,7 @@ struct Profile
     bool cta;
     QVector<quint8> vics;
     quint8 nativeVic; // flagged native beside the preferred timing (0: none)
-    QVector<EdidAudioDescriptor> audio;
+    QVector<EdidAudioFormat> audio;
     quint8 speakers;
     quint8 deepColour;
     quint16 maxTmdsMHz;
@@ -202,8 +230,8 @@ bool ReadSimOutputEdids(const QString &text, QVector<QByteArray> &edids, QString
                 error = entry;
                 return false;
             }
-            image = file.read(EdidImageBytes);
-            image.append(QByteArray(EdidImageBytes - image.size(), '\0'));
+            image = file.read(EdidBlueprintBytes);
+            image.append(QByteArray(EdidBlueprintBytes - image.size(), '\0'));
         }
         edids.append(image);
     }
