@@ -161,6 +161,8 @@ void putBase(quint8 *base, const EdidBlueprint &b)
     std::memcpy(base + ColourOffset, Colour, sizeof Colour);
     std::memcpy(base + EstablishedOffset, b.established, sizeof b.established);
     std::memset(base + StandardOffset, UnusedStandard, StandardBytes);
+    const QByteArray standard = b.standard.left(StandardBytes);
+    std::memcpy(base + StandardOffset, standard.constData(), size_t(standard.size()));
     putTiming(base + FirstDescriptor, b.preferred, b.widthCm * 10, b.heightCm * 10);
     putRange(base + FirstDescriptor + DescriptorBytes, b);
     putText(base + FirstDescriptor + 2 * DescriptorBytes, NameTag, b.name);

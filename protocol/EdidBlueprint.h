@@ -26,6 +26,8 @@ struct EdidBlueprint
     EdidDetailedTiming preferred;
     // Established timings I, II and the manufacturer's byte (bytes 35-37).
     quint8 established[3] = {};
+    // Standard timings, two bytes each (at most eight); the rest unused.
+    QByteArray standard;
     // Display range limits.
     quint8 minVHz = 24;
     quint8 maxVHz = 75;

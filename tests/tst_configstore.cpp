@@ -108,14 +108,14 @@ void ConfigStoreTest::firstStart_writesBothFilesFromTheBuiltInTables()
     const QByteArray english = dir.read(EnglishPath);
     QVERIFY(!english.startsWith("\xEF\xBB\xBF"));
     const QList<QByteArray> lines = english.split('\n');
-    QCOMPARE(lines.size(), 350); // 349 lines, each ended by CR LF
+    QCOMPARE(lines.size(), 374); // 373 lines, each ended by CR LF
     // Lines of the built-in English texts at their places, written by hand.
     QCOMPARE(lines.value(0), QByteArray("S_HighLow[0]=High\r"));
     QCOMPARE(lines.value(96), QByteArray("Ui_Login_AppName= UserLogin\r"));
     QCOMPARE(lines.value(110), QByteArray("Ui_Main_AppName= KXR\r"));
     QCOMPARE(lines.value(114), QByteArray("SMSG_CommunicationFail=Unable to communicate with device!Error Code:\r"));
-    QCOMPARE(lines.value(348), QByteArray("Slabel_SecondLine=Second Line\r"));
-    QCOMPARE(lines.value(349), QByteArray());
+    QCOMPARE(lines.value(372), QByteArray("Slabel_SecondLine=Second Line\r"));
+    QCOMPARE(lines.value(373), QByteArray());
     QVERIFY(!QFile::exists(dir.file(OtherPath)));
 
     // A second start finds config.ini and reads it.
