@@ -20,6 +20,7 @@ constexpr int StandardRateMax = 63;
 constexpr int StandardAspects = 4;
 constexpr int StandardAspectShift = 6;
 constexpr quint8 LpcmCode = 1;
+constexpr quint8 NativeFlagLastVic = 64;
 constexpr quint8 HeaderBytes[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 constexpr int BaseBytes = 128;
 constexpr quint8 FirstSpeakerByte = 0xFF;
@@ -301,6 +302,18 @@ CommonEdid BuildCommonEdid(const QList<EdidInfo> &displays)
         }
         if (!said)
             result.left.append(f);
+    }
+    // A native interlaced timing wants a native progressive one beside it:
+    // the most demanding progressive VIC that can carry the flag.
+    if (preferred.interlaced) {
+        EdidVideoFormat best;
+        for (const EdidVideoFormat &f : result.formats) {
+            const quint8 vic = findVic(displays, f);
+            if (!f.interlaced && vic > 0 && vic <= NativeFlagLastVic && preferenceOf(best) < preferenceOf(f)) {
+                best = f;
+                b.nativeVic = vic;
+            }
+        }
     }
     b.standard = QByteArray(reinterpret_cast<const char *>(standardBytes), 2 * standard);
     intersectRanges(displays, b);
