@@ -13,8 +13,8 @@ constexpr quint8 FeaturesRgbPreferred = 0x0A; // RGB colour, preferred timing
 constexpr quint8 FeaturesContinuous = 0x0B;   // … and continuous frequency (GTF in 1.3)
 constexpr quint8 FeaturesPreferredOnly = 0x02;
 
-const QStringList VgaEstablished = {QStringLiteral("720x400p70"), QStringLiteral("640x480p60"),
-                                    QStringLiteral("800x600p60"), QStringLiteral("1024x768p60")};
+const QStringList VgaEstablished = {QStringLiteral("640x480p60"), QStringLiteral("800x600p60"),
+                                    QStringLiteral("1024x768p60")};
 
 // A monitor with a single base block.
 CorpusEdid Monitor(const QString &file, quint8 revision, const char *pnp, quint16 product, quint32 serial,
@@ -226,8 +226,7 @@ QList<CorpusEdid> CorpusEntries()
     }
     {
         CorpusEdid e = Television(QStringLiteral("hisense-8k-14"), 4, "HEC", 0x8000, 7, QStringLiteral("HISENSE 8K"));
-        e.vics({0x90, 97, 199, 194, 198},
-               QStringLiteral("16*=1080p60 97=2160p60 199=7680x4320p60 194=7680x4320p24 198=7680x4320p50"));
+        e.vics({0x90, 97, 199, 194, 198}, QStringLiteral("16*=1080p60 97=2160p60 199=4320p60 194=4320p24 198=4320p50"));
         e.audio({0x09, 0x07, 0x07}, QStringLiteral("LPCM:2:07:7"));
         e.hdmi(0x1000, 0xB8, 0x78, QStringLiteral("1.0.0.0 600 30 36"));
         e.hdmiForum(0xC8, 0x80, 0x07);
@@ -346,7 +345,7 @@ QList<CorpusEdid> CorpusEntries()
         Recheck(e.raw(), 0);
         e.expect().remove(QStringLiteral("vics"));
         e.expect()[QStringLiteral("formats")] =
-            QStringLiteral("720x400p70 640x480p60 800x600p60 1024x768p60 1280x960p60 1080p60 720p60");
+            QStringLiteral("640x480p60 800x600p60 1024x768p60 1280x960p60 1080p60 720p60");
         e.expect()[QStringLiteral("checksums")] = QStringLiteral("ok");
         e.expect()[QStringLiteral("message")] = QStringLiteral("ignored");
         all << e;
