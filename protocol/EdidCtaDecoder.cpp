@@ -36,8 +36,8 @@ constexpr int NativeBit = 0x80;
 constexpr int LastNativeCapable = 64;
 constexpr int FirstHighVic = 193;
 
-constexpr const char *AudioNames[] = {"reserved", "LPCM", "AC-3",   "MPEG-1", "MP3", "MPEG-2", "AAC LC",  "DTS",
-                                      "ATRAC",    "DSD",  "E-AC-3", "DTS-HD", "MLP", "DST",    "WMA Pro", "extended"};
+constexpr const char *AudioNames[] = {"reserved", "LPCM", "AC-3",   "MPEG-1", "MP3", "MPEG-2", "AAC-LC",  "DTS",
+                                      "ATRAC",    "DSD",  "E-AC-3", "DTS-HD", "MLP", "DST",    "WMA-Pro", "extended"};
 
 struct Speaker
 {

@@ -415,16 +415,17 @@ void Decoder::formatRules()
 {
     if (base().detailedTimings.isEmpty() || !m_firstIsTiming)
         return;
-    // The preferred timing should be found among the other announcements
-    // (a VIC, a standard or established timing, another detailed timing);
-    // checked only where there are others to look at.
+    // A sink with a CTA video data block lists its preferred timing among
+    // the other announcements too (as a VIC, most often); a bare monitor
+    // commonly gives it once, and is not held to that.
+    bool vics = false;
+    for (const EdidCtaBlock &cta : m_info->cta)
+        vics = vics || !cta.vics.isEmpty();
+    if (!vics)
+        return;
     const EdidVideoFormat preferred = base().detailedTimings.first().format;
-    int others = 0;
     bool listed = false;
-    auto look = [&](const EdidVideoFormat &f) {
-        ++others;
-        listed = listed || f == preferred;
-    };
+    auto look = [&](const EdidVideoFormat &f) { listed = listed || f == preferred; };
     for (const EdidVideoFormat &f : base().establishedTimings)
         look(f);
     for (const EdidVideoFormat &f : base().standardTimings)
@@ -437,7 +438,7 @@ void Decoder::formatRules()
         for (const EdidDetailedTiming &t : cta.detailedTimings)
             look(t.format);
     }
-    if (others > 0 && !listed)
+    if (!listed)
         warn(0, QStringLiteral("the preferred timing %1 is listed nowhere else").arg(EdidFormatName(preferred)));
 }
 } // namespace

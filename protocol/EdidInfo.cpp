@@ -1,5 +1,7 @@
 #include "protocol/EdidInfo.h"
 
+#include <cstdlib>
+
 namespace {
 constexpr int WideNumerator = 16;
 constexpr int WideDenominator = 9;
@@ -8,9 +10,10 @@ constexpr int WideDenominator = 9;
 QString EdidFormatName(const EdidVideoFormat &format)
 {
     const QString scan = format.interlaced ? QStringLiteral("i") : QStringLiteral("p");
-    // 1366 and 854 are the customary rounded widths of 16:9 at 768 and 480.
+    // Within a pixel: 1366 and 854 are the customary widths of 16:9 at 768
+    // and 480.
     const int wide = (int(format.height) * WideNumerator + WideDenominator / 2) / WideDenominator;
-    const bool sixteenNine = format.height > 0 && (int(format.width) == wide || int(format.width) == wide - 1);
+    const bool sixteenNine = format.height > 0 && std::abs(int(format.width) - wide) <= 1;
     const QString size =
         sixteenNine ? QString::number(format.height) : QStringLiteral("%1x%2").arg(format.width).arg(format.height);
     return size + scan + QString::number(format.rateHz);
