@@ -254,7 +254,6 @@ QString Slabel_EdidWritePort;
 QString SMSG_NotIsEdidContent;
 QString SMSG_EdidCheckFail;
 QString SMSG_EdidWriteOk;
-QString Stab_EdidHex;
 QString Stab_EdidDecoded;
 QString Slabel_EdidFromOutput;
 QString Slabel_EdidFromFile;
@@ -265,7 +264,6 @@ QString SpushButton_EdidCheckInput;
 QString SpushButton_EdidCommon;
 QString Slabel_EdidCommonOutputs;
 QString Slabel_EdidCommonInputs;
-QString SpushButton_EdidCommonBuild;
 QString SpushButton_EdidCommonWrite;
 QString SMSG_EdidGapTopsOut;
 QString SMSG_EdidGapMissing;
@@ -278,6 +276,8 @@ QString SMSG_EdidNoDisplays;
 QString SMSG_EdidReadingDisplays;
 QString SMSG_EdidCommonNone;
 QString SMSG_EdidCommonConfirm;
+QString ScomboBox_EdidGroupInput;
+QString ScomboBox_EdidGroupSplice;
 
 // More dialog
 QString Ui_More_AppName;
@@ -674,7 +674,6 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SMSG_AUTOResIsOnlyNormalMode", &SMSG_AUTOResIsOnlyNormalMode,
      "The current resolution is AUTO,Cannot be set to the Multiview mode!"},
     // EDID decoding, compatibility and the common EDID
-    {"Stab_EdidHex", &Stab_EdidHex, "Hex"},
     {"Stab_EdidDecoded", &Stab_EdidDecoded, "Decoded"},
     {"Slabel_EdidFromOutput", &Slabel_EdidFromOutput, "Read from output %1"},
     {"Slabel_EdidFromFile", &Slabel_EdidFromFile, "File: %1"},
@@ -685,7 +684,6 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SpushButton_EdidCommon", &SpushButton_EdidCommon, "Common EDID"},
     {"Slabel_EdidCommonOutputs", &Slabel_EdidCommonOutputs, "Displays of outputs:"},
     {"Slabel_EdidCommonInputs", &Slabel_EdidCommonInputs, "Write to inputs:"},
-    {"SpushButton_EdidCommonBuild", &SpushButton_EdidCommonBuild, "Build"},
     {"SpushButton_EdidCommonWrite", &SpushButton_EdidCommonWrite, "Write"},
     {"SMSG_EdidGapTopsOut", &SMSG_EdidGapTopsOut, "%1 announced; output %2's display tops out at %3"},
     {"SMSG_EdidGapMissing", &SMSG_EdidGapMissing, "%1 announced; output %2's display does not list it"},
@@ -698,6 +696,8 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SMSG_EdidReadingDisplays", &SMSG_EdidReadingDisplays, "Reading the displays' EDIDs…"},
     {"SMSG_EdidCommonNone", &SMSG_EdidCommonNone, "These displays have no format in common."},
     {"SMSG_EdidCommonConfirm", &SMSG_EdidCommonConfirm, "Write the common EDID of outputs %1 to inputs %2?"},
+    {"ScomboBox_EdidGroupInput", &ScomboBox_EdidGroupInput, "Outputs fed by input %1"},
+    {"ScomboBox_EdidGroupSplice", &ScomboBox_EdidGroupSplice, "TV-wall splice: outputs %1"},
     // Admin dialog
     {"Ui_Admin_AppName", &Ui_Admin_AppName, "Admin"},
     {"SgroupBox_ProductScale", &SgroupBox_ProductScale, "Product Scale"},

@@ -269,7 +269,6 @@ extern QString SMSG_EdidCheckFail;
 extern QString SMSG_EdidWriteOk;
 
 // EDID decoding, compatibility and the common EDID
-extern QString Stab_EdidHex;
 extern QString Stab_EdidDecoded;
 extern QString Slabel_EdidFromOutput;
 extern QString Slabel_EdidFromFile;
@@ -280,7 +279,6 @@ extern QString SpushButton_EdidCheckInput;
 extern QString SpushButton_EdidCommon;
 extern QString Slabel_EdidCommonOutputs;
 extern QString Slabel_EdidCommonInputs;
-extern QString SpushButton_EdidCommonBuild;
 extern QString SpushButton_EdidCommonWrite;
 extern QString SMSG_EdidGapTopsOut;
 extern QString SMSG_EdidGapMissing;
@@ -293,6 +291,8 @@ extern QString SMSG_EdidNoDisplays;
 extern QString SMSG_EdidReadingDisplays;
 extern QString SMSG_EdidCommonNone;
 extern QString SMSG_EdidCommonConfirm;
+extern QString ScomboBox_EdidGroupInput;
+extern QString ScomboBox_EdidGroupSplice;
 
 // More dialog
 extern QString Ui_More_AppName;

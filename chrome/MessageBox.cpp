@@ -69,6 +69,21 @@ bool AskYesNo(QWidget *parent, const QString &text)
     return answer;
 }
 
+bool AskYesNoDefaultNo(QWidget *parent, const QString &text)
+{
+    if (const MessageHook hook = Hook())
+        return hook(MessageKind::Caution, text);
+    const QPointer<QMessageBox> box = MakeBox(parent, text);
+    QPushButton *yes = box->addButton(QLatin1String(YesCaption), QMessageBox::YesRole);
+    QPushButton *no = box->addButton(QLatin1String(NoCaption), QMessageBox::NoRole);
+    box->setDefaultButton(no);
+    box->setEscapeButton(no);
+    box->exec();
+    const bool answer = box && box->clickedButton() == yes;
+    DeleteBox(box);
+    return answer;
+}
+
 void SetMessageHook(MessageHook hook)
 {
     Hook() = std::move(hook);

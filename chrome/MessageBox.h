@@ -9,13 +9,18 @@ class QWidget;
 // The program's only message boxes: modal, placed at the parent, with the
 // message picture as icon.
 
-enum class MessageKind { Information, Question };
+// Caution: a question whose safe answer, "NO", is the default button.
+enum class MessageKind { Information, Question, Caution };
 
 // Shows the text with one "OK" button until the operator closes it.
 void ShowMessage(QWidget *parent, const QString &text);
 
 // Asks with the buttons "YES" and "NO"; true only when "YES" was clicked.
 bool AskYesNo(QWidget *parent, const QString &text);
+
+// The same, with "NO" as the default button (Enter answers NO), for a step
+// that may leave displays without a picture.
+bool AskYesNoDefaultNo(QWidget *parent, const QString &text);
 
 // While a hook is set, every message goes to it instead of a box, and its
 // result is the answer of AskYesNo (ignored for ShowMessage). Tests use it
