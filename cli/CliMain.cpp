@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/CommandLine.h"
 #include "cli/EdidCommands.h"
+#include "cli/EdidDoctorCommands.h"
 #include "cli/HostPort.h"
 #include "cli/MonitorCommands.h"
 #include "cli/RoutingCommands.h"
@@ -49,6 +50,10 @@ ExitCode Run(CliSession &session)
         return RunEdidRead(session);
     case CliVerb::EdidWrite:
         return RunEdidWrite(session);
+    case CliVerb::EdidShow:
+        return RunEdidShow(session);
+    case CliVerb::EdidCheck:
+        return RunEdidCheck(session);
     case CliVerb::Search:
         return RunSearch(session);
     case CliVerb::Raw:

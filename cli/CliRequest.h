@@ -15,6 +15,8 @@ enum class CliVerb {
     PresetLoad,
     EdidRead,
     EdidWrite,
+    EdidShow,
+    EdidCheck,
     Search,
     Raw,
     Watch,
@@ -38,10 +40,10 @@ struct CliRequest
 
     bool json = false;
     quint32 input = 0;  // route, audio, edid write
-    quint32 output = 0; // route (0: every output), edid read
+    quint32 output = 0; // route (0: every output), edid read, edid show (0: a file)
     bool allOutputs = false;
     quint32 preset = 0;
-    QString file; // edid read -o, edid write
+    QString file; // edid read -o, edid write, edid show, edid check
     QByteArray rawBytes;
     int watchForMs = 0; // 0: until interrupted
     int watchCount = 0; // 0: no limit

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "app/ByteText.h"
+#include "cli/EdidDoctorCommands.h"
 #include "cli/HostPort.h"
 #include "protocol/DeviceState.h"
 #include "protocol/Frames.h"
@@ -190,6 +191,21 @@ bool ExpectArguments(const QStringList &args, int count, const QString &synopsis
     return false;
 }
 
+// edid show OUT|FILE [--json], edid check FILE.
+bool ReadEdidDoctorVerb(const QStringList &args, CliRequest *request, unsigned *allowed, QString *error)
+{
+    const bool show = args.at(0) == QLatin1String("show");
+    request->verb = show ? CliVerb::EdidShow : CliVerb::EdidCheck;
+    *allowed = show ? AllowJson : AllowNothing;
+    if (!ExpectArguments(
+            args, 2, show ? QStringLiteral("edid show OUT|FILE [--json]") : QStringLiteral("edid check FILE"), error))
+        return false;
+    if (show && EdidShowNamesOutput(args.at(1)))
+        return ReadChannel(args.at(1), QStringLiteral("output"), &request->output, error);
+    request->file = args.at(1);
+    return true;
+}
+
 // Positional arguments after the command word: verb, its arguments and the
 // options it takes.
 bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, QString *error)
@@ -246,7 +262,10 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
             request->file = args.at(2);
             return true;
         }
-        *error = QStringLiteral("usage: kxrctl edid read OUT -o FILE | kxrctl edid write IN FILE");
+        if (args.value(0) == QLatin1String("show") || args.value(0) == QLatin1String("check"))
+            return ReadEdidDoctorVerb(args, request, allowed, error);
+        *error = QStringLiteral(
+            "usage: kxrctl edid read OUT -o FILE | edid write IN FILE | edid show OUT|FILE | edid check FILE");
         return false;
     }
     if (verb == QLatin1String("search")) {
@@ -327,7 +346,10 @@ bool ReadLink(const RawOptions &options, quint16 defaultTcpPort, CliRequest *req
             request->baud = QString::number(baud);
         }
     }
-    if (request->verb != CliVerb::Search && request->link == CliLink::None) {
+    // Search finds devices; an EDID file is decoded without one.
+    const bool offline = request->verb == CliVerb::Search || request->verb == CliVerb::EdidCheck
+        || (request->verb == CliVerb::EdidShow && request->output == 0);
+    if (!offline && request->link == CliLink::None) {
         *error = QStringLiteral("no device link given: add --tcp HOST[:PORT] or --serial DEVICE");
         return false;
     }
@@ -421,6 +443,7 @@ CommandLine ParseCommandLine(const QStringList &arguments, quint16 defaultTcpPor
     }
     result.request.name = words.first();
     if (result.request.verb == CliVerb::EdidRead || result.request.verb == CliVerb::EdidWrite
+        || result.request.verb == CliVerb::EdidShow || result.request.verb == CliVerb::EdidCheck
         || result.request.verb == CliVerb::PresetSave || result.request.verb == CliVerb::PresetLoad)
         result.request.name += QLatin1Char(' ') + words.at(1);
     if (!ReadTimings(options, allowed, &result.request, &error)

@@ -20,6 +20,7 @@ constexpr quint32 OuiHdmi = 0x000C03;
 constexpr quint32 OuiHdmiForum = 0xC45DD8;
 constexpr int OuiBytes = 3;
 constexpr int TmdsUnitMHz = 5;
+constexpr int HdmiMaxTmdsMHz = 340;
 constexpr int HdmiMinimumPayload = 5; // OUI and physical address
 constexpr int HdmiForumMinimumPayload = 7;
 
@@ -252,6 +253,9 @@ void CtaDecoder::hdmi(const quint8 *p, int length)
     }
     if (length > 6)
         h.maxTmdsMHz = quint16(p[6] * TmdsUnitMHz);
+    // Faster links are announced in the HDMI Forum block.
+    if (h.maxTmdsMHz > HdmiMaxTmdsMHz)
+        warn(QStringLiteral("HDMI block: maximum TMDS clock %1 MHz above %2 MHz").arg(h.maxTmdsMHz).arg(HdmiMaxTmdsMHz));
 }
 
 void CtaDecoder::hdmiForum(const quint8 *p, int length)

@@ -23,7 +23,6 @@ constexpr int HeightOffset = 22;
 constexpr int GammaOffset = 23;
 constexpr int FeaturesOffset = 24;
 constexpr int EstablishedOffset = 35;
-constexpr int EstablishedBytes = 3;
 constexpr int StandardOffset = 38;
 constexpr int StandardCount = 8;
 constexpr int DescriptorOffset = 54;
@@ -201,7 +200,6 @@ void Decoder::timings()
         if (m_data[EstablishedOffset + bit.byte] & (1 << bit.bit))
             base().establishedTimings.append(bit.format);
     }
-    Q_UNUSED(EstablishedBytes);
     for (int i = 0; i < StandardCount; ++i) {
         EdidVideoFormat format;
         const quint8 first = m_data[StandardOffset + 2 * i];
@@ -368,7 +366,8 @@ void Decoder::extensions()
         error(-1, QStringLiteral("%1 extension blocks announced, the bytes hold %2").arg(announced).arg(whole - 1));
     if (m_size % BlockBytes != 0 && whole - 1 < announced)
         error(-1, QStringLiteral("block %1 is cut off after %2 bytes").arg(whole).arg(m_size % BlockBytes));
-    const int tail = m_size - (decoded + 1) * BlockBytes;
+    // Bytes past every announced block (a device image is zero-filled).
+    const int tail = announced <= whole - 1 ? m_size - (decoded + 1) * BlockBytes : 0;
     if (tail > 0 && !AllBytes(m_data + m_size - tail, tail, 0x00) && !AllBytes(m_data + m_size - tail, tail, 0xFF))
         warn(-1, QStringLiteral("%1 bytes after the announced blocks are ignored").arg(tail));
     for (int block = 1; block <= decoded; ++block) {

@@ -177,7 +177,7 @@ QList<CorpusEdid> CorpusEntries()
         e.audio({0x09, 0x07, 0x07, 0x15, 0x07, 0x50, 0x57, 0x06, 0x00},
                 QStringLiteral("LPCM:2:07:7 AC-3:6:07:640 E-AC-3:8:06:0"));
         e.speakers(0x0F, 0, 0);
-        e.hdmi(0x2000, 0xB8, 0x78, QStringLiteral("2.0.0.0 600 30 36"));
+        e.hdmi(0x2000, 0xB8, 0x44, QStringLiteral("2.0.0.0 340 30 36"));
         e.hdmiForum(0x78, 0x80, 0x03);
         e.hdr(0x0D, 0x01, 0x60, 0x50, 0x20);
         all << e;
@@ -219,7 +219,7 @@ QList<CorpusEdid> CorpusEntries()
         e.vics({0x90, 4, 31, 19, 97, 96},
                QStringLiteral("16*=1080p60 4=720p60 31=1080p50 19=720p50 97=2160p60 96=2160p50"));
         e.audio({0x09, 0x07, 0x07, 0x31, 0x07, 0x28}, QStringLiteral("LPCM:2:07:7 AAC-LC:2:07:320"));
-        e.hdmi(0x3000, 0xB8, 0x78, QStringLiteral("3.0.0.0 600 30 36"));
+        e.hdmi(0x3000, 0xB8, 0x44, QStringLiteral("3.0.0.0 340 30 36"));
         e.hdmiForum(0x78, 0x80, 0x00);
         e.hdr(0x05, 0x01, 0x70, 0x60, 0x10);
         all << e;
@@ -228,7 +228,7 @@ QList<CorpusEdid> CorpusEntries()
         CorpusEdid e = Television(QStringLiteral("hisense-8k-14"), 4, "HEC", 0x8000, 7, QStringLiteral("HISENSE 8K"));
         e.vics({0x90, 97, 199, 194, 198}, QStringLiteral("16*=1080p60 97=2160p60 199=4320p60 194=4320p24 198=4320p50"));
         e.audio({0x09, 0x07, 0x07}, QStringLiteral("LPCM:2:07:7"));
-        e.hdmi(0x1000, 0xB8, 0x78, QStringLiteral("1.0.0.0 600 30 36"));
+        e.hdmi(0x1000, 0xB8, 0x44, QStringLiteral("1.0.0.0 340 30 36"));
         e.hdmiForum(0xC8, 0x80, 0x07);
         all << e;
     }
@@ -264,7 +264,7 @@ QList<CorpusEdid> CorpusEntries()
             Television(QStringLiteral("vizio-4k-hdr-14"), 4, "VIZ", 0x1008, 0x01010101, QStringLiteral("VIZIO"));
         e.vics({97, 0x90, 95, 93}, QStringLiteral("97=2160p60 16*=1080p60 95=2160p30 93=2160p24"));
         e.audio({0x09, 0x07, 0x07, 0x15, 0x07, 0x50}, QStringLiteral("LPCM:2:07:7 AC-3:6:07:640"));
-        e.hdmi(0x4000, 0xF8, 0x78, QStringLiteral("4.0.0.0 600 30 36 48"));
+        e.hdmi(0x4000, 0xF8, 0x44, QStringLiteral("4.0.0.0 340 30 36 48"));
         e.hdr(0x0F, 0x01, 0x5A, 0x4B, 0x00);
         e.ctaTiming(P2160p30);
         all << e;
