@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -99,6 +100,9 @@ void EdidDecodedView::showEdid(const QByteArray &image, const QString &source)
             new QTreeWidgetItem(base, {line});
         }
     }
+    // A long line is cut at the view's edge; its tool tip holds it whole.
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
+        (*it)->setToolTip(0, (*it)->text(0));
     m_tree->expandAll();
     m_tree->setUpdatesEnabled(true);
 }
