@@ -31,7 +31,8 @@ EdidDecodedView::EdidDecodedView(QWidget *parent)
     m_tree->setObjectName(QStringLiteral("edidDecodedTree"));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);
-    m_tree->setWordWrap(true);
+    // One line per field, cut at the edge: rows of one height are laid out fast.
+    m_tree->setUniformRowHeights(true);
     m_tree->header()->setStretchLastSection(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
