@@ -255,7 +255,8 @@ void CtaDecoder::hdmi(const quint8 *p, int length)
         h.maxTmdsMHz = quint16(p[6] * TmdsUnitMHz);
     // Faster links are announced in the HDMI Forum block.
     if (h.maxTmdsMHz > HdmiMaxTmdsMHz)
-        warn(QStringLiteral("HDMI block: maximum TMDS clock %1 MHz above %2 MHz").arg(h.maxTmdsMHz).arg(HdmiMaxTmdsMHz));
+        warn(
+            QStringLiteral("HDMI block: maximum TMDS clock %1 MHz above %2 MHz").arg(h.maxTmdsMHz).arg(HdmiMaxTmdsMHz));
 }
 
 void CtaDecoder::hdmiForum(const quint8 *p, int length)

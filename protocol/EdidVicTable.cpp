@@ -1,6 +1,7 @@
 #include "protocol/EdidVicTable.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <iterator>
 
 namespace {
@@ -84,6 +85,17 @@ constexpr EdidVicEntry Vics[] = {
     {216, 10240, 4320, 100, false, EdidAspect::A64x27},  {217, 10240, 4320, 120, false, EdidAspect::A64x27},
     {218, 4096, 2160, 100, false, EdidAspect::A256x135}, {219, 4096, 2160, 120, false, EdidAspect::A256x135},
 };
+
+constexpr bool SortedByCode()
+{
+    for (std::size_t i = 1; i < std::size(Vics); ++i) {
+        if (Vics[i - 1].vic >= Vics[i].vic)
+            return false;
+    }
+    return true;
+}
+static_assert(SortedByCode(), "the VIC table is searched by halves");
+static_assert(std::size(Vics) == 127 + 27, "VICs 1-127 and 193-219");
 } // namespace
 
 const EdidVicEntry *FindVic(int vic)
