@@ -66,9 +66,11 @@ QList<quint32> SpliceMembers(const DeviceState &device, quint32 output)
         if (entry.spliced && entry.spliceOrigin == origin)
             members.append(shown);
     }
-    std::sort(members.begin(), members.end());
+    // An output on no cell of the wall splices with nothing, whatever its
+    // flag says.
     if (!members.contains(output))
-        members.prepend(output);
+        return {output};
+    std::sort(members.begin(), members.end());
     return members;
 }
 

@@ -41,7 +41,8 @@ struct EdidGap
 QList<quint32> OutputsFedBy(const DeviceState &device, quint32 input);
 
 // The outputs of the TV-wall splice that output belongs to, itself
-// included; just the output when it is in no splice.
+// included, ascending; just the output when it is in no splice or on no
+// cell of the wall.
 QList<quint32> SpliceMembers(const DeviceState &device, quint32 output);
 
 // Orders formats from the least to the most demanding: pixels per frame,

@@ -62,6 +62,8 @@ private Q_SLOTS:
     void commonEdid_announcesExactlyTheIntersection_data();
     void commonEdid_announcesExactlyTheIntersection();
     void unknownDisplay_isRefused();
+    void spliceMembers_followTheWallsCells_data();
+    void spliceMembers_followTheWallsCells();
 
 private:
     QList<EdidInfo> m_displays; // as read from the simulator's outputs
@@ -211,6 +213,40 @@ void EdidCompatibilityTest::unknownDisplay_isRefused()
     const QList<EdidGap> gaps = FindEdidGaps(m_displays.at(0), {{2, none}});
     QCOMPARE(gaps.size(), 1);
     QCOMPARE(DescribeEdidGap(gaps.first()), QStringLiteral("Output 3 reports no valid display EDID"));
+}
+
+void EdidCompatibilityTest::spliceMembers_followTheWallsCells_data()
+{
+    QTest::addColumn<QList<int>>("cellOutputs"); // the output each cell of a 2 x 3 wall shows
+    QTest::addColumn<QList<int>>("origins");     // per output 0-7: its splice's origin cell, -1 for none
+    QTest::addColumn<int>("output");
+    QTest::addColumn<QList<quint32>>("members");
+    const QList<int> cells{2, 4, 7, 5, 0, 1};
+    // Output 6 carries a stale splice flag but is on no cell.
+    const QList<int> twoSplices{-1, 3, 0, -1, 0, 3, 0, 0};
+    QTest::newRow("first splice, asked by its last output") << cells << twoSplices << 7 << QList<quint32>{2, 4, 7};
+    QTest::newRow("second splice") << cells << twoSplices << 1 << QList<quint32>{1, 5};
+    QTest::newRow("a cell in no splice") << cells << twoSplices << 0 << QList<quint32>{0};
+    QTest::newRow("an output off the wall, flagged spliced") << cells << twoSplices << 6 << QList<quint32>{6};
+}
+
+void EdidCompatibilityTest::spliceMembers_followTheWallsCells()
+{
+    QFETCH(QList<int>, cellOutputs);
+    QFETCH(QList<int>, origins);
+    QFETCH(int, output);
+    QFETCH(QList<quint32>, members);
+    DeviceState &device = Device();
+    device.tvWall.rows = 2;
+    device.tvWall.cols = 3;
+    device.tvWall.cellCount = quint32(cellOutputs.size());
+    for (int c = 0; c < cellOutputs.size(); ++c)
+        device.tvWall.entryAt(quint32(c)).cellOutput = quint32(cellOutputs.at(c));
+    for (int o = 0; o < origins.size(); ++o) {
+        device.wallEntry(quint32(o)).spliced = origins.at(o) >= 0 ? 1 : 0;
+        device.wallEntry(quint32(o)).spliceOrigin = quint32(qMax(origins.at(o), 0));
+    }
+    QCOMPARE(SpliceMembers(device, quint32(output)), members);
 }
 
 QTEST_GUILESS_MAIN(EdidCompatibilityTest)
