@@ -254,6 +254,30 @@ QString Slabel_EdidWritePort;
 QString SMSG_NotIsEdidContent;
 QString SMSG_EdidCheckFail;
 QString SMSG_EdidWriteOk;
+QString Stab_EdidDecoded;
+QString Slabel_EdidFromOutput;
+QString Slabel_EdidFromFile;
+QString Slabel_EdidFromCommon;
+QString Slabel_EdidNothing;
+QString Slabel_EdidCounts;
+QString SpushButton_EdidCheckInput;
+QString SpushButton_EdidCommon;
+QString Slabel_EdidCommonOutputs;
+QString Slabel_EdidCommonInputs;
+QString SpushButton_EdidCommonWrite;
+QString SMSG_EdidGapTopsOut;
+QString SMSG_EdidGapMissing;
+QString SMSG_EdidGapAudio;
+QString SMSG_EdidGapUnreadable;
+QString SMSG_EdidGapList;
+QString SMSG_EdidGapWriteAnyway;
+QString SMSG_EdidGapNone;
+QString SMSG_EdidNoDisplays;
+QString SMSG_EdidReadingDisplays;
+QString SMSG_EdidCommonNone;
+QString SMSG_EdidCommonConfirm;
+QString ScomboBox_EdidGroupInput;
+QString ScomboBox_EdidGroupSplice;
 
 // More dialog
 QString Ui_More_AppName;
@@ -735,6 +759,31 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SCMD_Command", &SCMD_Command, "Command %1"},
     {"SCheckBox_Timestamps", &SCheckBox_Timestamps, "Time (ms)"},
     {"SCheckBox_OneView", &SCheckBox_OneView, "Sent and received in one view"},
+    // EDID decoding, compatibility and the common EDID
+    {"Stab_EdidDecoded", &Stab_EdidDecoded, "Decoded"},
+    {"Slabel_EdidFromOutput", &Slabel_EdidFromOutput, "Read from output %1"},
+    {"Slabel_EdidFromFile", &Slabel_EdidFromFile, "File: %1"},
+    {"Slabel_EdidFromCommon", &Slabel_EdidFromCommon, "Common EDID of outputs %1"},
+    {"Slabel_EdidNothing", &Slabel_EdidNothing, "Nothing read or loaded"},
+    {"Slabel_EdidCounts", &Slabel_EdidCounts, "%1 errors, %2 warnings"},
+    {"SpushButton_EdidCheckInput", &SpushButton_EdidCheckInput, "Check input"},
+    {"SpushButton_EdidCommon", &SpushButton_EdidCommon, "Common EDID"},
+    {"Slabel_EdidCommonOutputs", &Slabel_EdidCommonOutputs, "Displays of outputs:"},
+    {"Slabel_EdidCommonInputs", &Slabel_EdidCommonInputs, "Write to inputs:"},
+    {"SpushButton_EdidCommonWrite", &SpushButton_EdidCommonWrite, "Write"},
+    {"SMSG_EdidGapTopsOut", &SMSG_EdidGapTopsOut, "%1 announced; output %2's display tops out at %3"},
+    {"SMSG_EdidGapMissing", &SMSG_EdidGapMissing, "%1 announced; output %2's display does not list it"},
+    {"SMSG_EdidGapAudio", &SMSG_EdidGapAudio, "%1 %2-channel audio announced; output %3's display lacks it"},
+    {"SMSG_EdidGapUnreadable", &SMSG_EdidGapUnreadable, "Output %1 reports no valid display EDID"},
+    {"SMSG_EdidGapList", &SMSG_EdidGapList, "The EDID for input %1 announces what some of its displays lack:"},
+    {"SMSG_EdidGapWriteAnyway", &SMSG_EdidGapWriteAnyway, "Write it anyway?"},
+    {"SMSG_EdidGapNone", &SMSG_EdidGapNone, "Every display fed by input %1 takes what this EDID announces."},
+    {"SMSG_EdidNoDisplays", &SMSG_EdidNoDisplays, "Input %1 feeds no output."},
+    {"SMSG_EdidReadingDisplays", &SMSG_EdidReadingDisplays, "Reading the displays' EDIDs…"},
+    {"SMSG_EdidCommonNone", &SMSG_EdidCommonNone, "These displays have no format in common."},
+    {"SMSG_EdidCommonConfirm", &SMSG_EdidCommonConfirm, "Write the common EDID of outputs %1 to inputs %2?"},
+    {"ScomboBox_EdidGroupInput", &ScomboBox_EdidGroupInput, "Outputs fed by input %1"},
+    {"ScomboBox_EdidGroupSplice", &ScomboBox_EdidGroupSplice, "TV-wall splice: outputs %1"},
 };
 
 void RestoreLanguageDefaults()

@@ -8,7 +8,7 @@
 // files. The values start with the built-in English texts; a language file
 // replaces the entries whose lines it holds.
 
-constexpr int LanguageTableSize = 382;
+constexpr int LanguageTableSize = 406;
 extern const TableEntry LanguageTable[LanguageTableSize];
 
 void RestoreLanguageDefaults();
@@ -267,6 +267,32 @@ extern QString Slabel_EdidWritePort;
 extern QString SMSG_NotIsEdidContent;
 extern QString SMSG_EdidCheckFail;
 extern QString SMSG_EdidWriteOk;
+
+// EDID decoding, compatibility and the common EDID
+extern QString Stab_EdidDecoded;
+extern QString Slabel_EdidFromOutput;
+extern QString Slabel_EdidFromFile;
+extern QString Slabel_EdidFromCommon;
+extern QString Slabel_EdidNothing;
+extern QString Slabel_EdidCounts;
+extern QString SpushButton_EdidCheckInput;
+extern QString SpushButton_EdidCommon;
+extern QString Slabel_EdidCommonOutputs;
+extern QString Slabel_EdidCommonInputs;
+extern QString SpushButton_EdidCommonWrite;
+extern QString SMSG_EdidGapTopsOut;
+extern QString SMSG_EdidGapMissing;
+extern QString SMSG_EdidGapAudio;
+extern QString SMSG_EdidGapUnreadable;
+extern QString SMSG_EdidGapList;
+extern QString SMSG_EdidGapWriteAnyway;
+extern QString SMSG_EdidGapNone;
+extern QString SMSG_EdidNoDisplays;
+extern QString SMSG_EdidReadingDisplays;
+extern QString SMSG_EdidCommonNone;
+extern QString SMSG_EdidCommonConfirm;
+extern QString ScomboBox_EdidGroupInput;
+extern QString ScomboBox_EdidGroupSplice;
 
 // More dialog
 extern QString Ui_More_AppName;

@@ -36,6 +36,8 @@ constexpr char ProgramHelp[] =
     "  preset load N            recall preset N and print the new routing\n"
     "  edid read OUT -o FILE|-  save the EDID of the display on an output\n"
     "  edid write IN FILE       write an EDID file into an input\n"
+    "  edid show OUT|FILE       decode an output's EDID or a file [--json]\n"
+    "  edid check FILE          check an EDID file (status 5: invalid)\n"
     "  search [--tcp HOST]      find network modules on the local networks (UDP)\n"
     "  raw [--body] HEX...      send bytes (or a framed body), print what comes back\n"
     "  watch [--json]           print every frame the device sends unasked\n"
@@ -84,6 +86,8 @@ constexpr CommandHelp CommandHelps[] = {
     {"edid",
      "Usage: kxrctl LINK edid read OUT -o FILE|-\n"
      "       kxrctl LINK edid write IN FILE|-\n"
+     "       kxrctl [LINK] edid show OUT|FILE [--json]\n"
+     "       kxrctl edid check FILE\n"
      "\n"
      "read saves the 256-byte EDID of the display on output OUT into FILE\n"
      "(-: standard output). A directory, a device or a file that may not be\n"
@@ -91,7 +95,13 @@ constexpr CommandHelp CommandHelps[] = {
      "write loads FILE (a raw EDID image of at most 256 bytes), checks it as\n"
      "the window does (header and block checksums) and writes it into input\n"
      "IN block by block. A file that is missing or fails the check is never\n"
-     "sent (status 2).\n"},
+     "sent (status 2).\n"
+     "show decodes the EDID of the display on output OUT (read as read does,\n"
+     "needs LINK) or of FILE (no device): make, product, timings, VICs, audio,\n"
+     "HDMI blocks, the formats it announces, errors and warnings first. A\n"
+     "FILE whose name is a number is given as ./NAME.\n"
+     "check prints the decoder's errors and warnings for FILE and exits with\n"
+     "status 0 when it has no error, 5 when it has.\n"},
     {"search",
      "Usage: kxrctl search [--tcp HOST] [--json] [--timeout MS] [--udp-port N]\n"
      "\n"

@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/CommandLine.h"
 #include "cli/EdidCommands.h"
+#include "cli/EdidDoctorCommands.h"
 #include "cli/HostPort.h"
 #include "cli/JsonOutput.h"
 #include "cli/MonitorCommands.h"
@@ -57,6 +58,10 @@ ExitCode Run(CliSession &session)
         return RunEdidRead(session);
     case CliVerb::EdidWrite:
         return RunEdidWrite(session);
+    case CliVerb::EdidShow:
+        return RunEdidShow(session);
+    case CliVerb::EdidCheck:
+        return RunEdidCheck(session);
     case CliVerb::Search:
         return RunSearch(session);
     case CliVerb::Raw:

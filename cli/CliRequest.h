@@ -18,6 +18,8 @@ enum class CliVerb {
     PresetLoad,
     EdidRead,
     EdidWrite,
+    EdidShow,
+    EdidCheck,
     Search,
     Raw,
     Watch,
@@ -48,7 +50,7 @@ struct CliRequest
     quint32 output = 0;        // route (0: every output), edid read
     bool allOutputs = false;
     quint32 preset = 0;
-    QString file; // edid read -o, edid write, route --from ("-": standard input)
+    QString file; // edid read -o, edid write, edid show, edid check, route --from ("-": standard input)
     QByteArray rawBytes;
     int watchForMs = 0; // 0: until interrupted
     int watchCount = 0; // 0: no limit

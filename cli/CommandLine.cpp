@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "app/ByteText.h"
+#include "cli/EdidDoctorCommands.h"
 #include "cli/HostPort.h"
 #include "cli/SalvoFile.h"
 #include "protocol/DeviceState.h"
@@ -226,6 +227,21 @@ bool ExpectArguments(const QStringList &args, int count, const QString &synopsis
     return false;
 }
 
+// edid show OUT|FILE [--json], edid check FILE.
+bool ReadEdidDoctorVerb(const QStringList &args, CliRequest *request, unsigned *allowed, QString *error)
+{
+    const bool show = args.at(0) == QLatin1String("show");
+    request->verb = show ? CliVerb::EdidShow : CliVerb::EdidCheck;
+    *allowed = show ? DeviceCommand : AllowNothing;
+    if (!ExpectArguments(
+            args, 2, show ? QStringLiteral("edid show OUT|FILE [--json]") : QStringLiteral("edid check FILE"), error))
+        return false;
+    if (show && EdidShowNamesOutput(args.at(1)))
+        return ReadChannel(args.at(1), QStringLiteral("output"), &request->output, error);
+    request->file = args.at(1);
+    return true;
+}
+
 // Positional arguments after the command word: verb, its arguments and the
 // options it takes.
 bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, QString *error)
@@ -296,7 +312,10 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
             request->file = args.at(2);
             return true;
         }
-        *error = QStringLiteral("usage: kxrctl edid read OUT -o FILE | kxrctl edid write IN FILE");
+        if (args.value(0) == QLatin1String("show") || args.value(0) == QLatin1String("check"))
+            return ReadEdidDoctorVerb(args, request, allowed, error);
+        *error = QStringLiteral(
+            "usage: kxrctl edid read OUT -o FILE | edid write IN FILE | edid show OUT|FILE | edid check FILE");
         return false;
     }
     if (verb == QLatin1String("search")) {
@@ -406,6 +425,11 @@ bool ReadLink(RawOptions options, unsigned allowed, const LinkDefaults &defaults
         request->host = address.host;
         return true;
     }
+    // An EDID file is decoded without a device.
+    const bool offline =
+        request->verb == CliVerb::EdidCheck || (request->verb == CliVerb::EdidShow && request->output == 0);
+    if (offline && !options.tcpGiven && !options.serialGiven)
+        return true;
     request->linkSource = QStringLiteral("the command line");
     if (!options.tcpGiven && !options.serialGiven && !DefaultLink(defaults, &options, request)) {
         *error = QStringLiteral("no device link given: add --tcp HOST[:PORT] or --serial DEVICE, or set KXRCTL_TCP or "

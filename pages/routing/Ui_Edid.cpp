@@ -7,6 +7,8 @@
 #include "chrome/MessageBox.h"
 #include "chrome/MyUiLayout.h"
 #include "chrome/ScreenArea.h"
+#include "pages/routing/EdidDecodedView.h"
+#include "pages/routing/EdidDoctorPanel.h"
 #include "pages/routing/EdidFileDialog.h"
 #include "pages/routing/EdidModes.h"
 #include "protocol/Catalogue.h"
@@ -14,6 +16,7 @@
 #include "protocol/EdidImage.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -35,6 +38,8 @@ constexpr int BytesPerLine = 16;
 constexpr int Lines = int(DeviceLimits::EdidBytes) / BytesPerLine;
 constexpr int LineChars = BytesPerLine * 3; // "XX " per byte
 constexpr int DocumentMargin = 4;
+constexpr int DecodedWidth = 470;
+constexpr int PanelHeight = 110;
 constexpr int FrameWidth = 1;
 const char HeaderText[] = "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F";
 const char HexStyle[] = "font-family: \"Courier New\";font-size: 14px;font-style: normal;font-weight: bold;";
@@ -73,6 +78,9 @@ void Ui_Edid::buildWidgets()
     m_columnHeader = new QLabel(QLatin1String(HeaderText), m_content);
     m_rowHeader = new QLabel(QLatin1String(HeaderText), m_content);
     m_view = new QTextEdit(m_content);
+    m_decodedHeader = new QLabel(m_content);
+    m_decoded = new EdidDecodedView(m_content);
+    m_doctor = new EdidDoctorPanel(m_decoded, m_writePort, m_content);
     for (QComboBox *box : {m_readPort, m_writePort, m_modeBox})
         box->setView(new QListView);
 
@@ -103,6 +111,7 @@ void Ui_Edid::retranslate()
     m_writeButton->setText(S_ReadWrite[1]);
     m_saveButton->setText(S_SaveLoad[0]);
     m_loadButton->setText(S_SaveLoad[1]);
+    m_decodedHeader->setText(Stab_EdidDecoded);
 }
 
 void Ui_Edid::buildLayout()
@@ -136,8 +145,13 @@ void Ui_Edid::buildLayout()
     L::place(m_columnHeader, m_view, L::LeftAlignedAbove, 0, 0, viewWidth - metrics.averageCharWidth(), HeaderHeight);
     L::place(m_rowHeader, nullptr, L::Absolute, Margin, viewY + inset, rowHeaderWidth, Lines * lineHeight);
 
-    const int width = qMax(m_loadButton->geometry().right(), m_view->geometry().right()) + 1 + Margin;
-    const int height = m_view->geometry().bottom() + 1 + Margin;
+    // The decoded view beside the hexadecimal, the display checks below.
+    L::place(m_decoded, m_view, L::RightTopAligned, Gap * 2, 0, DecodedWidth, viewHeight);
+    L::place(m_decodedHeader, m_decoded, L::LeftAlignedAbove, 0, 0, DecodedWidth, HeaderHeight);
+    const int width = qMax(m_loadButton->geometry().right(), m_decoded->geometry().right()) + 1 + Margin;
+    L::place(m_doctor, nullptr, L::Absolute, Margin, m_view->geometry().bottom() + 1 + RowGap, width - 2 * Margin,
+             PanelHeight);
+    const int height = m_doctor->geometry().bottom() + 1 + Margin;
     m_content->resize(width, height);
     setContent(m_content);
     setFixedSize(width, height + FramelessChrome::ContentTop);
@@ -154,6 +168,9 @@ void Ui_Edid::connectWidgets()
     GuardCommandBox(m_modeBox, QStringLiteral("EdidMode"));
     connect(m_writePort, qOverload<int>(&QComboBox::activated), this, &Ui_Edid::SLT_IN_EdidWritePort);
     connect(m_modeBox, qOverload<int>(&QComboBox::activated), this, &Ui_Edid::SLT_IN_EdidMode);
+    connect(m_doctor, &EdidDoctorPanel::SGL_UpdateEmit, this, &Ui_Edid::SGL_UpdateEmit);
+    connect(m_doctor, &EdidDoctorPanel::SGL_WriteApproved, this, &Ui_Edid::writeNow);
+    connect(m_doctor, &EdidDoctorPanel::SGL_ImageReplaced, this, &Ui_Edid::showImage);
 }
 
 bool Ui_Edid::acceptImage()
@@ -165,6 +182,7 @@ bool Ui_Edid::acceptImage()
     ShowMessage(this, check == EdidCheck::NotEdid ? SMSG_NotIsEdidContent : SMSG_EdidCheckFail, MessageKind::Warning);
     std::memset(image, 0, DeviceLimits::EdidBytes);
     m_view->clear();
+    m_decoded->clear();
     return false;
 }
 
@@ -180,8 +198,12 @@ void Ui_Edid::SLT_IN_EDID_Load(bool)
     if (path.isEmpty())
         return;
     ReadEdidFile(path, Device().edidWriteBuffer);
-    if (acceptImage())
-        showImage();
+    if (!acceptImage())
+        return;
+    showImage();
+    m_decoded->showEdid(
+        QByteArray(reinterpret_cast<const char *>(Device().edidWriteBuffer), int(DeviceLimits::EdidBytes)),
+        Slabel_EdidFromFile.arg(QFileInfo(path).fileName()));
 }
 
 void Ui_Edid::SLT_OUT_EDID_Save(bool)
@@ -195,17 +217,27 @@ void Ui_Edid::SLT_IN_EDID_Write(bool)
 {
     if (!acceptImage())
         return;
-    DeviceState &device = Device();
+    const DeviceState &device = Device();
     if (device.edidReadBusy || device.edidWriteBusy)
         return;
-    const int input = qMax(m_writePort->currentIndex(), 0);
+    const quint32 input = quint32(qMax(m_writePort->currentIndex(), 0));
     if (!ConfirmDestructive(this, SMSG_ConfirmEdidWrite.arg(input + 1)))
+        return;
+    // The displays the input feeds are read and checked next; a format they
+    // lack is a second question.
+    m_doctor->checkBeforeWrite(input);
+}
+
+void Ui_Edid::writeNow(quint32 input)
+{
+    DeviceState &device = Device();
+    if (device.edidReadBusy || device.edidWriteBusy)
         return;
     device.edidWriteBusy = 1;
     device.edidWriteOffset = 0;
     // A block that was not queued (link gone) would leave the flag set, and
     // no reply or timeout would ever clear it again.
-    if (!CMD_EdidWrite(quint32(input), device.edidWriteBuffer)) {
+    if (!CMD_EdidWrite(input, device.edidWriteBuffer)) {
         device.edidWriteBusy = 0;
         return;
     }
@@ -228,10 +260,15 @@ void Ui_Edid::SLT_OUT_EDID_Read(bool)
 
 void Ui_Edid::SLT_Update_OutEdid(unsigned int port, QString hexText, unsigned int count)
 {
-    if (int(port) != m_readPort->currentIndex())
+    // The display checks read outputs of their own; those are not the
+    // dialog's EDID.
+    if (int(port) != m_readPort->currentIndex() || m_doctor->isBusy())
         return;
     m_view->setPlainText(hexText);
     EdidFromHexText(hexText, count, Device().edidWriteBuffer);
+    if (count >= DeviceLimits::EdidBytes)
+        m_decoded->showEdid(QByteArray(reinterpret_cast<const char *>(Device().edidWriteBuffer), int(count)),
+                            Slabel_EdidFromOutput.arg(port + 1));
 }
 
 void Ui_Edid::SLT_IN_EdidWritePort(int index)

@@ -2,6 +2,8 @@
 
 #include "pages/PageDialog.h"
 
+class EdidDecodedView;
+class EdidDoctorPanel;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -27,6 +29,8 @@ public:
     QPushButton *writeButton() const { return m_writeButton; }
     QPushButton *loadButton() const { return m_loadButton; }
     QTextEdit *view() const { return m_view; }
+    EdidDecodedView *decodedView() const { return m_decoded; }
+    EdidDoctorPanel *doctorPanel() const { return m_doctor; }
 
 public Q_SLOTS:
     void SLT_OUT_EDID_Read(bool checked = false);
@@ -48,6 +52,8 @@ private:
     // forget it, so that Save writes zeros and nothing is sent.
     bool acceptImage();
     void showImage();
+    // Sends the first block of a write the display check let through.
+    void writeNow(quint32 input);
 
     QWidget *m_content;
     QLabel *m_readPortLabel;
@@ -62,4 +68,7 @@ private:
     QLabel *m_columnHeader;
     QLabel *m_rowHeader;
     QTextEdit *m_view;
+    QLabel *m_decodedHeader;
+    EdidDecodedView *m_decoded;
+    EdidDoctorPanel *m_doctor;
 };

@@ -118,6 +118,9 @@ SimDeviceModel MakeSimDeviceModel(const SimModelOptions &options)
         model.outputs[SimLimits::GroupSize].mode = MultiviewMode;
     fillWall(model);
     ApplySimChannelOptions(options, model);
+    for (int o = 0; o < options.outputEdids.size() && o < SimLimits::Channels; ++o)
+        if (!options.outputEdids[o].isEmpty())
+            model.outputs[o].edid = options.outputEdids[o];
     ApplySimMultiviewOptions(options, model);
     if (options.wallRows > 0 && options.wallCols > 0 && options.wallRows * options.wallCols <= model.outputCount)
         fillPlainWall(model, options.wallRows, options.wallCols);

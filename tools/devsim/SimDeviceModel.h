@@ -178,6 +178,8 @@ struct SimModelOptions
     QVector<int> outputTypes;
     QVector<int> outputFormats;
     QVector<SimTiming> outputTimings;
+    // The display EDID of each output (256 bytes; empty keeps the usual one).
+    QVector<QByteArray> outputEdids;
     // The login every module expects; a request with other credentials is
     // not answered.
     QByteArray moduleUser = "qzvkp";

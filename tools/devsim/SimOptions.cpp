@@ -1,6 +1,7 @@
 #include "tools/devsim/SimOptions.h"
 
 #include "tools/devsim/SimChannelOptions.h"
+#include "tools/devsim/SimDisplayProfiles.h"
 #include "tools/devsim/SimMultiviewOptions.h"
 #include "protocol/ModuleBlockLayout.h"
 
@@ -67,6 +68,10 @@ struct Parsed
     QCommandLineOption outputTypes{"output-types", "Signal type code of each output from output 1 on.", "LIST"};
     QCommandLineOption outputFormats{"output-formats", "Format index of each output (0xFF: no signal).", "LIST"};
     QCommandLineOption outputTimings{"output-timings", "Incoming timing each output reports (0x0p0: none).", "LIST"};
+    QCommandLineOption outputEdids{"output-edids",
+                                   "Display EDID of each output from output 1 on: 4k60, 4k30, 1080p60, 1080i, "
+                                   "720p, dvi-1080p, an EDID file, or - for the usual display.",
+                                   "LIST"};
     QCommandLineOption moduleUser{"module-user", "Login name the network modules expect (at most 6 characters).",
                                   "NAME", "qzvkp"};
     QCommandLineOption modulePassword{"module-password", "Password the network modules expect (at most 6 characters).",
@@ -95,6 +100,7 @@ struct Parsed
             {inputKinds, inputTypes, inputTimings, outputKinds, outputTypes, outputFormats, outputTimings});
         parser.addOptions({moduleUser, modulePassword, moduleDefaultFails});
         parser.addOption(lockedRouting);
+        parser.addOption(outputEdids);
         parser.addOptions({multiviewGroups, multiviewSize, multiviewWindows});
     }
 };
@@ -227,6 +233,12 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return fail(p.inputTimings);
     if (p.parser.isSet(p.outputTimings) && !ReadSimTimingList(p.parser.value(p.outputTimings), model.outputTimings))
         return fail(p.outputTimings);
+    QString edidError;
+    if (p.parser.isSet(p.outputEdids)
+        && !ReadSimOutputEdids(p.parser.value(p.outputEdids), model.outputEdids, edidError)) {
+        text = QStringLiteral("bad value of --output-edids: %1").arg(edidError);
+        return SimParse::Error;
+    }
     model.moduleUser = p.parser.value(p.moduleUser).toLatin1();
     if (model.moduleUser.size() > ModuleBlock::CredentialSize)
         return fail(p.moduleUser);
