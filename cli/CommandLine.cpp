@@ -237,7 +237,7 @@ bool ReadEdidDoctorVerb(const QStringList &args, CliRequest *request, unsigned *
             args, 2, show ? QStringLiteral("edid show OUT|FILE [--json]") : QStringLiteral("edid check FILE"), error))
         return false;
     if (show && EdidShowNamesOutput(args.at(1)))
-        return ReadChannel(args.at(1), QStringLiteral("output"), &request->output, error);
+        return ReadChannelNumber(args.at(1), QStringLiteral("output"), &request->output, error);
     request->file = args.at(1);
     return true;
 }

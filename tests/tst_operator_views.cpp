@@ -227,6 +227,8 @@ private Q_SLOTS:
         Ui_Matrix *page = fixture.window()->matrixPage();
         fixture.window()->show();
         fixture.window()->tabWidget()->setCurrentWidget(page);
+        // No device here: the page is inactive until a link is up.
+        page->setEnabled(true);
         QTest::mouseClick(page->edidButton(), Qt::LeftButton);
         Ui_Edid *first = page->edidDialog();
         QVERIFY(first && first->isVisible());

@@ -12,7 +12,7 @@ void MessageRecorder::install()
 {
     SetMessageHook([this](MessageKind kind, const QString &text) {
         m_messages.append({kind, text});
-        return m_answer;
+        return m_queued.isEmpty() ? m_answer : m_queued.takeFirst();
     });
 }
 

@@ -23,6 +23,8 @@ public:
     MessageRecorder &operator=(const MessageRecorder &) = delete;
 
     void setAnswer(bool answer) { m_answer = answer; }
+    // The answers to the next questions, in order; the set answer after them.
+    void queueAnswers(const QVector<bool> &answers) { m_queued = answers; }
     // Catches the messages again after a test let real boxes show.
     void install();
     const QVector<Message> &messages() const { return m_messages; }
@@ -33,5 +35,6 @@ public:
 
 private:
     bool m_answer;
+    QVector<bool> m_queued;
     QVector<Message> m_messages;
 };
