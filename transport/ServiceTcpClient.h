@@ -1,9 +1,8 @@
 #pragma once
 
-#include "transport/ServicePacer.h"
+#include "transport/ServiceBase.h"
 
 #include <QAbstractSocket>
-#include <QObject>
 #include <QString>
 
 class QTcpSocket;
@@ -11,7 +10,7 @@ class QTcpSocket;
 // Reaches the device over a TCP connection, paced exactly like the serial
 // service; the commands come from TcpChannel. A worker moved into its own
 // thread; the socket and the timers are created by the connect slot there.
-class ServiceTcpClient : public QObject
+class ServiceTcpClient : public ServiceBase
 {
     Q_OBJECT
 
@@ -25,21 +24,20 @@ public:
     ~ServiceTcpClient() override;
 
 signals:
-    void SGL_TryCheckSend();
-    void SGL_UpdateRecvData_TcpClient();
-    void SGL_UpdateSendData_TcpClient(QByteArray bytes);
     void SGL_ConnectStatus_TcpClient(bool ok, int code);
     void SGL_ReConnectStatus_TcpClient(bool ok);
-    void SGL_WaitReplyTimeout_TcpClient(QByteArray sent);
 
 public slots:
     void SLT_SyncConnect_TcpClient(QString localAddress, QString remoteAddress, QString remotePort);
-    void SLT_SyncDisconnect_TcpClient();
-    void SLT_RealSendData_TcpClient();
     void SLT_RealRecvData_TcpClient();
-    void SLT_MatchTimer_Timeout();
-    void SLT_WaitTimer_Timeout();
     void SLT_SocketError(QAbstractSocket::SocketError error);
+
+protected:
+    bool openDevice() override;
+    bool writeBytes(const QByteArray &bytes) override;
+    void closeDevice() override;
+    // A connection that broke is made again once before the send.
+    bool prepareSend() override;
 
 private:
     // Binds to the local address and starts connecting to the device.
@@ -52,17 +50,13 @@ private:
     void linkBroken();
     void remakeBrokenLink();
     void deleteSocket();
-    bool writeCommand(const QByteArray &bytes);
 
     QTcpSocket *m_socket = nullptr;
-    bool m_connected = false;
     bool m_portOpened = false;
     quint32 m_lastError = NoError;
-    bool m_disconnectPending = false;
     bool m_remakePending = false;
     bool m_remaking = false;
     QString m_localAddress;
     QString m_remoteAddress;
     QString m_remotePort;
-    ServicePacer m_pacer;
 };
