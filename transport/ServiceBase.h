@@ -19,6 +19,9 @@ class ServiceBase : public QObject
     Q_OBJECT
 
 public:
+    // The last error of a port or socket when there was none.
+    static constexpr quint32 NoError = 255;
+
     ~ServiceBase() override;
 
 signals:
@@ -55,6 +58,17 @@ protected:
     bool connectCycle();
     // Reads what the device holds and assembles the device frames in it.
     void receiveStream(QIODevice *device);
+    // Writes the bytes to the port or socket; only what reached it is told
+    // as sent (a command that could not be written still ends through its
+    // reply timeout).
+    template<typename Device>
+    void writeAndTell(Device &device, const QByteArray &bytes)
+    {
+        if (device.write(bytes) == bytes.size()) {
+            device.flush();
+            emit SGL_UpdateSendData(bytes);
+        }
+    }
     // A complete frame (or datagram) was queued on the channel.
     void frameArrived(const quint8 *frame, quint32 length);
 

@@ -36,10 +36,7 @@ ServiceSerialPort::ServiceSerialPort(QObject *parent)
     : ServiceBase(SerialChannel, parent)
 { }
 
-ServiceSerialPort::~ServiceSerialPort()
-{
-    deletePort();
-}
+ServiceSerialPort::~ServiceSerialPort() = default;
 
 void ServiceSerialPort::SLT_SyncConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity,
                                                    QString stopBits, QString flowControl)
@@ -52,10 +49,10 @@ void ServiceSerialPort::SLT_SyncConnect_SerialPort(QString name, QString baudRat
 bool ServiceSerialPort::openDevice()
 {
     // A second connect replaces the port of the first.
-    deletePort();
-    m_port = new QSerialPort;
-    connect(m_port, &QSerialPort::errorOccurred, this, &ServiceSerialPort::SLT_SerialPortError);
-    connect(m_port, &QSerialPort::readyRead, this, &ServiceSerialPort::SLT_RealRecvData_SerialPort);
+    m_port.reset();
+    m_port = std::make_unique<QSerialPort>();
+    connect(m_port.get(), &QSerialPort::errorOccurred, this, &ServiceSerialPort::SLT_SerialPortError);
+    connect(m_port.get(), &QSerialPort::readyRead, this, &ServiceSerialPort::SLT_RealRecvData_SerialPort);
     m_port->setPortName(m_settings.name);
     if (!m_port->open(QIODevice::ReadWrite))
         return false;
@@ -71,12 +68,12 @@ void ServiceSerialPort::closeDevice()
         m_port->clear(QSerialPort::AllDirections);
         m_port->close();
     }
-    deletePort();
+    m_port.reset();
 }
 
 void ServiceSerialPort::SLT_RealRecvData_SerialPort()
 {
-    receiveStream(m_port);
+    receiveStream(m_port.get());
 }
 
 void ServiceSerialPort::SLT_SerialPortError(QSerialPort::SerialPortError error)
@@ -123,21 +120,10 @@ void ServiceSerialPort::applySettings()
         m_port->setFlowControl(QSerialPort::FlowControl(flow));
 }
 
-void ServiceSerialPort::deletePort()
-{
-    delete m_port;
-    m_port = nullptr;
-}
-
 bool ServiceSerialPort::writeBytes(const QByteArray &bytes)
 {
     if (!m_port)
         return false;
-    // Only what reached the port is logged as sent; a command that could
-    // not be written still ends through its reply timeout.
-    if (m_port->write(bytes) == bytes.size()) {
-        m_port->flush();
-        emit SGL_UpdateSendData(bytes);
-    }
+    writeAndTell(*m_port, bytes);
     return true;
 }

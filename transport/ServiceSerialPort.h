@@ -5,6 +5,8 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <memory>
+
 // Reaches the device through a serial port. A worker: it is moved into its
 // own thread, and the port and the timers are created by the connect slot on
 // that thread. The commands come from SerialChannel.
@@ -15,7 +17,6 @@ class ServiceSerialPort : public ServiceBase
 public:
     // Connect failure code reported with SGL_ConnectStatus_SerialPort.
     static constexpr int OpenFailedCode = 3;
-    static constexpr quint32 NoError = 255;
 
     explicit ServiceSerialPort(QObject *parent = nullptr);
     ~ServiceSerialPort() override;
@@ -54,9 +55,8 @@ private:
     // Closes a port that can no longer be read and reports the lost link.
     void dropLostLink();
     void applySettings();
-    void deletePort();
 
-    QSerialPort *m_port = nullptr;
+    std::unique_ptr<QSerialPort> m_port;
     Settings m_settings;
     quint32 m_lastError = NoError;
     bool m_linkLostPending = false;

@@ -23,10 +23,7 @@ ServiceTcpClient::ServiceTcpClient(QObject *parent)
     : ServiceBase(TcpChannel, parent)
 { }
 
-ServiceTcpClient::~ServiceTcpClient()
-{
-    deleteSocket();
-}
+ServiceTcpClient::~ServiceTcpClient() = default;
 
 void ServiceTcpClient::SLT_SyncConnect_TcpClient(QString localAddress, QString remoteAddress, QString remotePort)
 {
@@ -40,11 +37,11 @@ void ServiceTcpClient::SLT_SyncConnect_TcpClient(QString localAddress, QString r
 bool ServiceTcpClient::openDevice()
 {
     m_portOpened = false;
-    deleteSocket();
-    m_socket = new QTcpSocket;
-    connect(m_socket, &QTcpSocket::readyRead, this, &ServiceTcpClient::SLT_RealRecvData_TcpClient);
-    connect(m_socket, &QAbstractSocket::errorOccurred, this, &ServiceTcpClient::SLT_SocketError);
-    connect(m_socket, &QAbstractSocket::disconnected, this, &ServiceTcpClient::linkBroken);
+    m_socket.reset();
+    m_socket = std::make_unique<QTcpSocket>();
+    connect(m_socket.get(), &QTcpSocket::readyRead, this, &ServiceTcpClient::SLT_RealRecvData_TcpClient);
+    connect(m_socket.get(), &QAbstractSocket::errorOccurred, this, &ServiceTcpClient::SLT_SocketError);
+    connect(m_socket.get(), &QAbstractSocket::disconnected, this, &ServiceTcpClient::linkBroken);
     startConnecting();
     m_portOpened = m_socket->waitForConnected(ConnectWaitMs);
     if (!m_portOpened)
@@ -61,7 +58,7 @@ void ServiceTcpClient::closeDevice()
         m_socket->abort();
         m_socket->close();
     }
-    deleteSocket();
+    m_socket.reset();
 }
 
 bool ServiceTcpClient::prepareSend()
@@ -72,7 +69,7 @@ bool ServiceTcpClient::prepareSend()
 
 void ServiceTcpClient::SLT_RealRecvData_TcpClient()
 {
-    receiveStream(m_socket);
+    receiveStream(m_socket.get());
 }
 
 void ServiceTcpClient::SLT_SocketError(QAbstractSocket::SocketError error)
@@ -136,22 +133,13 @@ bool ServiceTcpClient::EnsureTcpConnection()
     return false;
 }
 
-void ServiceTcpClient::deleteSocket()
-{
-    delete m_socket;
-    m_socket = nullptr;
-}
-
 bool ServiceTcpClient::writeBytes(const QByteArray &bytes)
 {
     if (!m_socket)
         return false;
     // After a failed reconnection the socket is closed: the command counts
-    // as sent and ends through its reply timeout, but only bytes that
-    // reached the socket are logged as sent.
-    if (m_socket->state() == QAbstractSocket::ConnectedState && m_socket->write(bytes) == bytes.size()) {
-        m_socket->flush();
-        emit SGL_UpdateSendData(bytes);
-    }
+    // as sent and ends through its reply timeout, unwritten.
+    if (m_socket->state() == QAbstractSocket::ConnectedState)
+        writeAndTell(*m_socket, bytes);
     return true;
 }

@@ -5,6 +5,8 @@
 #include <QAbstractSocket>
 #include <QString>
 
+#include <memory>
+
 class QTcpSocket;
 
 // Reaches the device over a TCP connection, paced exactly like the serial
@@ -18,7 +20,6 @@ public:
     static constexpr int ConnectFailedCode = 5;
     static constexpr int ConnectWaitMs = 500;
     static constexpr int ReconnectWaitMs = 1000;
-    static constexpr quint32 NoError = 255;
 
     explicit ServiceTcpClient(QObject *parent = nullptr);
     ~ServiceTcpClient() override;
@@ -49,9 +50,8 @@ private:
     // The socket said the link closed or failed.
     void linkBroken();
     void remakeBrokenLink();
-    void deleteSocket();
 
-    QTcpSocket *m_socket = nullptr;
+    std::unique_ptr<QTcpSocket> m_socket;
     bool m_portOpened = false;
     quint32 m_lastError = NoError;
     bool m_remakePending = false;
