@@ -17,6 +17,7 @@
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceEvents.h"
 #include "protocol/DeviceState.h"
+#include "protocol/ModuleDiscovery.h"
 #include "protocol/ReplyDispatcher.h"
 #include "protocol/ReplyTimeout.h"
 #include "shell/LanguageSwitch.h"
@@ -230,7 +231,8 @@ void Ui_Main::connectDeviceEvents()
         m_tvWall->ReadWall();
     });
     connect(&events, &DeviceEvents::SGL_SendRequest, this, &Ui_Main::SGL_UnifyUpdateEmit);
-    connect(&events, &DeviceEvents::SGL_ModuleFound, m_connection, &Ui_Uart_Network::AddFoundDevice);
+    // Both pages' lists draw from the one module model.
+    connect(&events, &DeviceEvents::SGL_ModuleFound, &Modules(), &ModuleDiscovery::addOrUpdate);
     connect(&events, &DeviceEvents::SGL_ModuleConfig, m_connection, &Ui_Uart_Network::SLT_ModuleConfigRead);
     connect(&events, &DeviceEvents::SGL_DeviceInformation, m_connection, &Ui_Uart_Network::SLT_DeviceInformation);
     connect(&events, &DeviceEvents::SGL_PeripheralLines, m_peripheral, &Ui_Peripheral::ShowPeripheralLines);
@@ -243,7 +245,6 @@ void Ui_Main::connectDeviceEvents()
     connect(&events, &DeviceEvents::SGL_Update_InEdidMode, m_matrix, &Ui_Matrix::SGL_Update_InEdidMode);
     connect(&events, &DeviceEvents::SGL_Update_EdidMessage, m_matrix, &Ui_Matrix::SGL_Update_EdidMessage);
     connect(&events, &DeviceEvents::SGL_Update_OutEdid, m_matrix, &Ui_Matrix::SGL_Update_OutEdid);
-    connect(&events, &DeviceEvents::SGL_ModuleFound, m_system, &Ui_System::AddFoundDevice);
     connect(&events, &DeviceEvents::SGL_ModuleConfig, m_system, &Ui_System::ShowModuleConfig);
     connect(&events, &DeviceEvents::SGL_DeviceInformation, m_system, &Ui_System::ShowDeviceInformation);
     connect(&events, &DeviceEvents::SGL_FirmwareVersion, m_system, &Ui_System::ShowFirmwareVersion);

@@ -6,11 +6,13 @@
 #include "chrome/ImageFiles.h"
 #include "chrome/MessageBox.h"
 #include "chrome/MyComboBox.h"
+#include "pages/network/ModuleSearchList.h"
 #include "protocol/Catalogue.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "protocol/LinkTiming.h"
 #include "protocol/ModuleConfigView.h"
+#include "protocol/ModuleDiscovery.h"
 #include "transport/ConnectionChecks.h"
 #include "transport/DeviceLink.h"
 
@@ -30,24 +32,21 @@
 #include <QSerialPortInfo>
 #include <QTreeWidget>
 
-bool DeviceListFromSerial = false;
-
 namespace {
 constexpr int StatusLinesKept = 400;
 constexpr int StatusPictureSize = 48;
 constexpr int SideMargin = 6;
-constexpr int SearchColumnWidths[] = {100, 300, 300, 300, 300};
+constexpr ModuleSearchList::Widths SearchColumnWidths = {100, 300, 300, 300, 300};
 constexpr int SearchRowsShown = 5;
 constexpr int CompactRowSpacing = 2;
 constexpr int CompactMarginX = 8;
 constexpr int CompactMarginY = 4;
 // Object name of the group boxes whose titles the style sheet centres.
 const char CentredTitleGroup[] = "CentredTitleGroup";
-constexpr int NameColumn = 1;
-constexpr int IpColumn = 2;
-constexpr int MacColumn = 3;
-constexpr int VersionColumn = 4;
-constexpr int MacBytes = 6;
+constexpr int NameColumn = ModuleSearchList::NameColumn;
+constexpr int IpColumn = ModuleSearchList::IpColumn;
+constexpr int MacColumn = ModuleSearchList::MacColumn;
+constexpr int MacBytes = ModuleBlock::MacSize;
 const char PcPort[] = "1001";
 
 const char *const BaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
@@ -123,7 +122,6 @@ Ui_Uart_Network::~Ui_Uart_Network()
 {
     // Ending a worker thread disconnects its service.
     m_link->close();
-    clearFoundItems();
 }
 
 void Ui_Uart_Network::buildWidgets()
@@ -166,8 +164,7 @@ void Ui_Uart_Network::buildWidgets()
     m_statusGroup = new QGroupBox;
     m_statusGrid = new QGridLayout(m_statusGroup);
 
-    m_searchList = new QTreeWidget;
-    m_searchList->setRootIsDecorated(false);
+    m_searchList = new ModuleSearchList(SearchColumnWidths);
     m_buttonRow = new QHBoxLayout;
     m_searchButton = new QPushButton;
     m_uartReadButton = new QPushButton;
@@ -319,11 +316,8 @@ void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
     m_clearButton->setText(S_Clear);
     if (!keepList)
         SLT_ClearFoundDevice();
-    m_searchList->setColumnCount(int(std::size(SearchColumnWidths)));
-    for (int column = 0; column < int(std::size(SearchColumnWidths)); ++column)
-        m_searchList->setColumnWidth(column, SearchColumnWidths[column]);
-    m_searchList->setHeaderLabels(
-        {SSearchList_Number, SSearchList_DeviceName, SSearchList_IP, SSearchList_MAC, SSearchList_Version});
+    m_searchList->resetColumnWidths();
+    m_searchList->RetranslateUi();
     m_searchGroup->setTitle(SgroupBox_SearchList);
     m_searchButton->setText(SpushButton_SearchDevice);
     m_uartReadButton->setText(SpushButton_UartReadDevice);
@@ -369,6 +363,11 @@ void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
     m_localPortEdit->setText(QLatin1String(PcPort));
 }
 
+QTreeWidget *Ui_Uart_Network::searchList() const
+{
+    return m_searchList;
+}
+
 void Ui_Uart_Network::AppendStatusLine(const QString &text)
 {
     m_statusLog->moveCursor(QTextCursor::End);
@@ -389,20 +388,7 @@ void Ui_Uart_Network::ShowConnectImage(bool ok)
 
 void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
 {
-    // A search leaves from every local address, so a module that hears it
-    // on two interfaces answers twice: its row is brought up to date
-    // instead of listed again.
-    for (QTreeWidgetItem *row : qAsConst(m_foundItems)) {
-        if (row->text(MacColumn) == mac) {
-            row->setText(NameColumn, name);
-            row->setText(IpColumn, ip);
-            row->setText(VersionColumn, version);
-            return;
-        }
-    }
-    auto *item = new QTreeWidgetItem(QStringList{QString::number(m_foundItems.size() + 1), name, ip, mac, version});
-    m_foundItems.append(item);
-    m_searchList->addTopLevelItem(item);
+    Modules().addOrUpdate(name, ip, mac, version);
 }
 
 void Ui_Uart_Network::ShowSelectedDeviceNetwork(const QString &name, const QString &mac, const QString &ip,
@@ -583,13 +569,13 @@ void Ui_Uart_Network::SLT_SelectDevice(QTreeWidgetItem *item, int)
 {
     if (!item)
         return;
-    quint8 mac[MacBytes] = {};
-    const bool macOk = HexTextToBytes(item->text(MacColumn), mac, MacBytes);
     Q_EMIT SGL_ReadSelectedDevice();
-    if (DeviceListFromSerial || !macOk)
+    // Over the serial link the settings came with the list; nothing to read.
+    const std::optional<ModuleDiscovery::Mac> mac = Modules().request(item->text(MacColumn));
+    if (!mac)
         return;
     Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleFactoryAddress));
-    NET_ReadConfig(mac, MacBytes);
+    NET_ReadConfig(mac->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
 
@@ -600,8 +586,7 @@ void Ui_Uart_Network::SLT_ClearStatus()
 
 void Ui_Uart_Network::SLT_SearchDevice()
 {
-    DeviceListFromSerial = false;
-    SLT_ClearFoundDevice();
+    Modules().startList(false);
     Q_EMIT SGL_ClearFoundDevice();
     Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleFactoryAddress));
     NET_SearchDevice();
@@ -610,24 +595,15 @@ void Ui_Uart_Network::SLT_SearchDevice()
 
 void Ui_Uart_Network::SLT_UartReadDevice()
 {
-    DeviceListFromSerial = true;
-    SLT_ClearFoundDevice();
+    Modules().startList(true);
     Q_EMIT SGL_ClearFoundDevice();
     CMD_DeviceInfoRead();
     Q_EMIT SGL_UpdateEmit();
 }
 
-void Ui_Uart_Network::clearFoundItems()
-{
-    qDeleteAll(m_foundItems);
-    m_foundItems.clear();
-}
-
 void Ui_Uart_Network::SLT_ClearFoundDevice()
 {
-    clearFoundItems();
-    m_searchList->clear();
-    m_searchList->setCurrentItem(nullptr);
+    Modules().clear();
 }
 
 void Ui_Uart_Network::SLT_ReadSelectedDevice()

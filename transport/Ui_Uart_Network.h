@@ -5,6 +5,7 @@
 #include <QString>
 
 class DeviceLink;
+class ModuleSearchList;
 class MyComboBox;
 class QComboBox;
 class QGridLayout;
@@ -16,10 +17,6 @@ class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-
-// Whether the search list was filled by a read over the serial link rather
-// than by a UDP search.
-extern bool DeviceListFromSerial;
 
 // The connection page (always the first tab): the serial and TCP links to
 // the device, the status log, devices found on the network or read over the
@@ -61,7 +58,7 @@ public:
     QLineEdit *maskEdit() const { return m_maskEdit; }
     QLineEdit *gatewayEdit() const { return m_gatewayEdit; }
     QPlainTextEdit *statusLog() const { return m_statusLog; }
-    QTreeWidget *searchList() const { return m_searchList; }
+    QTreeWidget *searchList() const;
     QLabel *statusPicture() const { return m_statusPicture; }
     DeviceLink *link() const { return m_link; }
 
@@ -112,7 +109,6 @@ private:
     void linkFailed(bool serial, int code);
     // Tears a link down: the device link closes and the device model resets.
     void disconnectLink(bool serial);
-    void clearFoundItems();
 
     QLabel *m_portLabel;
     MyComboBox *m_portSelector;
@@ -147,8 +143,7 @@ private:
     QLabel *m_statusPicture;
     QGroupBox *m_statusGroup;
     QGridLayout *m_statusGrid;
-    QTreeWidget *m_searchList;
-    QList<QTreeWidgetItem *> m_foundItems;
+    ModuleSearchList *m_searchList;
     QHBoxLayout *m_buttonRow;
     QPushButton *m_searchButton;
     QPushButton *m_uartReadButton;
