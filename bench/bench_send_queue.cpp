@@ -24,7 +24,6 @@ constexpr quint8 RoutingRead = 0x12;
 constexpr quint8 RoutingReportPrefix[] = {0x7B, 0x7B, 0x11};
 constexpr quint32 ReplyTimeoutMs = 2000;
 constexpr double TargetOverheadMs = 2.0;
-constexpr unsigned long StopWaitMs = 2000;
 constexpr int NsPerMs = 1000000;
 // Enough for the floor, the overhead and a margin; the run never hangs.
 constexpr int GuardMsPerCommand = 200;
@@ -109,7 +108,7 @@ int main(int argc, char *argv[])
     QMetaObject::invokeMethod(
         sim, [sim]() { sim->stop(); }, Qt::BlockingQueuedConnection);
     simThread.quit();
-    simThread.wait(StopWaitMs);
+    simThread.wait(LinkTiming::ThreadStopWaitMs);
     delete sim;
 
     if (result != 0 || received != commands) {
