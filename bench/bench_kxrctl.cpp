@@ -4,6 +4,7 @@
 // whose reply is the routing read-back; both commands wait the 50 ms gap of
 // the queue. "kxrctl --help" gives the start-up cost of the process alone.
 
+#include "protocol/LinkTiming.h"
 #include "tools/devsim/SimDevice.h"
 
 #include <QCoreApplication>
@@ -23,7 +24,6 @@ constexpr int Inputs = 8;
 constexpr int Outputs = 8;
 constexpr double TargetMs = 150.0;
 constexpr int RunBoundMs = 10000;
-constexpr unsigned long StopWaitMs = 2000;
 
 // Milliseconds from start to exit, or -1 when the run failed.
 double timedRun(const QString &program, const QStringList &arguments)
@@ -107,7 +107,7 @@ int main(int argc, char *argv[])
     QMetaObject::invokeMethod(
         sim, [&]() { sim->stop(); }, Qt::BlockingQueuedConnection);
     simThread.quit();
-    simThread.wait(StopWaitMs);
+    simThread.wait(LinkTiming::ThreadStopWaitMs);
     delete sim;
 
     if (failed) {

@@ -14,7 +14,6 @@
 #include "cli/RoutingCommands.h"
 #include "cli/SearchCommand.h"
 #include "cli/StatusCommand.h"
-#include "transport/ServiceRegistry.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -108,7 +107,6 @@ int RunKxrctl(const QStringList &arguments, QTextStream &out, QTextStream &err)
         CliSession session(line.request, line.request.quiet ? nowhere : out, err);
         code = Run(session);
     }
-    // The worker threads have stopped with the session; their services go.
-    ShutdownServices();
+    // The worker threads and their services went with the session's link.
     return ExitStatus(code);
 }

@@ -12,8 +12,6 @@ private Q_SLOTS:
     void checkNetworkParams();
     void sameSubnet_data();
     void sameSubnet();
-    void hexTextToBytes_data();
-    void hexTextToBytes();
     void moduleBlock_decodesTheNetworkSettings();
 };
 
@@ -100,33 +98,6 @@ void ConnectionChecksTest::sameSubnet()
     QFETCH(QString, deviceMask);
     QFETCH(bool, same);
     QCOMPARE(SameSubnet(localIp, localMask, deviceIp, deviceMask), same);
-}
-
-void ConnectionChecksTest::hexTextToBytes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray mac = QByteArray::fromHex("001a2b3c4d5e");
-    QTest::newRow("dashes, mixed case") << "00-1a-2B-3c-4D-5e" << true << mac;
-    QTest::newRow("packed") << "001A2B3C4D5E" << true << mac;
-    QTest::newRow("colons and spaces") << "00: 1a:2b:3c:4d:5e" << true << mac;
-    QTest::newRow("extra digits ignored") << "001a2b3c4d5eff" << true << mac;
-    QTest::newRow("five pairs") << "00-1a-2b-3c-4d" << false << QByteArray();
-    QTest::newRow("odd digits") << "001a2b3c4d5" << false << QByteArray();
-    QTest::newRow("empty") << "" << false << QByteArray();
-}
-
-void ConnectionChecksTest::hexTextToBytes()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(QByteArray, bytes);
-    quint8 out[6] = {};
-    QCOMPARE(HexTextToBytes(text, out, 6), ok);
-    if (ok)
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(out), 6), bytes);
-    QVERIFY(!HexTextToBytes(text, out, 5)); // too little room
 }
 
 void ConnectionChecksTest::moduleBlock_decodesTheNetworkSettings()

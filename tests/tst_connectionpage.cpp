@@ -3,6 +3,7 @@
 #include "chrome/MyComboBox.h"
 #include "app/LanguageTable.h"
 #include "protocol/CommandChannel.h"
+#include "protocol/ModuleDiscovery.h"
 #include "shell/Ui_Main.h"
 #include "support/MainWindowFixture.h"
 #include "transport/Ui_Uart_Network.h"
@@ -81,7 +82,7 @@ void ConnectionPageTest::serialListRow_sendsNothing()
     MainWindowFixture fixture(MainWindowFixture::configWith({}));
     Ui_Uart_Network *page = fixture.window()->connectionPage();
     QTRY_VERIFY_WITH_TIMEOUT(UdpChannel.opened.load(), 2000);
-    DeviceListFromSerial = true;
+    Modules().startList(true);
     page->AddFoundDevice(QStringLiteral("KXR"), QStringLiteral("10.0.0.5"), QStringLiteral("00-11-22-33-44-55"),
                          QStringLiteral("3"));
     QSignalSpy selected(page, &Ui_Uart_Network::SGL_ReadSelectedDevice);
@@ -90,7 +91,7 @@ void ConnectionPageTest::serialListRow_sendsNothing()
     QCOMPARE(selected.count(), 1);
     QCOMPARE(restart.count(), 0);
     QCOMPARE(ChannelQueueSize(UdpChannel, QueueSide::Send), 0);
-    DeviceListFromSerial = false;
+    Modules().startList(false);
 }
 
 void ConnectionPageTest::searchListRow_readsTheModule()
@@ -98,7 +99,7 @@ void ConnectionPageTest::searchListRow_readsTheModule()
     MainWindowFixture fixture(MainWindowFixture::configWith({}));
     Ui_Uart_Network *page = fixture.window()->connectionPage();
     QTRY_VERIFY_WITH_TIMEOUT(UdpChannel.opened.load(), 2000);
-    DeviceListFromSerial = false;
+    Modules().startList(false);
     page->AddFoundDevice(QStringLiteral("KXR"), QStringLiteral("10.0.0.5"), QStringLiteral("00-1a-2b-3c-4d-5e"),
                          QStringLiteral("3"));
     page->AddFoundDevice(QStringLiteral("KXR-2"), QStringLiteral("10.0.0.6"), QStringLiteral("001A2B3C4D5F"),

@@ -7,6 +7,7 @@
 #include "pages/peripheral/IoGroupBox.h"
 #include "pages/peripheral/UserCmdLines.h"
 #include "pages/peripheral/Ui_Peripheral.h"
+#include "protocol/LinkTiming.h"
 #include "shell/Ui_Main.h"
 #include "support/ConnectedProgram.h"
 #include "support/WidgetInput.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr quint8 PeripheralCode = 0x33;
 constexpr int ReplyWaitMs = 5000;
 constexpr int ToleranceMs = 20;
-constexpr int PacingMs = 50;
+constexpr int PacingMs = LinkTiming::SendGapMs;
 constexpr int SettleMs = 400;
 
 QByteArray PeripheralFrame(const char *payloadHex)

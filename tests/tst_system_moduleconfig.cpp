@@ -3,6 +3,7 @@
 #include "protocol/ModuleBlockLayout.h"
 #include "protocol/ModuleConfigEdit.h"
 #include "protocol/ModuleConfigFields.h"
+#include "protocol/ModuleDiscovery.h"
 #include "support/ModuleBlocks.h"
 #include "support/TestSupport.h"
 
@@ -43,6 +44,9 @@ private Q_SLOTS:
     void decode_refusesOtherSizes();
     void basicPart_ipType_data();
     void basicPart_ipType();
+    void modules_areKeyedByMac_data();
+    void modules_areKeyedByMac();
+    void block_isTakenOnlyFromTheModuleAskedFor();
 };
 
 void SystemModuleConfigTest::numberRule_data()
@@ -230,6 +234,55 @@ void SystemModuleConfigTest::basicPart_ipType()
     QCOMPARE(bool(quint8(result.part[3]) & 0x80), staticIp);
     QCOMPARE(quint8(result.part[3]) & 0x7F, quint8(block[3]) & 0x7F);
     QCOMPARE(result.part.left(3), block.left(3));
+}
+
+void SystemModuleConfigTest::modules_areKeyedByMac_data()
+{
+    QTest::addColumn<QStringList>("macs");  // answers in order, named "m0", "m1", ...
+    QTest::addColumn<QStringList>("names"); // the entries afterwards
+    QTest::newRow("same MAC, other spelling") << QStringList{"00-1a-2b-3c-4d-5e", "001A2B3C4D5E"} << QStringList{"m1"};
+    QTest::newRow("last digit differs") << QStringList{"00-1a-2b-3c-4d-5e", "00-1a-2b-3c-4d-5f"}
+                                        << QStringList{"m0", "m1"};
+    QTest::newRow("back after another") << QStringList{"00-1a-2b-3c-4d-5e", "00-00-00-00-00-01", "00:1a:2b:3c:4d:5e"}
+                                        << QStringList{"m2", "m1"};
+    QTest::newRow("unparsed, same text") << QStringList{"00-1a", "00-1a"} << QStringList{"m1"};
+    QTest::newRow("unparsed, other text") << QStringList{"00-1a", "00-1b"} << QStringList{"m0", "m1"};
+}
+
+void SystemModuleConfigTest::modules_areKeyedByMac()
+{
+    QFETCH(QStringList, macs);
+    QFETCH(QStringList, names);
+    ModuleDiscovery modules;
+    for (int i = 0; i < macs.size(); ++i)
+        modules.addOrUpdate(QStringLiteral("m%1").arg(i), QStringLiteral("10.0.0.1"), macs.at(i), QStringLiteral("3"));
+    QStringList listed;
+    for (const ModuleDiscovery::Module &module : modules.modules())
+        listed << module.name;
+    QCOMPARE(listed, names);
+}
+
+void SystemModuleConfigTest::block_isTakenOnlyFromTheModuleAskedFor()
+{
+    const QByteArray asked = RandomModuleBlock(1, true);
+    const QByteArray other = RandomModuleBlock(2, true);
+    const auto macText = [](const QByteArray &block) {
+        return QString::fromLatin1(block.mid(ModuleBlock::Mac, ModuleBlock::MacSize).toHex('-'));
+    };
+    ModuleDiscovery modules;
+    QVERIFY(!modules.acceptBlock(asked)); // nothing asked for yet
+    QVERIFY(modules.request(macText(asked)));
+    QVERIFY(!modules.acceptBlock(other));
+    QVERIFY(!modules.selected());
+    QVERIFY(modules.acceptBlock(asked));
+    QCOMPARE(modules.block(), asked);
+    QCOMPARE(modules.selected(), modules.requested());
+
+    // Over the serial link nothing is read, and no block is taken.
+    modules.startList(true);
+    QVERIFY(!modules.request(macText(asked)));
+    QVERIFY(!modules.acceptBlock(asked));
+    QVERIFY(modules.block().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SystemModuleConfigTest)

@@ -10,10 +10,10 @@
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "protocol/ModuleBlockLayout.h"
+#include "protocol/ModuleDiscovery.h"
 #include "support/MessageRecorder.h"
 #include "support/ModuleBlocks.h"
 #include "support/TestSupport.h"
-#include "transport/Ui_Uart_Network.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -89,7 +89,7 @@ private:
 void SystemPageTest::init()
 {
     ResetProcessState();
-    DeviceListFromSerial = false;
+    Modules().startList(false);
     ChannelOpen(UdpChannel);
     m_messages = std::make_unique<MessageRecorder>(true);
     m_opened.clear();

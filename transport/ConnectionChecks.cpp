@@ -10,7 +10,6 @@ constexpr quint64 MaxOctet = 255;
 constexpr int MaxPortDigits = 5;
 constexpr quint64 MinPort = 1;
 constexpr quint64 MaxPort = 65534;
-constexpr int MacBytes = 6;
 
 bool isDigit(QChar c)
 {
@@ -64,25 +63,6 @@ bool SameSubnet(const QString &localIp, const QString &localMask, const QString 
             return false;
     }
     return true;
-}
-
-bool HexTextToBytes(const QString &text, quint8 *out, int capacity)
-{
-    if (!out || capacity < MacBytes)
-        return false;
-    int digits = 0;
-    for (const QChar c : text) {
-        const int value = HexDigitValue(c);
-        if (value < 0)
-            continue;
-        if (digits % 2 == 0)
-            out[digits / 2] = quint8(value << 4);
-        else
-            out[digits / 2] = quint8(out[digits / 2] | value);
-        if (++digits == 2 * MacBytes)
-            return true;
-    }
-    return false;
 }
 
 QStringList LocalIpv4Choices(bool filterBySubnet, const QString &deviceIp, const QString &deviceMask)

@@ -12,11 +12,6 @@ bool CheckNetworkParams(const QString &ip, const QString &port, const QString &m
 // Whether two dotted addresses with their masks lie in the same subnet.
 bool SameSubnet(const QString &localIp, const QString &localMask, const QString &deviceIp, const QString &deviceMask);
 
-// Packs the hexadecimal digits of a MAC text into 6 bytes, skipping every
-// other character; false when the text holds fewer than 12 digits or the
-// capacity is below 6.
-bool HexTextToBytes(const QString &text, quint8 *out, int capacity);
-
 // The PC's IPv4 addresses usable for the device link, as "IP<adapter>"
 // texts: entries whose address, netmask and broadcast all exist; with a
 // device address and mask given, only those in the device's subnet.

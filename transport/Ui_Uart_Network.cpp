@@ -7,15 +7,15 @@
 #include "chrome/ImageFiles.h"
 #include "chrome/MessageBox.h"
 #include "chrome/MyComboBox.h"
+#include "pages/network/ModuleSearchList.h"
 #include "protocol/Catalogue.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
+#include "protocol/LinkTiming.h"
 #include "protocol/ModuleConfigView.h"
+#include "protocol/ModuleDiscovery.h"
 #include "transport/ConnectionChecks.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceSerialPort.h"
-#include "transport/ServiceTcpClient.h"
-#include "transport/ServiceUdp.h"
+#include "transport/DeviceLink.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -29,33 +29,26 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSerialPort>
 #include <QSerialPortInfo>
-#include <QThread>
 #include <QTreeWidget>
-
-bool DeviceListFromSerial = false;
 
 namespace {
 constexpr int StatusLinesKept = 400;
-constexpr int StopWaitMs = 2000;
 constexpr int StatusPictureSize = 48;
 constexpr int SideMargin = 6;
-constexpr int SearchColumnWidths[] = {100, 300, 300, 300, 300};
+constexpr ModuleSearchList::Widths SearchColumnWidths = {100, 300, 300, 300, 300};
 constexpr int SearchRowsShown = 5;
 constexpr int CompactRowSpacing = 2;
 constexpr int CompactMarginX = 8;
 constexpr int CompactMarginY = 4;
 // Object name of the group boxes whose titles the style sheet centres.
 const char CentredTitleGroup[] = "CentredTitleGroup";
-constexpr int NameColumn = 1;
-constexpr int IpColumn = 2;
-constexpr int MacColumn = 3;
-constexpr int VersionColumn = 4;
-constexpr int MacBytes = 6;
+constexpr int NameColumn = ModuleSearchList::NameColumn;
+constexpr int IpColumn = ModuleSearchList::IpColumn;
+constexpr int MacColumn = ModuleSearchList::MacColumn;
+constexpr int MacBytes = ModuleBlock::MacSize;
 const char PcPort[] = "1001";
-// The UDP exchange is restarted on this address before every search; the
-// search itself goes out by broadcast.
-const char ModuleRestartAddress[] = "192.168.0.247";
 
 const char *const BaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
 const char *const DataBits[] = {"5", "6", "7", "8"};
@@ -109,25 +102,19 @@ QString flowControlCode(const QString &text)
         return QString::number(QSerialPort::SoftwareControl);
     return QString::number(QSerialPort::NoFlowControl);
 }
-
-void stopThread(QThread *thread)
-{
-    thread->quit();
-    thread->wait(StopWaitMs);
-}
 } // namespace
 
 Ui_Uart_Network::Ui_Uart_Network(QWidget *parent)
     : QSplitter(Qt::Vertical, parent)
     , m_filterLocalBySubnet(false)
+    , m_link(new DeviceLink(this))
 {
     buildWidgets();
     buildLayout();
     ApplyConnectionTexts(true, false);
     connectWidgets();
-    wireServices();
+    wireLink();
     SLT_comboBox_GetVaildLocalIp();
-    UdpThread()->start();
     Q_EMIT SGL_PretendConnect_Udp();
     m_uartReadButton->hide();
 }
@@ -135,10 +122,7 @@ Ui_Uart_Network::Ui_Uart_Network(QWidget *parent)
 Ui_Uart_Network::~Ui_Uart_Network()
 {
     // Ending a worker thread disconnects its service.
-    stopThread(SerialThread());
-    stopThread(TcpThread());
-    stopThread(UdpThread());
-    clearFoundItems();
+    m_link->close();
 }
 
 void Ui_Uart_Network::buildWidgets()
@@ -181,8 +165,7 @@ void Ui_Uart_Network::buildWidgets()
     m_statusGroup = new QGroupBox;
     m_statusGrid = new QGridLayout(m_statusGroup);
 
-    m_searchList = new QTreeWidget;
-    m_searchList->setRootIsDecorated(false);
+    m_searchList = new ModuleSearchList(SearchColumnWidths);
     m_buttonRow = new QHBoxLayout;
     m_searchButton = new QPushButton;
     m_uartReadButton = new QPushButton;
@@ -299,34 +282,20 @@ void Ui_Uart_Network::connectWidgets()
             &Ui_Uart_Network::SLT_comboBox_GetVaildLocalIp, Qt::DirectConnection);
 }
 
-void Ui_Uart_Network::wireServices()
+void Ui_Uart_Network::wireLink()
 {
-    ServiceTcpClient *tcp = TcpService();
-    tcp->moveToThread(TcpThread());
-    connect(this, &Ui_Uart_Network::SGL_PretendConnect_TcpClient, tcp, &ServiceTcpClient::SLT_SyncConnect_TcpClient,
-            Qt::QueuedConnection);
-    connect(TcpThread(), &QThread::finished, tcp, &ServiceTcpClient::SLT_SyncDisconnect_TcpClient);
-    connect(tcp, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, this, &Ui_Uart_Network::SLT_ConnectStatus_TcpClient,
-            Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_ReConnectStatus_TcpClient, this,
-            &Ui_Uart_Network::SLT_ReConnectStatus_TcpClient, Qt::QueuedConnection);
-
-    ServiceUdp *udp = UdpService();
-    udp->moveToThread(UdpThread());
-    connect(this, &Ui_Uart_Network::SGL_PretendConnect_Udp, udp, &ServiceUdp::SLT_SyncConnect_Udp,
-            Qt::QueuedConnection);
-    connect(this, &Ui_Uart_Network::SGL_Startover_Udp, udp, &ServiceUdp::SLT_Startover_Udp, Qt::QueuedConnection);
-    connect(UdpThread(), &QThread::finished, udp, &ServiceUdp::SLT_SyncDisconnect_Udp);
-
-    ServiceSerialPort *serial = SerialService();
-    serial->moveToThread(SerialThread());
-    connect(this, &Ui_Uart_Network::SGL_PretendConnect_SerialPort, serial,
-            &ServiceSerialPort::SLT_SyncConnect_SerialPort, Qt::QueuedConnection);
-    connect(SerialThread(), &QThread::finished, serial, &ServiceSerialPort::SLT_SyncDisconnect_SerialPort);
-    connect(serial, &ServiceSerialPort::SGL_ConnectStatus_SerialPort, this,
-            &Ui_Uart_Network::SLT_ConnectStatus_SerialPort, Qt::QueuedConnection);
-    connect(serial, &ServiceSerialPort::SGL_LinkLost_SerialPort, this, &Ui_Uart_Network::SLT_LinkLost_SerialPort,
-            Qt::QueuedConnection);
+    // The page's requests go straight to the link, which queues them to the
+    // services' threads; the link's answers arrive here on the GUI thread.
+    connect(this, &Ui_Uart_Network::SGL_PretendConnect_SerialPort, m_link, &DeviceLink::openSerial,
+            Qt::DirectConnection);
+    connect(this, &Ui_Uart_Network::SGL_PretendConnect_TcpClient, m_link,
+            qOverload<const QString &, const QString &, const QString &>(&DeviceLink::openTcp), Qt::DirectConnection);
+    connect(this, &Ui_Uart_Network::SGL_PretendConnect_Udp, m_link, &DeviceLink::openModules, Qt::DirectConnection);
+    connect(this, &Ui_Uart_Network::SGL_Startover_Udp, m_link, &DeviceLink::startOverModules, Qt::DirectConnection);
+    connect(m_link, &DeviceLink::SGL_ConnectStatus_TcpClient, this, &Ui_Uart_Network::SLT_ConnectStatus_TcpClient);
+    connect(m_link, &DeviceLink::SGL_ReConnectStatus_TcpClient, this, &Ui_Uart_Network::SLT_ReConnectStatus_TcpClient);
+    connect(m_link, &DeviceLink::SGL_ConnectStatus_SerialPort, this, &Ui_Uart_Network::SLT_ConnectStatus_SerialPort);
+    connect(m_link, &DeviceLink::SGL_LinkLost_SerialPort, this, &Ui_Uart_Network::SLT_LinkLost_SerialPort);
 }
 
 void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
@@ -348,11 +317,8 @@ void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
     m_clearButton->setText(S_Clear);
     if (!keepList)
         SLT_ClearFoundDevice();
-    m_searchList->setColumnCount(int(std::size(SearchColumnWidths)));
-    for (int column = 0; column < int(std::size(SearchColumnWidths)); ++column)
-        m_searchList->setColumnWidth(column, SearchColumnWidths[column]);
-    m_searchList->setHeaderLabels(
-        {SSearchList_Number, SSearchList_DeviceName, SSearchList_IP, SSearchList_MAC, SSearchList_Version});
+    m_searchList->resetColumnWidths();
+    m_searchList->RetranslateUi();
     m_searchGroup->setTitle(SgroupBox_SearchList);
     m_searchButton->setText(SpushButton_SearchDevice);
     m_uartReadButton->setText(SpushButton_UartReadDevice);
@@ -398,6 +364,11 @@ void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
     m_localPortEdit->setText(QLatin1String(PcPort));
 }
 
+QTreeWidget *Ui_Uart_Network::searchList() const
+{
+    return m_searchList;
+}
+
 void Ui_Uart_Network::AppendStatusLine(const QString &text)
 {
     AppendFoldedLine(m_statusLog, text);
@@ -416,20 +387,7 @@ void Ui_Uart_Network::ShowConnectImage(bool ok)
 
 void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
 {
-    // A search leaves from every local address, so a module that hears it
-    // on two interfaces answers twice: its row is brought up to date
-    // instead of listed again.
-    for (QTreeWidgetItem *row : qAsConst(m_foundItems)) {
-        if (row->text(MacColumn) == mac) {
-            row->setText(NameColumn, name);
-            row->setText(IpColumn, ip);
-            row->setText(VersionColumn, version);
-            return;
-        }
-    }
-    auto *item = new QTreeWidgetItem(QStringList{QString::number(m_foundItems.size() + 1), name, ip, mac, version});
-    m_foundItems.append(item);
-    m_searchList->addTopLevelItem(item);
+    Modules().addOrUpdate(name, ip, mac, version);
 }
 
 void Ui_Uart_Network::ShowSelectedDeviceNetwork(const QString &name, const QString &mac, const QString &ip,
@@ -472,8 +430,7 @@ void Ui_Uart_Network::disconnectLink(bool serial)
     setInputsEnabled(true);
     ShowConnectImage(false);
     Q_EMIT SGL_ConnectStatus(false);
-    stopThread(serial ? SerialThread() : TcpThread());
-    ActiveTransport = TransportNone;
+    m_link->closeDevice();
     (serial ? m_uartConnect : m_networkConnect)->setText(S_ConnectDisconnect[0]);
     (serial ? m_networkConnect : m_uartConnect)->setEnabled(true);
     ResetDeviceState();
@@ -494,7 +451,6 @@ void Ui_Uart_Network::SLT_pushButton_UartConnect_clicked()
     SP_FlowControl = flowControlCode(m_flowSelector->currentText());
     setInputsEnabled(false);
     Q_EMIT SGL_ConnectStatus(true);
-    SerialThread()->start();
     Q_EMIT SGL_PretendConnect_SerialPort(SP_Name, SP_BaudRate, SP_DataBit, SP_Parity, SP_StopBit, SP_FlowControl);
     m_uartConnect->setText(S_ConnectDisconnect[1]);
     m_networkConnect->setEnabled(false);
@@ -526,7 +482,6 @@ void Ui_Uart_Network::SLT_pushButton_NetworkConnect_clicked()
     const QString localAddress = choice.left(choice.indexOf(QLatin1Char('<')));
     setInputsEnabled(false);
     Q_EMIT SGL_ConnectStatus(true);
-    TcpThread()->start();
     Q_EMIT SGL_PretendConnect_TcpClient(localAddress, SP_RemoteIp, SP_RemotePort);
     m_networkConnect->setText(S_ConnectDisconnect[1]);
     m_uartConnect->setEnabled(false);
@@ -614,13 +569,13 @@ void Ui_Uart_Network::SLT_SelectDevice(QTreeWidgetItem *item, int)
 {
     if (!item)
         return;
-    quint8 mac[MacBytes] = {};
-    const bool macOk = HexTextToBytes(item->text(MacColumn), mac, MacBytes);
     Q_EMIT SGL_ReadSelectedDevice();
-    if (DeviceListFromSerial || !macOk)
+    // Over the serial link the settings came with the list; nothing to read.
+    const std::optional<ModuleDiscovery::Mac> mac = Modules().request(item->text(MacColumn));
+    if (!mac)
         return;
-    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleRestartAddress));
-    NET_ReadConfig(mac, MacBytes);
+    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleFactoryAddress));
+    NET_ReadConfig(mac->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
 
@@ -631,34 +586,24 @@ void Ui_Uart_Network::SLT_ClearStatus()
 
 void Ui_Uart_Network::SLT_SearchDevice()
 {
-    DeviceListFromSerial = false;
-    SLT_ClearFoundDevice();
+    Modules().startList(false);
     Q_EMIT SGL_ClearFoundDevice();
-    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleRestartAddress));
+    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleFactoryAddress));
     NET_SearchDevice();
     Q_EMIT SGL_UpdateEmit();
 }
 
 void Ui_Uart_Network::SLT_UartReadDevice()
 {
-    DeviceListFromSerial = true;
-    SLT_ClearFoundDevice();
+    Modules().startList(true);
     Q_EMIT SGL_ClearFoundDevice();
     CMD_DeviceInfoRead();
     Q_EMIT SGL_UpdateEmit();
 }
 
-void Ui_Uart_Network::clearFoundItems()
-{
-    qDeleteAll(m_foundItems);
-    m_foundItems.clear();
-}
-
 void Ui_Uart_Network::SLT_ClearFoundDevice()
 {
-    clearFoundItems();
-    m_searchList->clear();
-    m_searchList->setCurrentItem(nullptr);
+    Modules().clear();
 }
 
 void Ui_Uart_Network::SLT_ReadSelectedDevice()

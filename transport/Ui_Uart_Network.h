@@ -4,6 +4,8 @@
 #include <QSplitter>
 #include <QString>
 
+class DeviceLink;
+class ModuleSearchList;
 class MyComboBox;
 class QComboBox;
 class QGridLayout;
@@ -16,14 +18,10 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// Whether the search list was filled by a read over the serial link rather
-// than by a UDP search.
-extern bool DeviceListFromSerial;
-
 // The connection page (always the first tab): the serial and TCP links to
 // the device, the status log, devices found on the network or read over the
-// serial link, and the PC's own IPv4 addresses. It moves the three transport
-// services into their worker threads and wires them.
+// serial link, and the PC's own IPv4 addresses. It owns the device link (the
+// transport services and their threads) and drives it through its signals.
 class Ui_Uart_Network : public QSplitter
 {
     Q_OBJECT
@@ -60,8 +58,9 @@ public:
     QLineEdit *maskEdit() const { return m_maskEdit; }
     QLineEdit *gatewayEdit() const { return m_gatewayEdit; }
     QPlainTextEdit *statusLog() const { return m_statusLog; }
-    QTreeWidget *searchList() const { return m_searchList; }
+    QTreeWidget *searchList() const;
     QLabel *statusPicture() const { return m_statusPicture; }
+    DeviceLink *link() const { return m_link; }
 
 Q_SIGNALS:
     void SGL_PretendConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity,
@@ -105,12 +104,11 @@ private:
     // Height of the search list showing its header and this many rows.
     int searchListHeight(int rows) const;
     void connectWidgets();
-    void wireServices();
+    void wireLink();
     void setInputsEnabled(bool enabled);
     void linkFailed(bool serial, int code);
-    // Tears a link down: its thread is stopped and the device model reset.
+    // Tears a link down: the device link closes and the device model resets.
     void disconnectLink(bool serial);
-    void clearFoundItems();
 
     QLabel *m_portLabel;
     MyComboBox *m_portSelector;
@@ -145,8 +143,7 @@ private:
     QLabel *m_statusPicture;
     QGroupBox *m_statusGroup;
     QGridLayout *m_statusGrid;
-    QTreeWidget *m_searchList;
-    QList<QTreeWidgetItem *> m_foundItems;
+    ModuleSearchList *m_searchList;
     QHBoxLayout *m_buttonRow;
     QPushButton *m_searchButton;
     QPushButton *m_uartReadButton;
@@ -160,4 +157,5 @@ private:
     QGridLayout *m_pcGrid;
     QSplitter *m_topSplitter;
     bool m_filterLocalBySubnet;
+    DeviceLink *m_link;
 };

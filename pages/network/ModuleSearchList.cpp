@@ -3,22 +3,30 @@
 #include "app/LanguageTable.h"
 #include "chrome/TextFit.h"
 #include "protocol/ModuleConfigEdit.h"
+#include "protocol/ModuleDiscovery.h"
 
 #include <QHeaderView>
 
 namespace {
-constexpr int ColumnWidths[ModuleSearchList::ColumnCount] = {60, 170, 130, 150, 80};
 // Room beside a header caption for the section's padding and sort arrow.
 constexpr int HeaderPadding = 12;
 } // namespace
 
-ModuleSearchList::ModuleSearchList(QWidget *parent)
+ModuleSearchList::ModuleSearchList(const Widths &widths, QWidget *parent)
     : QTreeWidget(parent)
+    , m_widths(widths)
 {
     setColumnCount(ColumnCount);
     setRootIsDecorated(false);
+    resetColumnWidths();
+    connect(&Modules(), &ModuleDiscovery::listChanged, this, &ModuleSearchList::redraw);
+    redraw();
+}
+
+void ModuleSearchList::resetColumnWidths()
+{
     for (int c = 0; c < ColumnCount; ++c)
-        setColumnWidth(c, ColumnWidths[c]);
+        setColumnWidth(c, m_widths[size_t(c)]);
 }
 
 void ModuleSearchList::RetranslateUi()
@@ -28,31 +36,37 @@ void ModuleSearchList::RetranslateUi()
     setHeaderLabels(captions);
     // The header draws its captions bold: each column is at least that wide.
     for (int c = 0; c < ColumnCount; ++c)
-        setColumnWidth(c, qMax(ColumnWidths[c], BoldTextWidth(header(), captions.at(c), HeaderPadding)));
+        setColumnWidth(c, qMax(m_widths[size_t(c)], BoldTextWidth(header(), captions.at(c), HeaderPadding)));
 }
 
-void ModuleSearchList::addOrUpdate(const QString &name, const QString &ip, const QString &mac, const QString &version)
+void ModuleSearchList::redraw()
 {
-    const std::optional<Mac> bytes = ParseModuleMac(mac);
-    QTreeWidgetItem *row = bytes ? rowOfMac(*bytes) : nullptr;
-    if (!row) {
-        row = new QTreeWidgetItem(this);
-        row->setText(NumberColumn, QString::number(topLevelItemCount()));
+    const QVector<ModuleDiscovery::Module> &modules = Modules().modules();
+    if (modules.isEmpty()) {
+        clear();
+        setCurrentItem(nullptr);
+        return;
     }
-    row->setText(NameColumn, name);
-    row->setText(IpColumn, ip);
-    row->setText(MacColumn, mac);
-    row->setText(VersionColumn, version);
+    while (topLevelItemCount() > modules.size())
+        delete takeTopLevelItem(topLevelItemCount() - 1);
+    for (int i = 0; i < modules.size(); ++i) {
+        QTreeWidgetItem *row = topLevelItem(i);
+        if (!row) {
+            row = new QTreeWidgetItem(this);
+            row->setText(NumberColumn, QString::number(i + 1));
+        }
+        const ModuleDiscovery::Module &module = modules.at(i);
+        row->setText(NameColumn, module.name);
+        row->setText(IpColumn, module.ip);
+        row->setText(MacColumn, module.macText);
+        row->setText(VersionColumn, module.version);
+    }
 }
 
 QTreeWidgetItem *ModuleSearchList::rowOfMac(const Mac &mac) const
 {
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem *row = topLevelItem(i);
-        if (macOfRow(row) == mac)
-            return row;
-    }
-    return nullptr;
+    const int index = Modules().indexOf(mac);
+    return index < 0 ? nullptr : topLevelItem(index);
 }
 
 std::optional<ModuleSearchList::Mac> ModuleSearchList::macOfRow(const QTreeWidgetItem *row)

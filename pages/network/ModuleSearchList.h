@@ -5,8 +5,10 @@
 #include <array>
 #include <optional>
 
-// The system page's list of network modules: number, name, IP, MAC and
-// version, one row per MAC.
+// A list of the network modules the program knows of (number, name, IP, MAC
+// and version, one row per MAC), drawn from the one module model; the
+// connection page and the System page each show one, with their own column
+// widths.
 class ModuleSearchList : public QTreeWidget
 {
     Q_OBJECT
@@ -14,13 +16,19 @@ class ModuleSearchList : public QTreeWidget
 public:
     using Mac = std::array<quint8, 6>;
     enum Column { NumberColumn, NameColumn, IpColumn, MacColumn, VersionColumn, ColumnCount };
+    using Widths = std::array<int, ColumnCount>;
 
-    explicit ModuleSearchList(QWidget *parent = nullptr);
+    explicit ModuleSearchList(const Widths &widths, QWidget *parent = nullptr);
 
     void RetranslateUi();
-    // A module answering again (on another interface, or after a change)
-    // updates its row instead of adding one.
-    void addOrUpdate(const QString &name, const QString &ip, const QString &mac, const QString &version);
+    // Back to the widths the list was made with.
+    void resetColumnWidths();
     QTreeWidgetItem *rowOfMac(const Mac &mac) const;
     static std::optional<Mac> macOfRow(const QTreeWidgetItem *row);
+
+private:
+    Widths m_widths;
+    // Rows follow the model's entries; a row that stays keeps its
+    // selection.
+    void redraw();
 };

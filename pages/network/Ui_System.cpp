@@ -14,10 +14,11 @@
 #include "protocol/Catalogue.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
+#include "protocol/LinkTiming.h"
 #include "protocol/ModuleBlockLayout.h"
 #include "protocol/ModuleConfigEdit.h"
 #include "protocol/ModuleConfigFields.h"
-#include "transport/Ui_Uart_Network.h"
+#include "protocol/ModuleDiscovery.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -34,9 +35,6 @@
 namespace {
 
 constexpr int MacBytes = ModuleBlock::MacSize;
-// The UDP exchange is restarted on this address before every request; the
-// requests themselves go out by broadcast.
-const char ModuleRestartAddress[] = "192.168.0.247";
 const char WebScheme[] = "http://";
 constexpr quint8 NoPort = 255;
 // Firmware boards: 0 main, 1 keyboard and 4 control have no port; 2 input
@@ -45,6 +43,7 @@ constexpr unsigned int InputBoard = 2;
 constexpr unsigned int OutputBoard = 3;
 constexpr int FirmwareBoxWidth = 110;
 constexpr int FirmwareTextWidth = 200;
+constexpr ModuleSearchList::Widths SearchColumnWidths = {60, 170, 130, 150, 80};
 
 bool IsPortBoard(unsigned int type)
 {
@@ -74,16 +73,6 @@ QString FieldLabel(ModuleField field)
     return QString();
 }
 
-std::optional<Ui_System::Mac> MacOfBlock(const QByteArray &block)
-{
-    if (block.size() != ModuleBlock::Size)
-        return std::nullopt;
-    Ui_System::Mac mac{};
-    for (int i = 0; i < MacBytes; ++i)
-        mac[size_t(i)] = quint8(block.at(ModuleBlock::Mac + i));
-    return mac;
-}
-
 } // namespace
 
 Ui_System::Ui_System(QWidget *parent)
@@ -101,6 +90,11 @@ Ui_Admin *Ui_System::adminDialog() const
     return m_admin;
 }
 
+const QByteArray &Ui_System::lastReadBlock() const
+{
+    return Modules().block();
+}
+
 void Ui_System::buildWidgets()
 {
     m_moduleGroup = new QGroupBox(this);
@@ -110,7 +104,7 @@ void Ui_System::buildWidgets()
     m_uartReadButton = new QPushButton(m_moduleGroup);
     m_uartReadButton->hide();
     m_listGroup = new QGroupBox(this);
-    m_searchList = new ModuleSearchList(m_listGroup);
+    m_searchList = new ModuleSearchList(SearchColumnWidths, m_listGroup);
     m_basic = new ModuleBasicConfigBox(this);
     m_port = new ModulePortConfigBox(this);
     m_resetLabel = new QLabel(this);
@@ -206,7 +200,7 @@ void Ui_System::RetranslateUi()
 
 void Ui_System::redrawEnabled()
 {
-    const bool networkPath = !DeviceListFromSerial;
+    const bool networkPath = !Modules().fromSerial();
     m_basic->setNetworkPath(networkPath);
     m_port->setNetworkPath(networkPath);
     // Load Default stays available on both paths: the serial path takes
@@ -218,23 +212,14 @@ void Ui_System::redrawEnabled()
     m_firmwarePortBox->setEnabled(m_linkUp);
 }
 
-void Ui_System::clearModules()
-{
-    m_searchList->clear();
-    m_searchList->setCurrentItem(nullptr);
-    m_selectedMac.reset();
-}
-
 void Ui_System::startUdpExchange()
 {
-    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleRestartAddress));
+    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleFactoryAddress));
 }
 
 void Ui_System::SLT_SearchDevice()
 {
-    DeviceListFromSerial = false;
-    clearModules();
-    m_block.clear();
+    Modules().startList(false);
     redrawEnabled();
     Q_EMIT SGL_ClearFoundDevice();
     startUdpExchange();
@@ -246,9 +231,7 @@ void Ui_System::SLT_UartReadDevice()
 {
     if (ActiveTransport.load() == TransportNone)
         return;
-    DeviceListFromSerial = true;
-    clearModules();
-    m_block.clear();
+    Modules().startList(true);
     redrawEnabled();
     Q_EMIT SGL_ClearFoundDevice();
     CMD_DeviceInfoRead();
@@ -259,14 +242,12 @@ void Ui_System::SLT_SelectDevice(QTreeWidgetItem *item, int)
 {
     if (!item)
         return;
-    const std::optional<Mac> mac = ModuleSearchList::macOfRow(item);
     Q_EMIT SGL_ReadSelectedDevice();
     redrawEnabled();
     // Over the device link the settings came with the list; nothing to read.
-    if (DeviceListFromSerial || !mac)
+    const std::optional<Mac> mac = Modules().request(item->text(ModuleSearchList::MacColumn));
+    if (!mac)
         return;
-    // Until this module's block arrives, nothing is selected to write to.
-    m_selectedMac.reset();
     startUdpExchange();
     NET_ReadConfig(mac->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
@@ -275,32 +256,27 @@ void Ui_System::SLT_SelectDevice(QTreeWidgetItem *item, int)
 void Ui_System::SLT_ReadSelectedDevice()
 {
     m_searchList->setCurrentItem(nullptr);
-    m_selectedMac.reset();
+    Modules().clearSelection();
 }
 
 void Ui_System::SLT_ClearFoundDevice()
 {
-    clearModules();
+    Modules().clear();
     redrawEnabled();
 }
 
 void Ui_System::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
 {
-    m_searchList->addOrUpdate(name, ip, mac, version);
+    Modules().addOrUpdate(name, ip, mac, version);
 }
 
 void Ui_System::ShowModuleConfig(const QByteArray &block)
 {
-    // Every block read on the network path, whichever page asked for it
-    // (both decode the reply); one of the wrong size leaves the fields alone.
-    const std::optional<Mac> mac = MacOfBlock(block);
-    if (DeviceListFromSerial || !mac)
-        return;
-    const std::optional<ModuleConfigFields> fields = DecodeModuleConfig(block);
+    // Only the block of the module asked for (on this page or on the
+    // connection page): any other leaves the fields alone.
+    const std::optional<ModuleConfigFields> fields = Modules().acceptBlock(block);
     if (!fields)
         return;
-    m_block = block;
-    m_selectedMac = mac;
     m_basic->showFields(*fields);
     m_port->showFields(*fields);
     redrawEnabled();
@@ -309,10 +285,10 @@ void Ui_System::ShowModuleConfig(const QByteArray &block)
 void Ui_System::ShowDeviceInformation(const QString &name, const QString &mac, bool staticIp, const QString &ip,
                                       const QString &mask, const QString &gateway, const QString &version)
 {
-    if (!DeviceListFromSerial)
+    if (!Modules().fromSerial())
         return;
     AddFoundDevice(name, ip, mac, version);
-    m_selectedMac = ParseModuleMac(mac).value_or(Mac{});
+    Modules().selectFromSerial(mac);
     m_basic->showIpSettings(staticIp, ip, mask, gateway);
     redrawEnabled();
 }
@@ -323,8 +299,8 @@ bool Ui_System::moduleReady()
         ShowMessage(this, SMSG_NoSearchDevice, MessageKind::Warning);
         return false;
     }
-    if (!m_selectedMac) {
-        ShowMessage(this, SMSG_NoClickDevice, MessageKind::Warning);
+    if (!Modules().selected()) {
+        ShowMessage(this, SMSG_NoClickDevice);
         return false;
     }
     return true;
@@ -340,7 +316,7 @@ void Ui_System::SLT_SaveBasicConfig()
     if (!moduleReady())
         return;
     const ModuleBasicEdits edits = m_basic->edits();
-    if (DeviceListFromSerial) {
+    if (Modules().fromSerial()) {
         // The device passes the addresses on as typed; a static address
         // still has to be one.
         if (edits.staticIp) {
@@ -355,14 +331,14 @@ void Ui_System::SLT_SaveBasicConfig()
         Q_EMIT SGL_UpdateEmit();
         return;
     }
-    writeModulePart(BuildBasicPart(m_block, edits), &NET_BasicConfigWrite, SMSG_ConfirmBasicConfigWrite);
+    writeModulePart(BuildBasicPart(Modules().block(), edits), &NET_BasicConfigWrite, SMSG_ConfirmBasicConfigWrite);
 }
 
 void Ui_System::SLT_SavePortConfig()
 {
-    if (DeviceListFromSerial || !moduleReady())
+    if (Modules().fromSerial() || !moduleReady())
         return;
-    writeModulePart(BuildPortPart(m_block, m_port->edits(m_basic->macEdit()->text())), &NET_PortConfigWrite,
+    writeModulePart(BuildPortPart(Modules().block(), m_port->edits(m_basic->macEdit()->text())), &NET_PortConfigWrite,
                     SMSG_ConfirmPortConfigWrite);
 }
 
@@ -377,19 +353,20 @@ void Ui_System::writeModulePart(const ModulePartResult &result, ModulePartWriter
     if (!result.ok() || !ConfirmDestructive(this, question))
         return;
     startUdpExchange();
-    write(m_selectedMac->data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
-    m_awaitingApply = NET_ApplyConfig(m_selectedMac->data(), MacBytes);
+    const Mac mac = *Modules().selected();
+    write(mac.data(), MacBytes, reinterpret_cast<const quint8 *>(result.part.constData()));
+    m_awaitingApply = NET_ApplyConfig(mac.data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
 
 void Ui_System::SLT_LoadDefault()
 {
-    if (DeviceListFromSerial || !moduleReady())
+    if (Modules().fromSerial() || !moduleReady())
         return;
     if (!ConfirmDestructive(this, SMSG_ConfirmLoadDefault))
         return;
     startUdpExchange();
-    m_awaitingDefaults = NET_LoadDefault(m_selectedMac->data(), MacBytes);
+    m_awaitingDefaults = NET_LoadDefault(Modules().selected()->data(), MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
 
@@ -397,7 +374,7 @@ void Ui_System::SLT_WebOpen()
 {
     if (!moduleReady())
         return;
-    const QTreeWidgetItem *row = m_searchList->rowOfMac(*m_selectedMac);
+    const QTreeWidgetItem *row = m_searchList->rowOfMac(*Modules().selected());
     if (!row)
         return;
     OpenWebPage(QUrl(QLatin1String(WebScheme) + row->text(ModuleSearchList::IpColumn)));

@@ -60,7 +60,7 @@ public:
     QPushButton *adminButton() const { return m_adminButton; }
     Ui_Admin *adminDialog() const;
     // The block as last read from the selected module (empty before).
-    const QByteArray &lastReadBlock() const { return m_block; }
+    const QByteArray &lastReadBlock() const;
 
 public Q_SLOTS:
     void SLT_SearchDevice();
@@ -100,7 +100,6 @@ private:
     void connectWidgets();
     // Enabled states from the path in use, the IP type and the link.
     void redrawEnabled();
-    void clearModules();
     // A module is listed and its settings are loaded; otherwise says which
     // is missing.
     bool moduleReady();
@@ -135,8 +134,4 @@ private:
     // first answer to it is shown, a repeated one ignored.
     bool m_awaitingApply = false;
     bool m_awaitingDefaults = false;
-    // The module whose settings the page shows (its block, or its IP
-    // settings over the device link).
-    std::optional<Mac> m_selectedMac;
-    QByteArray m_block;
 };

@@ -2,10 +2,11 @@
 
 #ifdef KXR_HAVE_SIMULATOR
 
+#include "protocol/LinkTiming.h"
+
 #include <cstring>
 
 namespace {
-constexpr unsigned long StopWaitMs = 2000;
 constexpr double NsPerMs = 1e6;
 } // namespace
 
@@ -24,7 +25,7 @@ SimHarness::~SimHarness()
     QMetaObject::invokeMethod(
         m_device, [this]() { m_device->stop(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
-    m_thread.wait(StopWaitMs);
+    m_thread.wait(LinkTiming::ThreadStopWaitMs);
     delete m_device;
 }
 

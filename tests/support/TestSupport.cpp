@@ -6,6 +6,7 @@
 #include "app/LanguageTable.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
+#include "protocol/ModuleDiscovery.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -82,6 +83,7 @@ void ResetProcessState()
     for (CommandChannel *channel : {&SerialChannel, &TcpChannel, &UdpChannel})
         channel->assembler = StreamAssemblerState();
     ClearDeviceStateForTests();
+    Modules().startList(false);
 }
 
 QByteArray Hex(const char *text)
