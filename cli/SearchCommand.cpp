@@ -5,9 +5,7 @@
 #include "protocol/Catalogue.h"
 #include "protocol/CatalogueCodes.h"
 #include "protocol/DeviceEvents.h"
-
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceUdp.h"
+#include "transport/DeviceLink.h"
 
 #include <QHostAddress>
 #include <QHostInfo>
@@ -72,11 +70,10 @@ ExitCode RunSearch(CliSession &session)
         const QString address = AddressOf(request.host);
         if (address.isEmpty())
             return session.fail(ExitCode::Connection, QStringLiteral("cannot resolve \"%1\"").arg(request.host));
-        emit session.link().SGL_Startover_Udp(false, address);
         // The sockets are made again for the one target before the search
         // is queued.
-        QMetaObject::invokeMethod(
-            UdpService(), [] {}, Qt::BlockingQueuedConnection);
+        session.link().startOverModules(false, address);
+        session.link().syncModules();
     }
     if (!NET_SearchDevice())
         return session.fail(ExitCode::Connection, QStringLiteral("the search could not be queued"));
