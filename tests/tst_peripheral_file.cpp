@@ -6,6 +6,7 @@
 #include "chrome/MyComboBox.h"
 #include "pages/peripheral/UserCmdLines.h"
 #include "pages/peripheral/Ui_Peripheral.h"
+#include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "shell/Ui_Main.h"
 #include "support/MainWindowFixture.h"
@@ -53,6 +54,11 @@ void PeripheralFileTest::init()
     Device().outputCount = Outputs;
     Ui_Main *window = m_fixture->window();
     window->peripheralPage()->RebuildForCounts();
+    // The page is inactive without a device: these tests edit lines and
+    // files only, so the window is told a device is there.
+    ActiveTransport = TransportTcp;
+    Device().identified = true;
+    window->peripheralPage()->setEnabled(true);
     window->show();
     window->tabWidget()->setCurrentWidget(window->peripheralPage());
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -60,6 +66,7 @@ void PeripheralFileTest::init()
 
 void PeripheralFileTest::cleanup()
 {
+    ActiveTransport = TransportNone;
     SetFileDialogHook({});
     m_fixture.reset();
 }

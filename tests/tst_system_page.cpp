@@ -330,11 +330,12 @@ void SystemPageTest::searchAnswers_sameMacKeepsOneRow()
 void SystemPageTest::blockAskedByTheConnectionPage_fillsThePage()
 {
     const QByteArray block = RandomModuleBlock(2, true);
-    m_page->AddFoundDevice(QStringLiteral("Hall B"), QStringLiteral("192.168.0.11"),
-                           QString::fromLatin1(block.mid(ModuleBlock::Mac, 6).toHex('-')), QStringLiteral("261"));
-    // The connection page's click: its selection clears this page's, and
-    // the block it asked for arrives here too.
+    const QString mac = QString::fromLatin1(block.mid(ModuleBlock::Mac, 6).toHex('-'));
+    m_page->AddFoundDevice(QStringLiteral("Hall B"), QStringLiteral("192.168.0.11"), mac, QStringLiteral("261"));
+    // The connection page's click: its selection clears this page's, it
+    // asks for its module, and the block arrives here too.
     m_page->SLT_ReadSelectedDevice();
+    QVERIFY(Modules().request(mac));
     m_page->ShowModuleConfig(block);
     QCOMPARE(m_page->lastReadBlock(), block);
     QVERIFY(Sent(UdpChannel).isEmpty());
