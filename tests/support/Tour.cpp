@@ -417,14 +417,16 @@ QString Tour::debugConsoleSend()
     Ui_Main *window = m_program.window();
     window->setFocus();
     QTest::keyClick(window, Qt::Key_Z, Qt::AltModifier);
-    Ui_Debug *console = window->debugConsole();
-    if (!console->isVisible())
+    const QPointer<Ui_Debug> console = window->debugConsole();
+    if (!console || !console->isVisible())
         return expect(false, QStringLiteral("Alt+Z did not open the console"));
     console->sendBox()->clear();
     console->sendBox()->setPlainText(BytesToHexText(RawConsoleFrame()));
     m_program.mark();
     QTest::mouseClick(console->sendButton(), Qt::LeftButton);
     settle();
+    if (!console)
+        return expect(false, QStringLiteral("the debug console closed while waiting"));
     const bool sent = m_program.requestsSinceMark().contains(RawConsoleFrame());
     const bool shown = !console->receiveBox()->toPlainText().isEmpty();
     console->close();
