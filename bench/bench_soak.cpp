@@ -1,12 +1,14 @@
 // A long day at the desk: random operator actions on every page, at the
 // fastest pace the send queue allows, against the simulator losing, spoiling
 // and delaying replies. Reports the actions done, the reply timeouts shown,
-// resident memory at the start and the end, and the worst stall of the GUI
-// thread (how late an event-loop probe's timer fired).
+// resident memory over the run with the program's own growth apart from the
+// simulator's log, and the stalls of the GUI thread (how late an event-loop
+// probe's timer fired) while connecting and while acting.
 //
 //   scripts/netns-run env QT_QPA_PLATFORM=offscreen build/bin/bench_soak [--seconds N] [--serial]
 //
-// The default run lasts 30 minutes.
+// The default run lasts 30 minutes. KXR_BENCH_STALLS=1 lists every stall
+// over 16 ms with the place it happened.
 #include "app/LanguageTable.h"
 #include "protocol/CommandChannel.h"
 #include "support/Tour.h"
@@ -23,6 +25,19 @@
 namespace {
 constexpr int DefaultSeconds = 30 * 60;
 constexpr int KiB = 1024;
+// The program settles in (pages built, caches filled, the first dialogs
+// styled) before its memory is held to account.
+constexpr qint64 WarmUpMs = 2 * 60 * 1000;
+constexpr qint64 SampleEveryMs = 60 * 1000;
+// The simulator runs in this process; its traffic log is kept short and
+// its size measured, so that what grows is the program's.
+constexpr int SimTrafficEntries = 4096;
+
+QString megabytes(qint64 kib)
+{
+    return QString::number(double(kib) / KiB, 'f', 1);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -49,9 +64,11 @@ int main(int argc, char **argv)
         out << "bench_soak: " << program.why() << '\n';
         return 1;
     }
+    program.sim().setTrafficLimit(SimTrafficEntries);
     const qint64 rssStart = ResidentKiB();
 
     program.sim().setFaults(Tour::Faults(seedValue));
+    const bool listStalls = qEnvironmentVariableIsSet("KXR_BENCH_STALLS");
 
     LatencyProbe probe;
     probe.start();
@@ -62,38 +79,81 @@ int main(int argc, char **argv)
     clock.start();
     int actions = 0;
     int reconnects = 0;
+    // Stalls over 16 ms, by where they happened.
+    struct Place
+    {
+        int stalls = 0;
+        double worstMs = 0.0;
+    };
+    Place connecting;
+    Place acting;
     QString worstPlace;
-    double worstSeen = -1.0;
-    const auto note = [&](const QString &place) {
-        if (probe.worstMs() > worstSeen) {
-            worstSeen = probe.worstMs();
-            worstPlace = place;
+    int stallsSeen = 0;
+    const auto note = [&](const QString &place, bool isConnecting) {
+        const QVector<LatencyProbe::Stall> &stalls = probe.stalls();
+        for (; stallsSeen < stalls.size(); ++stallsSeen) {
+            const double ms = stalls.at(stallsSeen).ms;
+            Place &where = isConnecting ? connecting : acting;
+            ++where.stalls;
+            if (ms > qMax(connecting.worstMs, acting.worstMs))
+                worstPlace = place;
+            where.worstMs = qMax(where.worstMs, ms);
+            if (listStalls)
+                out << "  stall " << ms << " ms at " << clock.elapsed() / 1000 << " s: " << place << '\n';
         }
     };
+    qint64 rssWarm = -1;
+    qint64 simLogWarm = 0;
+    QStringList samples;
+    qint64 nextSampleMs = SampleEveryMs;
     while (clock.elapsed() < runMs) {
+        if (rssWarm < 0 && clock.elapsed() >= WarmUpMs) {
+            rssWarm = ResidentKiB();
+            simLogWarm = program.sim().trafficBytes() / KiB;
+        }
+        if (clock.elapsed() >= nextSampleMs) {
+            samples.append(megabytes(ResidentKiB()));
+            nextSampleMs += SampleEveryMs;
+        }
         if (ActiveTransport.load() == TransportNone) {
             ++reconnects;
             tour.connectAgain(); // a lost identification may leave it idle again
-            note(QStringLiteral("connecting"));
+            note(QStringLiteral("connecting"), true);
             continue;
         }
         const Tour::Step &step = steps.at(int(random.bounded(steps.size())));
         step.run();
-        note(step.name);
+        note(step.name, false);
         ++actions;
     }
     program.sim().setFaults(SimFaultOptions());
     program.waitQuiet(30000);
 
     const int timeouts = program.messages().texts().filter(SMSG_CommunicationFail).size();
+    note(QStringLiteral("the last replies"), false);
     const qint64 rssEnd = ResidentKiB();
+    const qint64 simLogEnd = program.sim().trafficBytes() / KiB;
     out << "bench_soak: " << clock.elapsed() / 1000 << " s of random actions, faults on ("
         << (parser.isSet(serial) ? "serial" : "TCP") << ")\n"
         << "  actions done            : " << actions << '\n'
         << "  reply timeouts shown    : " << timeouts << '\n'
         << "  reconnections           : " << reconnects << '\n'
-        << "  resident memory         : " << rssStart / KiB << " MB at start, " << rssEnd / KiB << " MB at end\n"
-        << "  worst GUI-thread stall  : " << probe.worstMs() << " ms (" << worstPlace << ")\n"
-        << "  stalls over 16 ms       : " << probe.visibleStalls() << '\n';
+        << "  resident memory         : " << megabytes(rssStart) << " MB at start, " << megabytes(rssEnd)
+        << " MB at end, " << megabytes(PeakResidentKiB()) << " MB at most\n"
+        << "  each minute (MB)        : " << samples.join(QLatin1Char(' ')) << '\n'
+        << "  simulator's traffic log : " << simLogEnd << " KB at end (at most " << SimTrafficEntries
+        << " frames kept; it runs in this process)\n";
+    if (rssWarm >= 0) {
+        // The program's own growth: what the process gained after the
+        // warm-up, less what the simulator's log gained.
+        const qint64 programGrowth = (rssEnd - rssWarm) - (simLogEnd - simLogWarm);
+        out << "  program after 2 minutes : " << (programGrowth >= 0 ? "+" : "") << megabytes(programGrowth) << " MB ("
+            << megabytes(rssWarm) << " MB at 2 min, the simulator's log " << (simLogEnd - simLogWarm >= 0 ? "+" : "")
+            << (simLogEnd - simLogWarm) << " KB)\n";
+    }
+    out << "  worst GUI-thread stall  : " << probe.worstMs() << " ms ("
+        << (worstPlace.isEmpty() ? QStringLiteral("none over 16 ms") : worstPlace) << ")\n"
+        << "  stalls over 16 ms       : " << connecting.stalls << " while connecting (worst " << connecting.worstMs
+        << " ms), " << acting.stalls << " while acting (worst " << acting.worstMs << " ms)\n";
     return 0;
 }

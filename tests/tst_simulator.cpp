@@ -151,7 +151,7 @@ void TestSimulator::everyCommand_isAnsweredWithTheExpectedPrefix()
     const QByteArray prefix = echo == RoutingReply ? Hex("7B 7B 11") : request.left(echo);
     QCOMPARE(reply.left(prefix.size()), prefix);
     QVERIFY(payloadOf(reply).size() >= minPayload);
-    // A well-formed frame: the program's own assembler takes it whole.
+    // A well-formed frame: a reader of the stream takes it whole.
     SimFrameReader reader;
     QCOMPARE(reader.feed(reply), QList<QByteArray>{reply});
 }

@@ -1,3 +1,4 @@
+#include "protocol/ModuleBlockLayout.h"
 #include "support/SimHarness.h"
 #include "support/TestSupport.h"
 #include "tools/devsim/SimFaults.h"

@@ -88,10 +88,10 @@ bool ConnectedProgram::waitQuiet(int timeoutMs)
     clock.start();
     QElapsedTimer stable;
     stable.start();
-    int seen = -1;
+    qint64 seen = -1;
     while (clock.elapsed() < timeoutMs) {
         QTest::qWait(PollMs);
-        const int count = m_sim->requests(simLink()).size();
+        const qint64 count = m_sim->requestCount(simLink());
         if (ChannelQueueSize(channel, QueueSide::Send) != 0 || count != seen) {
             seen = count;
             stable.restart();
@@ -104,16 +104,12 @@ bool ConnectedProgram::waitQuiet(int timeoutMs)
 
 void ConnectedProgram::mark()
 {
-    m_mark = m_sim->requests(simLink()).size();
+    m_mark = m_sim->requestCount(simLink());
 }
 
 QVector<QByteArray> ConnectedProgram::requestsSinceMark() const
 {
-    QVector<QByteArray> frames;
-    const QVector<SimTrafficEntry> all = m_sim->requests(simLink());
-    for (int i = m_mark; i < all.size(); ++i)
-        frames.append(all.at(i).bytes);
-    return frames;
+    return m_sim->lastRequests(simLink(), m_sim->requestCount(simLink()) - m_mark);
 }
 
 void ConnectedProgram::disconnect()

@@ -58,7 +58,7 @@ private:
     std::unique_ptr<SimHarness> m_sim;
     std::unique_ptr<MainWindowFixture> m_fixture;
     Link m_link;
-    int m_mark = 0;
+    qint64 m_mark = 0;
     bool m_ok = false;
     QByteArray m_why;
 };

@@ -99,6 +99,26 @@ QVector<SimTrafficEntry> SimHarness::requests(SimLink link) const
     return found;
 }
 
+qint64 SimHarness::requestCount(SimLink link) const
+{
+    return m_device->requestCount(link);
+}
+
+QVector<QByteArray> SimHarness::lastRequests(SimLink link, qint64 n) const
+{
+    return m_device->lastRequests(link, n);
+}
+
+void SimHarness::setTrafficLimit(int entries)
+{
+    m_device->setTrafficLimit(entries);
+}
+
+qint64 SimHarness::trafficBytes() const
+{
+    return m_device->trafficBytes();
+}
+
 QVector<SimTrafficEntry> SimHarness::replies(SimLink link) const
 {
     QVector<SimTrafficEntry> found;
@@ -116,20 +136,12 @@ double MsBetween(const SimTrafficEntry &a, const SimTrafficEntry &b)
 
 QByteArray DeviceFrameOf(quint8 code, const QByteArray &payload)
 {
-    QByteArray frame(int(Frame::BufferSize), '\0');
-    const quint32 n = PackDeviceFrame(code, reinterpret_cast<const quint8 *>(payload.constData()),
-                                      quint32(payload.size()), reinterpret_cast<quint8 *>(frame.data()));
-    frame.resize(int(n));
-    return frame;
+    return SimDeviceFrame(code, payload);
 }
 
 QByteArray ModuleFrameOf(quint8 code, const QByteArray &payload)
 {
-    QByteArray frame(int(Frame::BufferSize), '\0');
-    const quint32 n = PackModuleFrame(code, reinterpret_cast<const quint8 *>(payload.constData()),
-                                      quint32(payload.size()), reinterpret_cast<quint8 *>(frame.data()));
-    frame.resize(int(n));
-    return frame;
+    return SimModuleFrame(code, payload);
 }
 
 CommandRecord ReplyRecord(const QByteArray &prefix, quint32 timeoutMs, bool report)

@@ -40,6 +40,13 @@ public:
     // not) and the replies that went out (dropped ones left aside).
     QVector<SimTrafficEntry> requests(SimLink link) const;
     QVector<SimTrafficEntry> replies(SimLink link) const;
+    // How many requests came in on a link so far (cheap: no copy of the
+    // log), and the last n of them.
+    qint64 requestCount(SimLink link) const;
+    QVector<QByteArray> lastRequests(SimLink link, qint64 n) const;
+    // The traffic log's bound in entries, and what it holds in memory.
+    void setTrafficLimit(int entries);
+    qint64 trafficBytes() const;
 
 private:
     QThread m_thread;
@@ -50,7 +57,9 @@ private:
 // Milliseconds from entry a to entry b.
 double MsBetween(const SimTrafficEntry &a, const SimTrafficEntry &b);
 
-// Frames and records built by hand, as the catalogue would.
+// Frames built with the simulator's own codec (not the program's), so that
+// a test comparing them with what the program sent checks the program's
+// framing; records built by hand, as the catalogue would.
 QByteArray DeviceFrameOf(quint8 code, const QByteArray &payload);
 QByteArray ModuleFrameOf(quint8 code, const QByteArray &payload);
 CommandRecord ReplyRecord(const QByteArray &prefix, quint32 timeoutMs, bool report);

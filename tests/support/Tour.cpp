@@ -42,6 +42,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -206,27 +207,37 @@ QString Tour::matrixAudio()
 QString Tour::edidRead()
 {
     Ui_Matrix *page = m_program.window()->matrixPage();
+    // One EDID window at a time, as an operator keeps it: a window an
+    // earlier step left open is closed first.
+    if (Ui_Edid *open = page->edidDialog())
+        open->close();
     QTest::mouseClick(page->edidButton(), Qt::LeftButton);
-    Ui_Edid *dialog = page->edidDialog();
+    // The program closes its dialogs when their page goes, so every window
+    // the tour touches is held by a guarded pointer and checked after each
+    // wait.
+    const QPointer<Ui_Edid> dialog = page->edidDialog();
     if (!dialog)
         return expect(false, QStringLiteral("the EDID dialog did not open"));
     dialog->readPortBox()->setCurrentIndex(1);
     QTest::mouseClick(dialog->readButton(), Qt::LeftButton);
     const QString display = BytesToHexText(m_program.sim().device().state().outputs[1].edid);
-    const bool shown = waitFor([&] { return dialog->view()->toPlainText() == display; }, m_checks ? ReplyBoundMs : 0);
+    const bool shown =
+        waitFor([&] { return dialog && dialog->view()->toPlainText() == display; }, m_checks ? ReplyBoundMs : 0);
     settle();
     return expect(shown, QStringLiteral("the EDID of output 2 is not shown"));
 }
 
 QString Tour::edidWrite()
 {
-    Ui_Edid *dialog = m_program.window()->matrixPage()->edidDialog();
+    const QPointer<Ui_Edid> dialog = m_program.window()->matrixPage()->edidDialog();
     if (!dialog)
         return expect(false, QStringLiteral("the EDID dialog is gone"));
     const QString sample = sampleEdidPath(m_program);
     SetEdidFileHook([sample](EdidFileAction) { return sample; });
     QTest::mouseClick(dialog->loadButton(), Qt::LeftButton);
     SetEdidFileHook(EdidFileHook());
+    if (!dialog)
+        return expect(false, QStringLiteral("the EDID dialog closed while loading"));
     dialog->writePortBox()->setCurrentIndex(2);
     const int before = m_program.messages().count();
     QTest::mouseClick(dialog->writeButton(), Qt::LeftButton);
@@ -234,7 +245,8 @@ QString Tour::edidWrite()
     const bool done = waitFor([&] { return m_program.messages().texts().mid(before).contains(success); },
                               m_checks ? ReplyBoundMs : 0);
     settle();
-    dialog->close();
+    if (dialog)
+        dialog->close();
     const QByteArray bytes = m_program.dir().read(QStringLiteral("/UserDefaultEDID/KXR_1080P60.bin"));
     return expect(done && m_program.sim().device().state().inputs[2].edid == bytes,
                   QStringLiteral("input 3 does not hold the sample EDID"));
@@ -246,7 +258,7 @@ QString Tour::presetSaveAndRecall()
     QTest::mouseClick(page->grid()->crosspoint(1, 0), Qt::LeftButton);
     settle();
     QTest::mouseClick(page->saveLoadButton(), Qt::LeftButton);
-    Ui_SaveLoad *dialog = page->saveLoadDialog();
+    const QPointer<Ui_SaveLoad> dialog = page->saveLoadDialog();
     if (!dialog)
         return expect(false, QStringLiteral("the Save/Load dialog did not open"));
     m_program.messages().setAnswer(true);
@@ -254,9 +266,12 @@ QString Tour::presetSaveAndRecall()
     settle();
     QTest::mouseClick(page->grid()->crosspoint(7, 0), Qt::LeftButton);
     settle();
+    if (!dialog)
+        return expect(false, QStringLiteral("the Save/Load dialog closed while saving"));
     ChooseComboEntry(dialog->loadBox(), 2);
     settle();
-    dialog->close();
+    if (dialog)
+        dialog->close();
     return expect(m_program.sim().device().state().routing[0] == 1 && page->grid()->crosspoint(1, 0)->isFlat(),
                   QStringLiteral("preset 3 did not bring input 2 back to output 1"));
 }
@@ -278,12 +293,16 @@ QString Tour::moreSwitch()
 {
     Ui_SignalConfig *page = m_program.window()->signalConfigPage();
     QTest::mouseClick(page->outputRows()->moreButton(), Qt::LeftButton);
-    Ui_More *dialog = page->moreDialog();
+    const QPointer<Ui_More> dialog = page->moreDialog();
     if (!dialog)
         return expect(false, QStringLiteral("the More dialog did not open"));
     settle(); // its opening read
+    if (!dialog)
+        return expect(false, QStringLiteral("the More dialog closed while reading"));
     QTest::mouseClick(dialog->switchPair(Ui_More::Ir).off, Qt::LeftButton);
     settle();
+    if (!dialog)
+        return expect(false, QStringLiteral("the More dialog closed while switching"));
     const bool off = m_program.sim().device().state().irOn == 0 && dialog->switchPair(Ui_More::Ir).off->isFlat();
     dialog->close();
     return expect(off, QStringLiteral("IR is not off"));
@@ -380,11 +399,13 @@ QString Tour::adminRead()
     if (page->adminButton()->isHidden())
         return expect(false, QStringLiteral("Alt+C did not show \"Admin\""));
     QTest::mouseClick(page->adminButton(), Qt::LeftButton);
-    Ui_Admin *dialog = page->adminDialog();
+    const QPointer<Ui_Admin> dialog = page->adminDialog();
     if (!dialog)
         return expect(false, QStringLiteral("the Admin dialog did not open"));
     QTest::mouseClick(dialog->deviceNameReadButton(), Qt::LeftButton);
     settle();
+    if (!dialog)
+        return expect(false, QStringLiteral("the Admin dialog closed while reading"));
     const QString name = QString::fromLatin1(m_program.sim().device().state().deviceName).remove(QChar(0));
     const bool shown = dialog->deviceNameEdit()->text() == name;
     dialog->close();
@@ -396,13 +417,15 @@ QString Tour::debugConsoleSend()
     Ui_Main *window = m_program.window();
     window->setFocus();
     QTest::keyClick(window, Qt::Key_Z, Qt::AltModifier);
-    Ui_Debug *console = window->debugConsole();
-    if (!console->isVisible())
+    const QPointer<Ui_Debug> console = window->debugConsole();
+    if (!console || !console->isVisible())
         return expect(false, QStringLiteral("Alt+Z did not open the console"));
     console->sendInput()->setText(BytesToHexText(RawConsoleFrame()));
     m_program.mark();
     QTest::mouseClick(console->sendButton(), Qt::LeftButton);
     settle();
+    if (!console)
+        return expect(false, QStringLiteral("the debug console closed while waiting"));
     const bool sent = m_program.requestsSinceMark().contains(RawConsoleFrame());
     const bool shown = !console->receiveBox()->toPlainText().isEmpty();
     console->close();

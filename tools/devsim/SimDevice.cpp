@@ -15,6 +15,9 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // A long run keeps the most recent traffic only.
@@ -35,6 +38,7 @@ SimDevice::SimDevice(const SimOptions &options, QObject *parent)
     , m_options(options)
     , m_model(MakeSimDeviceModel(options.model))
     , m_faults(options.faults)
+    , m_trafficLimit(TrafficLimit)
 {
     m_clock.start();
 }
@@ -66,6 +70,43 @@ void SimDevice::clearTraffic()
 {
     QMutexLocker lock(&m_mutex);
     m_traffic.clear();
+    std::fill(std::begin(m_requestCounts), std::end(m_requestCounts), 0);
+}
+
+void SimDevice::setTrafficLimit(int entries)
+{
+    QMutexLocker lock(&m_mutex);
+    m_trafficLimit = qMax(2, entries);
+    if (m_traffic.size() > m_trafficLimit)
+        m_traffic.remove(0, m_traffic.size() - m_trafficLimit);
+    m_traffic.squeeze();
+}
+
+qint64 SimDevice::requestCount(SimLink link) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_requestCounts[int(link)];
+}
+
+QVector<QByteArray> SimDevice::lastRequests(SimLink link, qint64 n) const
+{
+    QMutexLocker lock(&m_mutex);
+    QVector<QByteArray> found;
+    for (int i = m_traffic.size() - 1; i >= 0 && found.size() < n; --i) {
+        const SimTrafficEntry &entry = m_traffic.at(i);
+        if (entry.link == link && entry.direction == SimDirection::In)
+            found.prepend(entry.bytes);
+    }
+    return found;
+}
+
+qint64 SimDevice::trafficBytes() const
+{
+    QMutexLocker lock(&m_mutex);
+    qint64 bytes = qint64(m_traffic.capacity()) * qint64(sizeof(SimTrafficEntry));
+    for (const SimTrafficEntry &entry : m_traffic)
+        bytes += entry.bytes.capacity() + (entry.peer.capacity() + entry.note.capacity()) * qint64(sizeof(QChar));
+    return bytes;
 }
 
 void SimDevice::setFaults(const SimFaultOptions &faults)
@@ -208,7 +249,7 @@ bool SimDevice::start()
         for (SimModule &module : m_model.modules) {
             for (QByteArray *block : {&module.block, &module.defaults}) {
                 auto *bytes = reinterpret_cast<uchar *>(block->data());
-                qToLittleEndian<quint16>(m_tcpPort, bytes + ModuleBlock::PortOffset + ModuleBlock::LocalPort);
+                qToLittleEndian<quint16>(m_tcpPort, bytes + SimBlock::PortOffset + SimBlock::LocalPort);
             }
         }
     }
@@ -287,8 +328,10 @@ void SimDevice::setTcpListening(bool listening)
 void SimDevice::record(SimTrafficEntry entry)
 {
     QMutexLocker lock(&m_mutex);
-    if (m_traffic.size() >= TrafficLimit)
-        m_traffic.remove(0, TrafficLimit / 2);
+    if (m_traffic.size() >= m_trafficLimit)
+        m_traffic.remove(0, m_trafficLimit / 2);
+    if (entry.direction == SimDirection::In)
+        ++m_requestCounts[int(entry.link)];
     if (m_options.log) {
         standardOutput() << SimTrafficLine(entry) << '\n';
         standardOutput().flush();

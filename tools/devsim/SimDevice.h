@@ -36,6 +36,16 @@ public:
     void editState(const std::function<void(SimDeviceModel &)> &edit);
     QVector<SimTrafficEntry> traffic() const;
     void clearTraffic();
+    // The log keeps at most this many entries (the older half goes when it
+    // is full), so that a long run holds it in bounded memory.
+    void setTrafficLimit(int entries);
+    // Requests that came in on a link since the start (or the last clear),
+    // whether the log still holds them or not; and the last n of them,
+    // oldest first.
+    qint64 requestCount(SimLink link) const;
+    QVector<QByteArray> lastRequests(SimLink link, qint64 n) const;
+    // What the log holds in memory, roughly: entries and their bytes.
+    qint64 trafficBytes() const;
     void setFaults(const SimFaultOptions &faults);
     quint16 tcpPort() const;
     quint16 udpPort() const;
@@ -77,6 +87,8 @@ private:
     SimDeviceModel m_model;
     SimFaults m_faults;
     QVector<SimTrafficEntry> m_traffic;
+    int m_trafficLimit;
+    qint64 m_requestCounts[3] = {};
     QElapsedTimer m_clock;
     quint16 m_tcpPort = 0;
     quint16 m_udpPort = 0;

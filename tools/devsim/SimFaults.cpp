@@ -1,11 +1,10 @@
 #include "tools/devsim/SimFaults.h"
 
-#include "protocol/Frames.h"
+#include "tools/devsim/SimWire.h"
 
 namespace {
 
 constexpr int MaxNoiseBytes = 8;
-constexpr int DeviceChecksumFromEnd = 3; // checksum, 7D, 7D
 constexpr int ModuleChecksumFromEnd = 1;
 
 } // namespace
@@ -67,12 +66,12 @@ bool SimFaults::chance(double probability)
 QByteArray SimFaults::corrupted(const QByteArray &reply, bool stream) const
 {
     QByteArray bytes = reply;
-    const int at = bytes.size() - (stream ? DeviceChecksumFromEnd : ModuleChecksumFromEnd);
+    const int at = bytes.size() - (stream ? SimWire::DeviceTrailer : ModuleChecksumFromEnd);
     if (at < 0)
         return bytes;
     // Off by one, and never the value the receiver accepts whatever the sum.
     quint8 wrong = quint8(quint8(bytes[at]) + 1);
-    if (wrong == Frame::ChecksumWildcard)
+    if (wrong == SimWire::AnyChecksum)
         ++wrong;
     bytes[at] = char(wrong);
     return bytes;
@@ -86,7 +85,7 @@ QByteArray SimFaults::noise()
         // A start byte in the noise would swallow the reply behind it; the
         // noise is meant to test resynchronisation, not loss.
         quint8 b = quint8(m_random.bounded(0x100));
-        if (b == Frame::DeviceStart)
+        if (b == SimWire::DeviceStart)
             b = 0;
         bytes.append(char(b));
     }

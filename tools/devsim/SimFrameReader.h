@@ -3,23 +3,17 @@
 #include <QByteArray>
 #include <QList>
 
-#include <memory>
-
-struct CommandChannel;
-
-// Cuts the program's request frames out of a byte stream with the same
-// assembler the program uses, on a channel of its own.
+// Cuts the program's request frames out of a byte stream as the device
+// does: a frame starts at 7B 7B, its length byte says where it ends, and it
+// counts only with a right checksum (or 0x99) and 7D 7D behind it. Bytes
+// that belong to no such frame are dropped; a frame split over several
+// chunks is completed across them.
 class SimFrameReader
 {
 public:
-    SimFrameReader();
-    ~SimFrameReader();
-    SimFrameReader(const SimFrameReader &) = delete;
-    SimFrameReader &operator=(const SimFrameReader &) = delete;
-
     // The frames completed by this chunk, oldest first.
     QList<QByteArray> feed(const QByteArray &chunk);
 
 private:
-    std::unique_ptr<CommandChannel> m_channel;
+    QByteArray m_pending;
 };

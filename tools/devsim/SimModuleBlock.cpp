@@ -1,6 +1,6 @@
 #include "tools/devsim/SimModuleBlock.h"
 
-#include "protocol/Frames.h"
+#include "tools/devsim/SimWire.h"
 
 #include <QHostAddress>
 #include <QtEndian>
@@ -28,7 +28,6 @@ constexpr const char *DefaultRemoteHost = "192.168.0.100";
 constexpr quint8 TcpServerMode = 3;
 constexpr quint8 OneConnectionStyle0 = 0x11; // connect count index 0, style 0, each + 1
 constexpr int IpOctets = 4;
-constexpr int SearchCommandOffset = 2;
 constexpr quint8 SearchCommand = 0x01;
 
 void putAddress(QByteArray &block, int offset, const quint8 *octets)
@@ -55,7 +54,7 @@ void putText(QByteArray &block, int offset, int size, const QByteArray &text)
 
 QByteArray MakeModuleBlock(int index, quint16 tcpPort, const quint8 (&firstIp)[4])
 {
-    using namespace ModuleBlock;
+    using namespace SimBlock;
     QByteArray block(Size, '\0');
     putLittle(block, Flags, StaticIpFlag, sizeof(quint32));
     putLittle(block, UpnpPort, DefaultUpnpPort, sizeof(quint16));
@@ -90,7 +89,7 @@ QByteArray MakeModuleBlock(int index, quint16 tcpPort, const quint8 (&firstIp)[4
 
 QByteArray ModuleBlockMac(const QByteArray &block)
 {
-    return block.mid(ModuleBlock::Mac, ModuleBlock::MacSize);
+    return block.mid(SimBlock::Mac, SimBlock::MacSize);
 }
 
 QString ModuleBlockAddress(const QByteArray &block, int offset)
@@ -127,60 +126,57 @@ QByteArray textField(const QByteArray &block, int offset, int size)
 
 QByteArray ModuleBlockName(const QByteArray &block)
 {
-    return textField(block, ModuleBlock::Name, ModuleBlock::NameSize);
+    return textField(block, SimBlock::Name, SimBlock::NameSize);
 }
 
 void SetModuleBlockCredentials(QByteArray &block, const QByteArray &user, const QByteArray &password)
 {
-    if (block.size() < ModuleBlock::Size)
+    if (block.size() < SimBlock::Size)
         return;
-    putText(block, ModuleBlock::User, ModuleBlock::CredentialSize, user);
-    putText(block, ModuleBlock::Password, ModuleBlock::CredentialSize, password);
+    putText(block, SimBlock::User, SimBlock::CredentialSize, user);
+    putText(block, SimBlock::Password, SimBlock::CredentialSize, password);
 }
 
 QByteArray ModuleBlockUser(const QByteArray &block)
 {
-    return textField(block, ModuleBlock::User, ModuleBlock::CredentialSize);
+    return textField(block, SimBlock::User, SimBlock::CredentialSize);
 }
 
 QByteArray ModuleBlockPassword(const QByteArray &block)
 {
-    return textField(block, ModuleBlock::Password, ModuleBlock::CredentialSize);
+    return textField(block, SimBlock::Password, SimBlock::CredentialSize);
 }
 
 bool ModuleBlockStatic(const QByteArray &block)
 {
-    return qFromLittleEndian<quint32>(reinterpret_cast<const uchar *>(block.constData()) + ModuleBlock::Flags)
-        & ModuleBlock::StaticIpFlag;
+    return qFromLittleEndian<quint32>(reinterpret_cast<const uchar *>(block.constData()) + SimBlock::Flags)
+        & SimBlock::StaticIpFlag;
 }
 
 void SetModuleBlockStatic(QByteArray &block, bool isStatic)
 {
-    auto *flags = reinterpret_cast<uchar *>(block.data()) + ModuleBlock::Flags;
+    auto *flags = reinterpret_cast<uchar *>(block.data()) + SimBlock::Flags;
     quint32 value = qFromLittleEndian<quint32>(flags);
-    value = isStatic ? (value | ModuleBlock::StaticIpFlag) : (value & ~ModuleBlock::StaticIpFlag);
+    value = isStatic ? (value | SimBlock::StaticIpFlag) : (value & ~SimBlock::StaticIpFlag);
     qToLittleEndian<quint32>(value, flags);
 }
 
 QByteArray MakeModuleSearchRecord(const QByteArray &block, quint16 version)
 {
-    QByteArray record(ModuleSearch::Size, '\0');
-    record[0] = char(Frame::ModuleStart);
-    record[1] = char(ModuleSearch::Length);
-    record[SearchCommandOffset] = char(SearchCommand);
+    QByteArray record(SimSearch::Size, '\0');
+    record[0] = char(SimWire::ModuleStart);
+    record[1] = char(SimSearch::Length);
+    record[SimSearch::Command] = char(SearchCommand);
     for (int i = 0; i < IpOctets; ++i)
-        record[ModuleSearch::Ip + i] = block[ModuleBlock::Ip + IpOctets - 1 - i];
-    for (int i = 0; i < ModuleBlock::MacSize; ++i)
-        record[ModuleSearch::Mac + i] = block[ModuleBlock::Mac + i];
-    qToLittleEndian<quint16>(version, reinterpret_cast<uchar *>(record.data()) + ModuleSearch::Version);
+        record[SimSearch::Ip + i] = block[SimBlock::Ip + IpOctets - 1 - i];
+    for (int i = 0; i < SimBlock::MacSize; ++i)
+        record[SimSearch::Mac + i] = block[SimBlock::Mac + i];
+    qToLittleEndian<quint16>(version, reinterpret_cast<uchar *>(record.data()) + SimSearch::Version);
     const QByteArray name = ModuleBlockName(block);
-    for (int i = 0; i < ModuleSearch::NameSize && i < name.size(); ++i)
-        record[ModuleSearch::Name + i] = name[i];
+    for (int i = 0; i < SimSearch::NameSize && i < name.size(); ++i)
+        record[SimSearch::Name + i] = name[i];
     // The last byte sums the record from its length byte on, like a module
     // frame.
-    quint32 sum = 0;
-    for (int i = 1; i < ModuleSearch::Size - 1; ++i)
-        sum += quint8(record[i]);
-    record[ModuleSearch::Size - 1] = char(sum & 0xFF);
+    record[SimSearch::Size - 1] = char(SimModuleChecksum(record));
     return record;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocol/ModuleBlockLayout.h"
+#include "tools/devsim/SimModuleLayout.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,14 +1,11 @@
 #include "tools/devsim/SimModuleResponder.h"
 
-#include "protocol/Frames.h"
 #include "tools/devsim/SimCodes.h"
 #include "tools/devsim/SimModuleBlock.h"
+#include "tools/devsim/SimWire.h"
 
 namespace {
 
-constexpr int LengthByte = 1;
-constexpr int CommandByte = 2;
-constexpr int PayloadByte = 3;
 constexpr int CredentialFields = 2; // user name and password, each NUL-terminated
 
 struct ModuleRequest
@@ -19,18 +16,15 @@ struct ModuleRequest
 
 bool parse(const QByteArray &datagram, ModuleRequest &request)
 {
-    if (datagram.size() < int(Frame::ModuleOverhead) || quint8(datagram[0]) != Frame::ModuleStart)
+    if (datagram.size() < SimWire::ModuleOverhead || quint8(datagram[0]) != SimWire::ModuleStart)
         return false;
-    const int n = datagram.size() - int(Frame::ModuleOverhead);
-    if (n < 0 || quint8(datagram[LengthByte]) != quint8(n + 1))
+    const int n = datagram.size() - SimWire::ModuleOverhead;
+    if (quint8(datagram[SimWire::ModuleLengthAt]) != quint8(n + 1))
         return false;
-    quint32 sum = 0;
-    for (int i = LengthByte; i < datagram.size() - 1; ++i)
-        sum += quint8(datagram[i]);
-    if (quint8(sum & 0xFF) != quint8(datagram[datagram.size() - 1]))
+    if (SimModuleChecksum(datagram) != quint8(datagram[datagram.size() - 1]))
         return false;
-    request.code = quint8(datagram[CommandByte]);
-    request.payload = datagram.mid(PayloadByte, n);
+    request.code = quint8(datagram[SimWire::ModuleCodeAt]);
+    request.payload = datagram.mid(SimWire::ModulePayloadAt, n);
     return true;
 }
 
@@ -46,11 +40,11 @@ struct ModuleCommand
 
 bool commandOf(const QByteArray &payload, ModuleCommand &command)
 {
-    if (payload.size() < ModuleBlock::MacSize)
+    if (payload.size() < SimBlock::MacSize)
         return false;
-    command.mac = payload.left(ModuleBlock::MacSize);
+    command.mac = payload.left(SimBlock::MacSize);
     QByteArray *fields[CredentialFields] = {&command.user, &command.password};
-    int at = ModuleBlock::MacSize;
+    int at = SimBlock::MacSize;
     for (QByteArray *field : fields) {
         const int end = payload.indexOf('\0', at);
         if (end < 0)
@@ -72,15 +66,13 @@ bool loginAccepted(const SimModule &module, const ModuleCommand &command)
 
 QByteArray acknowledgement(quint8 code)
 {
-    QByteArray frame(int(Frame::ModuleOverhead), '\0');
-    PackModuleFrame(code, nullptr, 0, reinterpret_cast<quint8 *>(frame.data()));
-    return frame;
+    return SimModuleFrame(code, QByteArray());
 }
 
 QByteArray loadDefaultResult(bool done)
 {
     QByteArray frame = acknowledgement(SimNetCode::LoadDefault);
-    frame[int(Frame::ModuleOverhead) - 1] = char(done ? SimNetCode::Done : SimNetCode::Failed);
+    frame[SimWire::ModuleOverhead - 1] = char(done ? SimNetCode::Done : SimNetCode::Failed);
     return frame;
 }
 
@@ -99,15 +91,15 @@ void configure(SimModule &module, quint8 code, const QByteArray &data, SimReplie
         replies.append(module.block);
         break;
     case SimNetCode::BasicWrite:
-        if (data.size() < ModuleBlock::BasicSize)
+        if (data.size() < SimBlock::BasicSize)
             return;
-        stagePart(module, 0, ModuleBlock::BasicSize, data);
+        stagePart(module, 0, SimBlock::BasicSize, data);
         replies.append(acknowledgement(code));
         break;
     case SimNetCode::PortWrite:
-        if (data.size() < ModuleBlock::PortSize)
+        if (data.size() < SimBlock::PortSize)
             return;
-        stagePart(module, ModuleBlock::PortOffset, ModuleBlock::PortSize, data);
+        stagePart(module, SimBlock::PortOffset, SimBlock::PortSize, data);
         replies.append(acknowledgement(code));
         break;
     case SimNetCode::Apply:

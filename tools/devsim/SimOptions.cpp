@@ -3,7 +3,7 @@
 #include "tools/devsim/SimChannelOptions.h"
 #include "tools/devsim/SimDisplayProfiles.h"
 #include "tools/devsim/SimMultiviewOptions.h"
-#include "protocol/ModuleBlockLayout.h"
+#include "tools/devsim/SimModuleLayout.h"
 
 #include <QCommandLineParser>
 #include <QHostAddress>
@@ -240,10 +240,10 @@ SimParse ParseSimOptions(const QStringList &arguments, SimOptions &options, QStr
         return SimParse::Error;
     }
     model.moduleUser = p.parser.value(p.moduleUser).toLatin1();
-    if (model.moduleUser.size() > ModuleBlock::CredentialSize)
+    if (model.moduleUser.size() > SimBlock::CredentialSize)
         return fail(p.moduleUser);
     model.modulePassword = p.parser.value(p.modulePassword).toLatin1();
-    if (model.modulePassword.size() > ModuleBlock::CredentialSize)
+    if (model.modulePassword.size() > SimBlock::CredentialSize)
         return fail(p.modulePassword);
     model.moduleDefaultFails = p.parser.isSet(p.moduleDefaultFails);
     model.multiviewGroupsSet = p.parser.isSet(p.multiviewGroups);

@@ -1,9 +1,6 @@
 #include "tools/devsim/SimRequest.h"
 
-#include "protocol/Frames.h"
-
 namespace {
-constexpr int MaxPayload = 255;
 constexpr int BitsPerByte = 8;
 constexpr quint16 ByteMask = 0xFF;
 } // namespace
@@ -20,22 +17,12 @@ quint16 SimRequest::pair(int i) const
 
 bool ParseSimRequest(const QByteArray &frame, SimRequest &request)
 {
-    if (frame.size() < int(Frame::DeviceOverhead))
+    if (frame.size() < SimWire::DeviceOverhead)
         return false;
     request.frame = frame;
-    request.code = quint8(frame[int(Frame::DeviceCommandOffset)]);
-    request.payload = frame.mid(int(Frame::DevicePayloadOffset), frame.size() - int(Frame::DeviceOverhead));
+    request.code = quint8(frame[SimWire::DeviceCodeAt]);
+    request.payload = frame.mid(SimWire::DevicePayloadAt, frame.size() - SimWire::DeviceOverhead);
     return true;
-}
-
-QByteArray SimDeviceFrame(quint8 code, const QByteArray &payload)
-{
-    const QByteArray body = payload.left(MaxPayload);
-    QByteArray frame(body.size() + int(Frame::DeviceOverhead), '\0');
-    const quint32 length = PackDeviceFrame(code, reinterpret_cast<const quint8 *>(body.constData()),
-                                           quint32(body.size()), reinterpret_cast<quint8 *>(frame.data()));
-    frame.resize(int(length));
-    return frame;
 }
 
 QByteArray EchoWith(const SimRequest &request, int i, quint8 value)

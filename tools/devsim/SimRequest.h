@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/devsim/SimWire.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QtGlobal>
@@ -21,9 +23,6 @@ struct SimRequest
 // Takes a complete device frame apart; false for anything shorter than a
 // frame.
 bool ParseSimRequest(const QByteArray &frame, SimRequest &request);
-
-// A device frame with this code and payload (at most 255 payload bytes).
-QByteArray SimDeviceFrame(quint8 code, const QByteArray &payload);
 
 // The request's own payload with byte i replaced: the device's usual
 // answer repeats the request and fills in the value.

@@ -107,11 +107,10 @@ QByteArray deviceInformation(const SimDeviceModel &model)
     const QByteArray block =
         model.modules.isEmpty() ? MakeModuleBlock(0, 0, SimModelOptions().moduleIp) : model.modules.first().block;
     const QByteArray mac = ModuleBlockMac(block).toHex().toUpper();
-    const QString network =
-        QStringLiteral("%1,%2,%3,%4\r")
-            .arg(QString::fromLatin1(ModuleBlockStatic(block) ? StaticMode : "DHCP"),
-                 ModuleBlockAddress(block, ModuleBlock::Ip), ModuleBlockAddress(block, ModuleBlock::Mask),
-                 ModuleBlockAddress(block, ModuleBlock::Gateway));
+    const QString network = QStringLiteral("%1,%2,%3,%4\r")
+                                .arg(QString::fromLatin1(ModuleBlockStatic(block) ? StaticMode : "DHCP"),
+                                     ModuleBlockAddress(block, SimBlock::Ip), ModuleBlockAddress(block, SimBlock::Mask),
+                                     ModuleBlockAddress(block, SimBlock::Gateway));
     const quint16 version = model.modules.isEmpty() ? 0 : model.modules.first().version;
     QByteArray payload;
     payload.append(TagName).append(ModuleBlockName(block));
@@ -135,9 +134,9 @@ void moduleAtCommand(SimDeviceModel &model, const SimRequest &request, SimReplie
     const bool isStatic = fields[0] == QLatin1String(StaticMode);
     SetModuleBlockStatic(block, isStatic);
     if (isStatic
-        && !(SetModuleBlockAddress(block, ModuleBlock::Ip, fields[1])
-             && SetModuleBlockAddress(block, ModuleBlock::Mask, fields[2])
-             && SetModuleBlockAddress(block, ModuleBlock::Gateway, fields[3])))
+        && !(SetModuleBlockAddress(block, SimBlock::Ip, fields[1])
+             && SetModuleBlockAddress(block, SimBlock::Mask, fields[2])
+             && SetModuleBlockAddress(block, SimBlock::Gateway, fields[3])))
         return;
     model.modules.first().block = block;
 }
