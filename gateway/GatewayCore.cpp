@@ -1,0 +1,489 @@
+#include "gateway/GatewayCore.h"
+
+#include "app/LanguageTable.h"
+#include "gateway/ClientFramer.h"
+#include "gateway/FrameRecords.h"
+#include "protocol/DeviceEvents.h"
+#include "protocol/DeviceState.h"
+#include "protocol/ReplyDispatcher.h"
+
+using namespace RouterText;
+
+struct GatewayCore::Client
+{
+    ClientKind kind = ClientKind::Router;
+    QString peer;
+    BlockReader reader;
+    std::unique_ptr<ClientFramer> framer;
+    int queued = 0; // commands of this client in the queue or in flight
+};
+
+GatewayCore::GatewayCore(LinkOps ops, Options options, QObject *parent)
+    : QObject(parent)
+    , m_ops(std::move(ops))
+    , m_options(options)
+{
+    m_watchdog.setSingleShot(true);
+    m_poll.setSingleShot(true);
+    connect(&m_watchdog, &QTimer::timeout, this, [this] {
+        if (m_inFlight) {
+            emit logLine(
+                QStringLiteral("device gave no answer to %1").arg(QString::fromLatin1(m_inFlight->frame.toHex(' '))));
+            complete(false);
+        }
+    });
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        if (m_present && idle())
+            enqueue(0, Purpose::Read, RoutingReadFrame());
+    });
+    connect(&Events(), &DeviceEvents::SGL_IdentificationSucceeded, this, &GatewayCore::identified);
+    connect(&Events(), &DeviceEvents::SGL_IdentificationFailed, this, [this] {
+        emit logLine(QStringLiteral("device link: the device did not identify itself"));
+        emit linkRejected();
+    });
+    connect(&Events(), &DeviceEvents::SGL_Update_DeviceName, this,
+            [this](const QString &text) { m_deviceName = text.trimmed(); });
+    connect(&Events(), &DeviceEvents::SGL_Update_SN, this,
+            [this](const QString &text) { m_serialNumber = text.trimmed(); });
+}
+
+GatewayCore::~GatewayCore() = default;
+
+GatewayCore::Client *GatewayCore::client(int id) const
+{
+    const auto it = m_clients.find(id);
+    return it == m_clients.end() ? nullptr : it->second.get();
+}
+
+QString GatewayCore::name(int id) const
+{
+    const Client *c = client(id);
+    return QStringLiteral("%1 client %2 (%3)")
+        .arg(c && c->kind == ClientKind::Device ? QLatin1String("device-port") : QLatin1String("router"))
+        .arg(id)
+        .arg(c ? c->peer : QString());
+}
+
+int GatewayCore::inputs() const
+{
+    return int(qMin(Device().inputCount, DeviceLimits::Channels));
+}
+
+int GatewayCore::outputs() const
+{
+    return int(qMin(Device().outputCount, DeviceLimits::Channels));
+}
+
+int GatewayCore::addClient(ClientKind kind, const QString &peer)
+{
+    const int id = m_nextId++;
+    auto c = std::make_unique<Client>();
+    c->kind = kind;
+    c->peer = peer;
+    if (kind == ClientKind::Device)
+        c->framer = std::make_unique<ClientFramer>();
+    m_clients[id] = std::move(c);
+    emit logLine(name(id) + QStringLiteral(" connected"));
+    if (kind == ClientKind::Router)
+        emit toClient(id, Prelude(snapshotFor(id)));
+    return id;
+}
+
+void GatewayCore::removeClient(int id)
+{
+    if (!client(id))
+        return;
+    emit logLine(name(id) + QStringLiteral(" disconnected"));
+    m_clients.erase(id);
+    // Its locks end with it; its commands still queued are dropped, the one
+    // in flight runs out (its reply then reaches nobody).
+    QVector<int> released;
+    for (int o = 0; o < m_lockOwner.size(); ++o) {
+        if (m_lockOwner[o] == id) {
+            m_lockOwner[o] = 0;
+            released.append(o);
+        }
+    }
+    for (auto it = m_queue.begin(); it != m_queue.end();)
+        it = it->client == id ? m_queue.erase(it) : it + 1;
+    tellLocks(released);
+}
+
+RouterText::Snapshot GatewayCore::snapshotFor(int id) const
+{
+    Snapshot s;
+    s.present = m_present;
+    if (!m_present)
+        return s;
+    s.inputs = inputs();
+    s.outputs = outputs();
+    s.modelName = QStringLiteral("KXR %1x%2").arg(s.inputs).arg(s.outputs);
+    s.friendlyName = m_deviceName.isEmpty() ? s.modelName : m_deviceName;
+    QString unique;
+    for (QChar ch : m_serialNumber) {
+        if (ch.isLetterOrNumber() && ch.unicode() < 0x80)
+            unique += ch;
+    }
+    s.uniqueId = unique.isEmpty() ? QStringLiteral("KXR-%1x%2").arg(s.inputs).arg(s.outputs) : unique;
+    for (int i = 0; i < s.inputs; ++i)
+        s.inputLabels.append(S_InputName[i]);
+    for (int o = 0; o < s.outputs; ++o) {
+        s.outputLabels.append(S_OutputName[o]);
+        s.routing.push_back(int(Device().routingAt(quint32(o))));
+        const int owner = o < m_lockOwner.size() ? m_lockOwner[o] : 0;
+        s.locks.append(owner == 0 ? 'U' : owner == id ? 'O' : 'L');
+    }
+    return s;
+}
+
+void GatewayCore::clientBytes(int id, const QByteArray &bytes)
+{
+    Client *c = client(id);
+    if (!c)
+        return;
+    if (c->kind == ClientKind::Device) {
+        const int before = c->framer->rejected();
+        const QList<QByteArray> frames = c->framer->feed(bytes.constData(), bytes.size());
+        if (c->framer->rejected() != before)
+            emit logLine(name(id) + QStringLiteral(": broken frame dropped"));
+        for (const QByteArray &frame : frames) {
+            if (!client(id))
+                return;
+            deviceFrame(id, frame);
+        }
+        return;
+    }
+    std::vector<TextBlock> blocks;
+    c->reader.feed(bytes.constData(), bytes.size(), blocks);
+    for (const TextBlock &block : blocks) {
+        if (!client(id))
+            return;
+        routerBlock(id, block);
+    }
+}
+
+void GatewayCore::refuse(int id, const QString &why)
+{
+    emit logLine(name(id) + QStringLiteral(" refused: ") + why);
+    emit toClient(id, Nak());
+}
+
+void GatewayCore::routerBlock(int id, const TextBlock &block)
+{
+    const Request r = ParseRequest(block, inputs(), outputs());
+    switch (r.kind) {
+    case RequestKind::Ignore:
+        return;
+    case RequestKind::Refuse:
+        refuse(id, r.reason);
+        return;
+    case RequestKind::Ping:
+    case RequestKind::Configuration:
+        emit toClient(id, Ack());
+        return;
+    case RequestKind::Dump:
+        emit toClient(id, Ack() + DumpBlock(r.block, snapshotFor(id)));
+        return;
+    default:
+        break;
+    }
+    if (m_options.readOnly) {
+        refuse(id, QStringLiteral("read-only gateway"));
+        return;
+    }
+    if (!m_present) {
+        refuse(id, QStringLiteral("no device present"));
+        return;
+    }
+    if (r.kind == RequestKind::Routes)
+        routerRoutes(id, r);
+    else if (r.kind == RequestKind::Labels)
+        routerLabels(id, r);
+    else if (r.kind == RequestKind::Locks)
+        routerLocks(id, r);
+}
+
+void GatewayCore::routerRoutes(int id, const Request &r)
+{
+    for (const RouteItem &item : r.routes) {
+        const int owner = m_lockOwner.value(item.output);
+        if (owner != 0 && owner != id) {
+            refuse(id, QStringLiteral("output %1 is locked by another client").arg(item.output));
+            return;
+        }
+    }
+    if (client(id)->queued + int(r.routes.size()) > MaxQueuedPerClient) {
+        refuse(id, QStringLiteral("too many routes waiting"));
+        return;
+    }
+    emit toClient(id, Ack());
+    for (const RouteItem &item : r.routes)
+        enqueue(id, Purpose::Route, SwitchFrame(item.input, item.output), item.output);
+}
+
+void GatewayCore::routerLabels(int id, const Request &r)
+{
+    emit toClient(id, Ack());
+    QString *names = r.block == BlockId::InputLabels ? S_InputName : S_OutputName;
+    std::vector<int> changed;
+    for (const LabelItem &item : r.labels) {
+        if (names[item.port] != item.text) {
+            names[item.port] = item.text;
+            changed.push_back(item.port);
+        }
+    }
+    if (changed.empty())
+        return;
+    QStringList all;
+    const int count = r.block == BlockId::InputLabels ? inputs() : outputs();
+    for (int i = 0; i < count; ++i)
+        all.append(names[i]);
+    toRouters(LabelsBlock(r.block, all, changed));
+    emit labelsChanged();
+}
+
+void GatewayCore::routerLocks(int id, const Request &r)
+{
+    for (const LockItem &item : r.locks) {
+        const int owner = m_lockOwner.value(item.output);
+        if (item.op != LockOp::Force && owner != 0 && owner != id) {
+            refuse(id, QStringLiteral("output %1 is locked by another client").arg(item.output));
+            return;
+        }
+    }
+    emit toClient(id, Ack());
+    QVector<int> changed;
+    for (const LockItem &item : r.locks) {
+        const int now = item.op == LockOp::Lock ? id : 0;
+        if (m_lockOwner[item.output] != now) {
+            if (item.op == LockOp::Force)
+                emit logLine(name(id) + QStringLiteral(" forced open the lock of output %1").arg(item.output));
+            m_lockOwner[item.output] = now;
+            changed.append(item.output);
+        }
+    }
+    tellLocks(changed);
+}
+
+void GatewayCore::deviceFrame(int id, const QByteArray &frame)
+{
+    Client *c = client(id);
+    if (!m_linkUp) {
+        emit logLine(name(id) + QStringLiteral(" refused: device link down"));
+        return;
+    }
+    if (c->queued >= MaxQueuedPerClient) {
+        emit logLine(name(id) + QStringLiteral(" refused: too many commands waiting"));
+        return;
+    }
+    for (int o : OutputsSwitchedBy(frame, outputs())) {
+        if (m_lockOwner.value(o) != 0) {
+            emit logLine(name(id) + QStringLiteral(" refused: output %1 is locked by a router client").arg(o));
+            QVector<int> routing;
+            for (int i = 0; i < outputs(); ++i)
+                routing.append(int(Device().routingAt(quint32(i))));
+            emit toClient(id, RoutingReplyFrame(routing));
+            return;
+        }
+    }
+    enqueue(id, Purpose::Forward, frame);
+}
+
+void GatewayCore::enqueue(int clientId, Purpose purpose, const QByteArray &frame, int output)
+{
+    Pending p;
+    p.client = clientId;
+    p.purpose = purpose;
+    p.output = output;
+    p.frame = frame;
+    p.record = RecordForFrame(frame);
+    if (Client *c = client(clientId))
+        ++c->queued;
+    m_queue.push_back(std::move(p));
+    pump();
+}
+
+void GatewayCore::pump()
+{
+    while (!m_inFlight && m_linkUp && !m_queue.empty()) {
+        Pending p = std::move(m_queue.front());
+        m_queue.pop_front();
+        // In flight from here on, before the link can send it, so that no
+        // answer can arrive before the gateway knows what it answers.
+        m_inFlight = std::move(p);
+        if (!m_ops.push(m_inFlight->frame, m_inFlight->record)) {
+            complete(false);
+            continue;
+        }
+        const CommandRecord &r = m_inFlight->record;
+        m_watchdog.start(int(r.waitReply ? r.replyTimeoutMs : r.pauseMs) + WatchdogMarginMs);
+        m_ops.kick();
+    }
+    if (idle())
+        startPollTimer();
+}
+
+void GatewayCore::startPollTimer()
+{
+    if (m_options.pollSeconds > 0 && m_present)
+        m_poll.start(m_options.pollSeconds * 1000);
+}
+
+void GatewayCore::complete(bool confirmed)
+{
+    m_watchdog.stop();
+    const Pending p = std::move(*m_inFlight);
+    m_inFlight.reset();
+    if (Client *c = client(p.client))
+        --c->queued;
+    // A route is told once it has ended, with the output's real state
+    // whether or not the device carried it out; anything else only when the
+    // routing changed.
+    tellRouting(p.purpose == Purpose::Route ? QVector<int>{p.output} : QVector<int>{});
+    if (p.purpose == Purpose::InitialRead && --m_initialReadsLeft == 0)
+        becomePresent();
+    if (!confirmed && p.purpose == Purpose::Identify) {
+        emit logLine(QStringLiteral("device link: no answer to the identification"));
+        emit linkRejected();
+        return;
+    }
+    pump();
+}
+
+void GatewayCore::linkOpened()
+{
+    emit logLine(QStringLiteral("device link up"));
+    ResetDeviceState();
+    m_linkUp = true;
+    m_queue.clear();
+    m_inFlight.reset();
+    enqueue(0, Purpose::Identify, DeviceTypeReadFrame());
+}
+
+void GatewayCore::identified()
+{
+    if (!m_linkUp)
+        return;
+    m_lockOwner.resize(outputs());
+    m_initialReadsLeft = 3;
+    enqueue(0, Purpose::InitialRead, NameReadFrame(false));
+    enqueue(0, Purpose::InitialRead, NameReadFrame(true));
+    enqueue(0, Purpose::InitialRead, RoutingReadFrame());
+}
+
+void GatewayCore::becomePresent()
+{
+    m_present = true;
+    m_told.clear();
+    for (int o = 0; o < outputs(); ++o)
+        m_told.append(int(Device().routingAt(quint32(o))));
+    emit logLine(QStringLiteral("device present: %1 inputs, %2 outputs").arg(inputs()).arg(outputs()));
+    for (const auto &[id, c] : m_clients) {
+        if (c->kind == ClientKind::Router)
+            emit toClient(id, StateBlocks(snapshotFor(id)));
+    }
+}
+
+void GatewayCore::linkDown()
+{
+    if (m_linkUp)
+        emit logLine(QStringLiteral("device link down"));
+    m_linkUp = false;
+    m_watchdog.stop();
+    m_poll.stop();
+    m_inFlight.reset();
+    m_queue.clear();
+    for (const auto &entry : m_clients)
+        entry.second->queued = 0;
+    ResetDeviceState();
+    if (!m_present)
+        return;
+    m_present = false;
+    toRouters(DeviceBlock(Snapshot()));
+}
+
+void GatewayCore::frameSent(const QByteArray &bytes)
+{
+    // A command that awaits no reply is done once it is on the wire; the
+    // link keeps its pause before it sends the next one.
+    if (m_inFlight && !m_inFlight->record.waitReply && bytes == m_inFlight->frame)
+        complete(true);
+}
+
+void GatewayCore::replyTimedOut(const QByteArray &sent)
+{
+    if (!m_inFlight || sent != m_inFlight->frame)
+        return;
+    emit logLine(QStringLiteral("device gave no answer to %1").arg(QString::fromLatin1(sent.toHex(' '))));
+    complete(false);
+}
+
+void GatewayCore::frameReceived(const QByteArray &frame)
+{
+    const bool isReply = m_inFlight && m_inFlight->record.waitReply
+        && ReplyMatches(m_inFlight->record, reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()));
+    DispatchDeviceReply(frame);
+    if (isReply) {
+        const int owner = m_inFlight->client;
+        if (m_inFlight->purpose == Purpose::Forward) {
+            if (client(owner))
+                emit toClient(owner, frame);
+        } else {
+            toIdleDeviceClients(frame);
+        }
+        complete(true);
+        return;
+    }
+    // Unsolicited: a report of the device, for every device-port client.
+    for (const auto &[id, c] : m_clients) {
+        if (c->kind == ClientKind::Device)
+            emit toClient(id, frame);
+    }
+    tellRouting({});
+}
+
+void GatewayCore::toIdleDeviceClients(const QByteArray &frame, int except)
+{
+    // A device-port client waiting for its own answer could take this one
+    // for it; it hears of the change with its next reply.
+    for (const auto &[id, c] : m_clients) {
+        if (c->kind == ClientKind::Device && c->queued == 0 && id != except)
+            emit toClient(id, frame);
+    }
+}
+
+void GatewayCore::tellRouting(const QVector<int> &forced)
+{
+    if (!m_present)
+        return;
+    std::vector<int> outputsToTell;
+    for (int o = 0; o < m_told.size(); ++o) {
+        const int now = int(Device().routingAt(quint32(o)));
+        if (now != m_told[o] || forced.contains(o)) {
+            m_told[o] = now;
+            outputsToTell.push_back(o);
+        }
+    }
+    if (outputsToTell.empty())
+        return;
+    toRouters(RoutingBlock(std::vector<int>(m_told.begin(), m_told.end()), outputsToTell));
+}
+
+void GatewayCore::tellLocks(const QVector<int> &outputsChanged)
+{
+    if (outputsChanged.isEmpty() || !m_present)
+        return;
+    const std::vector<int> only(outputsChanged.begin(), outputsChanged.end());
+    for (const auto &[id, c] : m_clients) {
+        if (c->kind == ClientKind::Router)
+            emit toClient(id, LocksBlock(snapshotFor(id).locks, only));
+    }
+}
+
+void GatewayCore::toRouters(const QByteArray &bytes)
+{
+    for (const auto &[id, c] : m_clients) {
+        if (c->kind == ClientKind::Router)
+            emit toClient(id, bytes);
+    }
+}
