@@ -12,7 +12,6 @@
 #include "cli/RoutingCommands.h"
 #include "cli/SearchCommand.h"
 #include "cli/StatusCommand.h"
-#include "transport/ServiceRegistry.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -81,7 +80,6 @@ int RunKxrctl(const QStringList &arguments, QTextStream &out, QTextStream &err)
         CliSession session(line.request, out, err);
         code = Run(session);
     }
-    // The worker threads have stopped with the session; their services go.
-    ShutdownServices();
+    // The worker threads and their services went with the session's link.
     return ExitStatus(code);
 }

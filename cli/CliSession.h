@@ -2,8 +2,8 @@
 
 #include "cli/CliRequest.h"
 #include "cli/CommandTracker.h"
-#include "cli/DeviceLink.h"
 #include "cli/ExitCode.h"
+#include "transport/DeviceLink.h"
 
 #include <QObject>
 #include <QString>

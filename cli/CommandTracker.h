@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/CommandChannel.h"
+#include "protocol/LinkTiming.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -27,7 +28,7 @@ class CommandTracker : public QObject
 
 public:
     static constexpr int WatchdogMarginMs = 250;
-    static constexpr int SendGapMs = 50;
+    static constexpr int SendGapMs = LinkTiming::SendGapMs;
 
     struct Command
     {
