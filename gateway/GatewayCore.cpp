@@ -378,6 +378,7 @@ void GatewayCore::becomePresent()
     for (int o = 0; o < outputs(); ++o)
         m_told.append(int(Device().routingAt(quint32(o))));
     emit logLine(QStringLiteral("device present: %1 inputs, %2 outputs").arg(inputs()).arg(outputs()));
+    emit presentChanged(true);
     for (const auto &[id, c] : m_clients) {
         if (c->kind == ClientKind::Router)
             emit toClient(id, StateBlocks(snapshotFor(id)));
@@ -399,6 +400,7 @@ void GatewayCore::linkDown()
     if (!m_present)
         return;
     m_present = false;
+    emit presentChanged(false);
     toRouters(DeviceBlock(Snapshot()));
 }
 

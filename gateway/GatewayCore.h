@@ -57,8 +57,10 @@ public:
     GatewayCore(LinkOps ops, Options options, QObject *parent = nullptr);
     ~GatewayCore() override;
 
-    // A router client gets the prelude at once.
+    // A router client gets the prelude at once, under the id that
+    // nextClientId() told before.
     int addClient(ClientKind kind, const QString &peer);
+    int nextClientId() const { return m_nextId; }
     void removeClient(int id);
     void clientBytes(int id, const QByteArray &bytes);
 
@@ -83,6 +85,7 @@ signals:
     void linkRejected();
     // A label was changed by a router client; the names are to be kept.
     void labelsChanged();
+    void presentChanged(bool present);
 
 private:
     enum class Purpose { Identify, InitialRead, Read, Route, Forward };
