@@ -225,21 +225,33 @@ void GatewayCore::routerLabels(int id, const Request &r)
 {
     emit toClient(id, Ack());
     QString *names = r.block == BlockId::InputLabels ? S_InputName : S_OutputName;
-    std::vector<int> changed;
-    for (const LabelItem &item : r.labels) {
-        if (names[item.port] != item.text) {
-            names[item.port] = item.text;
-            changed.push_back(item.port);
+    for (const LabelItem &item : r.labels)
+        names[item.port] = item.text;
+    if (tellLabels())
+        emit labelsChanged();
+}
+
+bool GatewayCore::tellLabels()
+{
+    if (!m_present)
+        return false;
+    const Snapshot s = snapshotFor(0);
+    bool changed = false;
+    const BlockId ids[] = {BlockId::InputLabels, BlockId::OutputLabels};
+    const QStringList *now[] = {&s.inputLabels, &s.outputLabels};
+    for (int side = 0; side < 2; ++side) {
+        std::vector<int> ports;
+        for (int i = 0; i < now[side]->size(); ++i) {
+            if (m_toldLabels[side].value(i) != now[side]->at(i))
+                ports.push_back(i);
         }
+        if (ports.empty())
+            continue;
+        changed = true;
+        m_toldLabels[side] = *now[side];
+        toRouters(LabelsBlock(ids[side], *now[side], ports));
     }
-    if (changed.empty())
-        return;
-    QStringList all;
-    const int count = r.block == BlockId::InputLabels ? inputs() : outputs();
-    for (int i = 0; i < count; ++i)
-        all.append(names[i]);
-    toRouters(LabelsBlock(r.block, all, changed));
-    emit labelsChanged();
+    return changed;
 }
 
 void GatewayCore::routerLocks(int id, const Request &r)
@@ -374,6 +386,9 @@ void GatewayCore::identified()
 void GatewayCore::becomePresent()
 {
     m_present = true;
+    const Snapshot s = snapshotFor(0);
+    m_toldLabels[0] = s.inputLabels;
+    m_toldLabels[1] = s.outputLabels;
     m_told.clear();
     for (int o = 0; o < outputs(); ++o)
         m_told.append(int(Device().routingAt(quint32(o))));

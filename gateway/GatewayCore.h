@@ -71,6 +71,10 @@ public:
     void frameReceived(const QByteArray &frame);
     void replyTimedOut(const QByteArray &sent);
 
+    // The port names were read again (a rename elsewhere): router clients
+    // hear of the names that changed.
+    void namesReloaded() { tellLabels(); }
+
     bool present() const { return m_present; }
     bool idle() const { return !m_inFlight && m_queue.empty(); }
     int clientCount() const { return int(m_clients.size()); }
@@ -114,6 +118,8 @@ private:
     void becomePresent();
     void tellRouting(const QVector<int> &forced);
     void tellLocks(const QVector<int> &outputs);
+    // Labels that differ from what router clients were told; true if any.
+    bool tellLabels();
     void toRouters(const QByteArray &bytes);
     void toIdleDeviceClients(const QByteArray &frame, int except = 0);
     void refuse(int id, const QString &why);
@@ -126,8 +132,9 @@ private:
     Options m_options;
     std::map<int, std::unique_ptr<Client>> m_clients;
     int m_nextId = 1;
-    QVector<int> m_lockOwner; // per output, 0 when unlocked
-    QVector<int> m_told;      // the routing router clients were last told
+    QVector<int> m_lockOwner;    // per output, 0 when unlocked
+    QVector<int> m_told;         // the routing router clients were last told
+    QStringList m_toldLabels[2]; // inputs, outputs
     std::deque<Pending> m_queue;
     std::optional<Pending> m_inFlight;
     bool m_linkUp = false;

@@ -1,8 +1,11 @@
 #include "gateway/GatewayServer.h"
 
+#include "app/AppPaths.h"
+#include "app/ConfigStore.h"
 #include "protocol/CommandChannel.h"
 #include "transport/DeviceLink.h"
 
+#include <QFile>
 #include <QTcpSocket>
 
 namespace {
@@ -61,6 +64,27 @@ GatewayServer::GatewayServer(const GatewayOptions &options, LogSink log, QObject
     connect(m_link, &DeviceLink::frameSent, m_core.get(), &GatewayCore::frameSent);
     connect(m_link, &DeviceLink::frameReceived, m_core.get(), &GatewayCore::frameReceived);
     connect(m_link, &DeviceLink::replyTimedOut, m_core.get(), &GatewayCore::replyTimedOut);
+
+    // The port names are the window's, from the run-time tree beside the
+    // program; a rename from a router client is written back there, and a
+    // rename written there by the window reaches the router clients.
+    LoadSettings(false);
+    m_namesFile = SelectedLanguagePath();
+    if (QFile::exists(m_namesFile))
+        m_namesWatch.addPath(m_namesFile);
+    connect(m_core.get(), &GatewayCore::labelsChanged, this, [this] {
+        if (!QFile::exists(AppPath(QLatin1String(Paths::ConfigFile))))
+            return;
+        m_namesWatch.removePath(m_namesFile);
+        SaveAllSettings();
+        m_namesWatch.addPath(m_namesFile);
+    });
+    connect(&m_namesWatch, &QFileSystemWatcher::fileChanged, this, [this] {
+        LoadSettings(false);
+        if (!m_namesWatch.files().contains(m_namesFile) && QFile::exists(m_namesFile))
+            m_namesWatch.addPath(m_namesFile); // replaced, not rewritten
+        m_core->namesReloaded();
+    });
 
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &GatewayServer::openLink);

@@ -3,6 +3,7 @@
 #include "gateway/GatewayCore.h"
 #include "gateway/GatewayOptions.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QTcpServer>
 #include <QTimer>
@@ -63,4 +64,6 @@ private:
     QTimer m_retry;
     int m_retryMs = FirstRetryMs;
     bool m_linkOpen = false;
+    QString m_namesFile;
+    QFileSystemWatcher m_namesWatch;
 };

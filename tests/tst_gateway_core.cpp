@@ -268,6 +268,14 @@ private slots:
         QCOMPARE(rig.take(b), QByteArray("OUTPUT LABELS:\n5 Stage left\n\n"));
         QCOMPARE(S_OutputName[5], QStringLiteral("Stage left")); // the window's own name
         QCOMPARE(S_InputName[5], QStringLiteral("Input6"));
+        rig.say(b, Block("OUTPUT LABELS", "5 Stage left\n")); // no change, no update
+        QCOMPARE(rig.take(a), QByteArray());
+        QCOMPARE(rig.take(b), QByteArray("ACK\n\n"));
+
+        S_InputName[11] = QStringLiteral("Renamed in the window"); // the names file was read again
+        S_InputName[12] = QStringLiteral("Past the inputs");
+        rig.core->namesReloaded();
+        QCOMPARE(rig.take(b), QByteArray("INPUT LABELS:\n11 Renamed in the window\n\n"));
     }
 };
 
