@@ -138,6 +138,37 @@ private slots:
         QCOMPARE(sim.device().state().routing[1], quint8(7));
     }
 
+    void stalledClientDroppedAlone()
+    {
+        SimHarness sim(Sim());
+        QStringList log;
+        GatewayServer gateway(Options(sim.tcpPort()), [&](const QString &l) { log << l; });
+        QString message;
+        QVERIFY(gateway.start(message));
+        QTRY_VERIFY_WITH_TIMEOUT(gateway.core().present(), WaitMs);
+        TextClient a(gateway.routerPort());
+        QVERIFY(a.expect("END PRELUDE:\n\n"));
+
+        // A client that asks and asks and never reads.
+        QTcpSocket stalled;
+        stalled.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+        stalled.setReadBufferSize(1);
+        stalled.connectToHost(QHostAddress::LocalHost, gateway.routerPort());
+        QVERIFY(stalled.waitForConnected(WaitMs));
+        QByteArray asks;
+        for (int i = 0; i < 4000; ++i)
+            asks += "INPUT LABELS:\n\n";
+        for (int round = 0; round < 100 && stalled.state() == QAbstractSocket::ConnectedState; ++round) {
+            stalled.write(asks);
+            QTest::qWait(20);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), QAbstractSocket::UnconnectedState, WaitMs);
+        QVERIFY(log.filter("stopped reading").size() == 1);
+
+        a.send("VIDEO OUTPUT ROUTING:\n0 7\n\n");
+        QVERIFY(a.expect("ACK\n\nVIDEO OUTPUT ROUTING:\n0 7\n\n"));
+    }
+
     void linkLostAndBack()
     {
         SimHarness sim(Sim());
