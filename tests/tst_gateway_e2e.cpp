@@ -41,8 +41,6 @@ public:
         m_text.remove(0, at + text.size());
         return true;
     }
-    QByteArray &text() { return m_text; }
-    QTcpSocket &socket() { return m_socket; }
 
 private:
     QTcpSocket m_socket;
