@@ -3,6 +3,7 @@
 #include "app/LanguageTable.h"
 #include "gateway/ClientFramer.h"
 #include "gateway/FrameRecords.h"
+#include "protocol/LinkTiming.h"
 #include "protocol/DeviceEvents.h"
 #include "protocol/DeviceState.h"
 #include "protocol/ReplyDispatcher.h"
@@ -26,9 +27,9 @@ GatewayCore::GatewayCore(LinkOps ops, Options options, QObject *parent)
     m_watchdog.setSingleShot(true);
     m_poll.setSingleShot(true);
     connect(&m_watchdog, &QTimer::timeout, this, [this] {
-        if (m_inFlight) {
-            emit logLine(
-                QStringLiteral("device gave no answer to %1").arg(QString::fromLatin1(m_inFlight->frame.toHex(' '))));
+        if (!m_handed.empty()) {
+            emit logLine(QStringLiteral("device gave no answer to %1")
+                             .arg(QString::fromLatin1(m_handed.front().frame.toHex(' '))));
             complete(false);
         }
     });
@@ -317,22 +318,31 @@ void GatewayCore::enqueue(int clientId, Purpose purpose, const QByteArray &frame
 
 void GatewayCore::pump()
 {
-    while (!m_inFlight && m_linkUp && !m_queue.empty()) {
+    // The link gets the next command while the one before it is still in
+    // flight, so that it keeps its gap from the moment the reply arrives;
+    // the service itself sends one at a time. Each is on the gateway's list
+    // before the link can send it, so no answer can come before the gateway
+    // knows what it answers, and the link answers them in this order.
+    while (m_linkUp && int(m_handed.size()) < LinkWindow && !m_queue.empty()) {
         Pending p = std::move(m_queue.front());
         m_queue.pop_front();
-        // In flight from here on, before the link can send it, so that no
-        // answer can arrive before the gateway knows what it answers.
-        m_inFlight = std::move(p);
-        if (!m_ops.push(m_inFlight->frame, m_inFlight->record)) {
-            complete(false);
+        if (!m_ops.push(p.frame, p.record)) {
+            finish(p, false);
             continue;
         }
-        const CommandRecord &r = m_inFlight->record;
-        m_watchdog.start(int(r.waitReply ? r.replyTimeoutMs : r.pauseMs) + WatchdogMarginMs);
+        m_handed.push_back(std::move(p));
+        if (m_handed.size() == 1)
+            armWatchdog();
         m_ops.kick();
     }
     if (idle())
         startPollTimer();
+}
+
+void GatewayCore::armWatchdog()
+{
+    const CommandRecord &r = m_handed.front().record;
+    m_watchdog.start(int(r.waitReply ? r.replyTimeoutMs : r.pauseMs) + LinkTiming::SendGapMs + WatchdogMarginMs);
 }
 
 void GatewayCore::startPollTimer()
@@ -344,8 +354,16 @@ void GatewayCore::startPollTimer()
 void GatewayCore::complete(bool confirmed)
 {
     m_watchdog.stop();
-    const Pending p = std::move(*m_inFlight);
-    m_inFlight.reset();
+    const Pending p = std::move(m_handed.front());
+    m_handed.pop_front();
+    if (!m_handed.empty())
+        armWatchdog();
+    if (finish(p, confirmed))
+        pump();
+}
+
+bool GatewayCore::finish(const Pending &p, bool confirmed)
+{
     if (Client *c = client(p.client))
         --c->queued;
     // A route is told once it has ended, with the output's real state
@@ -357,9 +375,9 @@ void GatewayCore::complete(bool confirmed)
     if (!confirmed && p.purpose == Purpose::Identify) {
         emit logLine(QStringLiteral("device link: no answer to the identification"));
         emit linkRejected();
-        return;
+        return false;
     }
-    pump();
+    return true;
 }
 
 void GatewayCore::linkOpened()
@@ -368,7 +386,7 @@ void GatewayCore::linkOpened()
     ResetDeviceState();
     m_linkUp = true;
     m_queue.clear();
-    m_inFlight.reset();
+    m_handed.clear();
     enqueue(0, Purpose::Identify, DeviceTypeReadFrame());
 }
 
@@ -407,7 +425,7 @@ void GatewayCore::linkDown()
     m_linkUp = false;
     m_watchdog.stop();
     m_poll.stop();
-    m_inFlight.reset();
+    m_handed.clear();
     m_queue.clear();
     for (const auto &entry : m_clients)
         entry.second->queued = 0;
@@ -423,13 +441,13 @@ void GatewayCore::frameSent(const QByteArray &bytes)
 {
     // A command that awaits no reply is done once it is on the wire; the
     // link keeps its pause before it sends the next one.
-    if (m_inFlight && !m_inFlight->record.waitReply && bytes == m_inFlight->frame)
+    if (!m_handed.empty() && !m_handed.front().record.waitReply && bytes == m_handed.front().frame)
         complete(true);
 }
 
 void GatewayCore::replyTimedOut(const QByteArray &sent)
 {
-    if (!m_inFlight || sent != m_inFlight->frame)
+    if (m_handed.empty() || sent != m_handed.front().frame)
         return;
     emit logLine(QStringLiteral("device gave no answer to %1").arg(QString::fromLatin1(sent.toHex(' '))));
     complete(false);
@@ -437,12 +455,13 @@ void GatewayCore::replyTimedOut(const QByteArray &sent)
 
 void GatewayCore::frameReceived(const QByteArray &frame)
 {
-    const bool isReply = m_inFlight && m_inFlight->record.waitReply
-        && ReplyMatches(m_inFlight->record, reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()));
+    const Pending *head = m_handed.empty() ? nullptr : &m_handed.front();
+    const bool isReply = head && head->record.waitReply
+        && ReplyMatches(head->record, reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()));
     DispatchDeviceReply(frame);
     if (isReply) {
-        const int owner = m_inFlight->client;
-        if (m_inFlight->purpose == Purpose::Forward) {
+        const int owner = head->client;
+        if (head->purpose == Purpose::Forward) {
             if (client(owner))
                 emit toClient(owner, frame);
         } else {

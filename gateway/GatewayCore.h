@@ -13,7 +13,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 
 class ClientFramer;
 
@@ -37,6 +36,8 @@ public:
     // Beyond a command's own reply timeout or pause, the time the gateway
     // grants the link (its gap included) before it gives the command up.
     static constexpr int WatchdogMarginMs = 1000;
+    // Commands given to the link at once: the one in flight and the next.
+    static constexpr int LinkWindow = 2;
 
     enum class ClientKind { Router, Device };
 
@@ -76,7 +77,7 @@ public:
     void namesReloaded() { tellLabels(); }
 
     bool present() const { return m_present; }
-    bool idle() const { return !m_inFlight && m_queue.empty(); }
+    bool idle() const { return m_handed.empty() && m_queue.empty(); }
     int clientCount() const { return int(m_clients.size()); }
     // The router as this client sees it (its own locks as 'O').
     RouterText::Snapshot snapshotFor(int id) const;
@@ -113,7 +114,11 @@ private:
     void deviceFrame(int id, const QByteArray &frame);
     void enqueue(int client, Purpose purpose, const QByteArray &frame, int output = -1);
     void pump();
+    // The command in flight has ended.
     void complete(bool confirmed);
+    // What follows the end of a command; false when the link is to go.
+    bool finish(const Pending &p, bool confirmed);
+    void armWatchdog();
     void identified();
     void becomePresent();
     void tellRouting(const QVector<int> &forced);
@@ -136,7 +141,7 @@ private:
     QVector<int> m_told;         // the routing router clients were last told
     QStringList m_toldLabels[2]; // inputs, outputs
     std::deque<Pending> m_queue;
-    std::optional<Pending> m_inFlight;
+    std::deque<Pending> m_handed; // given to the link, oldest (in flight) first
     bool m_linkUp = false;
     bool m_present = false;
     int m_initialReadsLeft = 0;
