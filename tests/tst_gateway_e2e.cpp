@@ -175,6 +175,8 @@ private slots:
         QVERIFY(a.expect("VIDEOHUB DEVICE:\nDevice present: true\n", 6 * WaitMs));
         QVERIFY(a.expect("VIDEO OUTPUT ROUTING:\n0 7\n1 1\n"));
         QVERIFY(a.expect("END PRELUDE:\n\n"));
+        sim.device().editState([](SimDeviceModel &m) { m.routing[2] = 6; }); // on the front panel: the poll sees it
+        QVERIFY(a.expect("VIDEO OUTPUT ROUTING:\n2 6\n\n", 3 * WaitMs));
     }
 };
 
