@@ -5,7 +5,6 @@
 #include "app/ConfigTable.h"
 #include "shell/Ui_Login.h"
 #include "shell/Ui_Main.h"
-#include "transport/ServiceRegistry.h"
 
 #include <QApplication>
 #include <QFile>
@@ -51,7 +50,6 @@ void DestroyStartupWindows(StartupWindows &windows)
 {
     windows.login.reset();
     windows.main.reset();
-    ShutdownServices();
 }
 
 int RunStartup(int argc, char *argv[])

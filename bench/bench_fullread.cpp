@@ -20,12 +20,11 @@
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceEvents.h"
 #include "protocol/DeviceState.h"
+#include "protocol/LinkTiming.h"
 #include "shell/Ui_Main.h"
 #include "support/MainWindowFixture.h"
 #include "support/SimHarness.h"
-#include "transport/ServicePacer.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceUdp.h"
+#include "transport/DeviceLink.h"
 #include "transport/Ui_Uart_Network.h"
 
 #include <QApplication>
@@ -136,10 +135,10 @@ int main(int argc, char *argv[])
         out << "bench_fullread: the simulator did not start\n";
         return 1;
     }
-    UdpService()->setTargetPort(sim.udpPort());
     MainWindowFixture fixture(MainWindowFixture::configWith(
         {{"SP_RemoteIp", "127.0.0.1"}, {"SP_RemotePort", QByteArray::number(sim.tcpPort())}}));
     Ui_Main *window = fixture.window();
+    window->connectionPage()->link()->setModulePort(sim.udpPort());
     window->resize(WindowWidth, WindowHeight);
     window->show();
     runFor(SettleMs);
@@ -190,7 +189,7 @@ int main(int argc, char *argv[])
     const QVector<SimTrafficEntry> requests = sim.requests(SimLink::Tcp);
     const int commands = requests.size() - requestsBefore;
     const double readMs = double(lastFrameNs - clickNs) / NsPerMs;
-    const double floorMs = double(commands) * ServicePacer::SendGapMs;
+    const double floorMs = double(commands) * LinkTiming::SendGapMs;
     const double ratio = readMs / floorMs;
     const qint64 readKiB = ResidentKiB();
     const bool readMatches = fixture.messages().count() == 0;

@@ -18,7 +18,7 @@
 #include "shell/Ui_Main.h"
 #include "support/ConnectedProgram.h"
 #include "support/TestSupport.h"
-#include "transport/ServicePacer.h"
+#include "protocol/LinkTiming.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -145,7 +145,7 @@ int main(int argc, char *argv[])
         toWire.push_back(double(request.atNs - clickedAt) / NsPerMs);
         device.push_back(double(reply->atNs - request.atNs) / NsPerMs);
         back.push_back(double(markedAt - reply->atNs) / NsPerMs);
-        overhead.push_back(total.back() - ServicePacer::SendGapMs - device.back());
+        overhead.push_back(total.back() - LinkTiming::SendGapMs - device.back());
     }
 
     const auto line = [&out](const char *what, const Stats &s) {

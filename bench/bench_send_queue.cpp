@@ -4,10 +4,9 @@
 // sent; what lies above N x 50 ms is the pacing's own overhead.
 
 #include "protocol/CommandChannel.h"
+#include "protocol/LinkTiming.h"
 #include "tools/devsim/SimDevice.h"
-#include "transport/ServicePacer.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceTcpClient.h"
+#include "transport/DeviceLink.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,6 +15,7 @@
 #include <QTimer>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -74,12 +74,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    ServiceTcpClient *service = TcpService();
-    QThread *thread = TcpThread();
-    service->moveToThread(thread);
-    QObject::connect(thread, &QThread::finished, service, &ServiceTcpClient::SLT_SyncDisconnect_TcpClient);
-    thread->start();
-    ActiveTransport = TransportTcp;
+    auto link = std::make_unique<DeviceLink>();
 
     const QByteArray frame = routingRead();
     const CommandRecord record = routingRecord();
@@ -88,46 +83,29 @@ int main(int argc, char *argv[])
     qint64 lastReplyNs = 0;
     int failures = 0;
 
-    QObject::connect(
-        service, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, &app, [&]() { ++failures; }, Qt::QueuedConnection);
-    QObject::connect(
-        service, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, &app,
-        [&]() {
-            DrainReceiveQueue(TcpChannel, [&](const QByteArray &) {
-                if (++received == commands) {
-                    lastReplyNs = clock.nsecsElapsed();
-                    app.quit();
-                }
-            });
-        },
-        Qt::QueuedConnection);
-    QObject::connect(
-        service, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, &app,
-        [&](bool ok, int) {
-            if (!ok) {
-                out << "bench_send_queue: could not connect to the simulator\n";
-                app.exit(1);
-                return;
-            }
-            for (int i = 0; i < commands; ++i)
-                EnqueueDeviceCommand(reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()),
-                                     record);
-            clock.start();
-            QMetaObject::invokeMethod(service, &ServiceTcpClient::SLT_RealSendData_TcpClient, Qt::QueuedConnection);
-        },
-        Qt::QueuedConnection);
+    QObject::connect(link.get(), &DeviceLink::replyTimedOut, &app, [&]() { ++failures; });
+    QObject::connect(link.get(), &DeviceLink::frameReceived, &app, [&](const QByteArray &) {
+        if (++received == commands) {
+            lastReplyNs = clock.nsecsElapsed();
+            app.quit();
+        }
+    });
+    QObject::connect(link.get(), &DeviceLink::linkFailed, &app, [&]() {
+        out << "bench_send_queue: could not connect to the simulator\n";
+        app.exit(1);
+    });
+    QObject::connect(link.get(), &DeviceLink::linkOpened, &app, [&]() {
+        for (int i = 0; i < commands; ++i)
+            EnqueueDeviceCommand(reinterpret_cast<const quint8 *>(frame.constData()), quint32(frame.size()), record);
+        clock.start();
+        link->requestSend();
+    });
 
-    const QString port = QString::number(sim->tcpPort());
-    QMetaObject::invokeMethod(
-        service,
-        [service, port]() {
-            service->SLT_SyncConnect_TcpClient(QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"), port);
-        },
-        Qt::QueuedConnection);
+    link->openTcp(QStringLiteral("127.0.0.1"), QStringLiteral("127.0.0.1"), QString::number(sim->tcpPort()));
     QTimer::singleShot(commands * GuardMsPerCommand, &app, [&]() { app.exit(1); });
     const int result = app.exec();
 
-    ShutdownServices();
+    link.reset();
     QMetaObject::invokeMethod(
         sim, [sim]() { sim->stop(); }, Qt::BlockingQueuedConnection);
     simThread.quit();
@@ -139,7 +117,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     const double totalMs = double(lastReplyNs) / NsPerMs;
-    const double floorMs = double(commands) * ServicePacer::SendGapMs;
+    const double floorMs = double(commands) * LinkTiming::SendGapMs;
     const double overheadMs = (totalMs - floorMs) / commands;
     out << "bench_send_queue: " << commands << " commands over TCP loopback, simulator answering at once\n";
     out << QStringLiteral("  time to the last reply : %1 ms\n").arg(totalMs, 0, 'f', 1);

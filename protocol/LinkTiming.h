@@ -13,8 +13,6 @@ constexpr int LockRetryMs = 2;
 // A worker thread asked to stop is waited for this long at most; one that
 // does not stop in time keeps its objects.
 constexpr unsigned long ThreadStopWaitMs = 2000;
-// The longest reply timeout the catalogue gives a command.
-constexpr int LongestReplyMs = 4000;
 
 } // namespace LinkTiming
 

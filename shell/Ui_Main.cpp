@@ -21,10 +21,7 @@
 #include "protocol/ReplyTimeout.h"
 #include "shell/LanguageSwitch.h"
 #include "shell/Ui_Debug.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceSerialPort.h"
-#include "transport/ServiceTcpClient.h"
-#include "transport/ServiceUdp.h"
+#include "transport/DeviceLink.h"
 #include "transport/Ui_Uart_Network.h"
 
 #include <QApplication>
@@ -90,7 +87,7 @@ Ui_Main::Ui_Main(QWidget *parent)
     m_contentLayout->setContentsMargins(0, 0, 0, 0);
 
     connectPages();
-    connectServices();
+    connectLink();
     connectDeviceEvents();
 }
 
@@ -207,26 +204,15 @@ void Ui_Main::connectPages()
             &Ui_TVWall::SLT_JudgeMutex_MVAndSplicing);
 }
 
-void Ui_Main::connectServices()
+void Ui_Main::connectLink()
 {
-    ServiceTcpClient *tcp = TcpService();
-    connect(this, &Ui_Main::SGL_UnifyUpdateEmit, tcp, &ServiceTcpClient::SLT_RealSendData_TcpClient);
-    connect(tcp, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, this, &Ui_Main::SLT_UnifyUpdateRecv);
-    connect(tcp, &ServiceTcpClient::SGL_UpdateSendData_TcpClient, this, &Ui_Main::SLT_UnifyUpdateSend);
-    connect(tcp, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
-
-    ServiceUdp *udp = UdpService();
-    connect(this, &Ui_Main::SGL_UnifyUpdateEmit, udp, &ServiceUdp::SLT_RealSendData_Udp);
-    connect(udp, &ServiceUdp::SGL_UpdateRecvData_Udp, this, &Ui_Main::SLT_UpdateRecv_NetworkModule);
-    connect(udp, &ServiceUdp::SGL_UpdateSendData_Udp, this, &Ui_Main::SLT_UnifyUpdateSend);
-    connect(udp, &ServiceUdp::SGL_WaitReplyTimeout_Udp, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
-    connect(m_system, &Ui_System::SGL_Startover_Udp, udp, &ServiceUdp::SLT_Startover_Udp, Qt::QueuedConnection);
-
-    ServiceSerialPort *serial = SerialService();
-    connect(this, &Ui_Main::SGL_UnifyUpdateEmit, serial, &ServiceSerialPort::SLT_RealSendData_SerialPort);
-    connect(serial, &ServiceSerialPort::SGL_UpdateRecvData_SerialPort, this, &Ui_Main::SLT_UnifyUpdateRecv);
-    connect(serial, &ServiceSerialPort::SGL_UpdateSendData_SerialPort, this, &Ui_Main::SLT_UnifyUpdateSend);
-    connect(serial, &ServiceSerialPort::SGL_WaitReplyTimeout_SerialPort, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
+    DeviceLink *link = m_connection->link();
+    connect(this, &Ui_Main::SGL_UnifyUpdateEmit, link, &DeviceLink::requestSend);
+    connect(link, &DeviceLink::frameReceived, this, &Ui_Main::showAndDispatchFrame);
+    connect(link, &DeviceLink::datagramReceived, this, &Ui_Main::showAndHandleDatagram);
+    connect(link, &DeviceLink::frameSent, this, &Ui_Main::SLT_UnifyUpdateSend);
+    connect(link, &DeviceLink::replyTimedOut, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);
+    connect(m_system, &Ui_System::SGL_Startover_Udp, link, &DeviceLink::startOverModules);
 }
 
 void Ui_Main::connectDeviceEvents()
@@ -351,22 +337,25 @@ void Ui_Main::SLT_StopSync(bool)
 
 void Ui_Main::SLT_UnifyUpdateRecv()
 {
-    CommandChannel *channel = ActiveDeviceChannel();
-    if (!channel)
-        return;
-    // The console shows each frame before the dispatcher acts on it.
-    DrainReceiveQueue(*channel, [this](const QByteArray &frame) {
-        Q_EMIT SGL_DEBUG_SHOW_RecvText(frame);
-        DispatchDeviceReply(frame);
-    });
+    m_connection->link()->drainDevice();
 }
 
 void Ui_Main::SLT_UpdateRecv_NetworkModule()
 {
-    DrainReceiveQueue(UdpChannel, [this](const QByteArray &datagram) {
-        Q_EMIT SGL_DEBUG_SHOW_RecvText(datagram);
-        HandleModuleReply(datagram);
-    });
+    m_connection->link()->drainModule();
+}
+
+void Ui_Main::showAndDispatchFrame(const QByteArray &frame)
+{
+    // The console shows each frame before the dispatcher acts on it.
+    Q_EMIT SGL_DEBUG_SHOW_RecvText(frame);
+    DispatchDeviceReply(frame);
+}
+
+void Ui_Main::showAndHandleDatagram(const QByteArray &datagram)
+{
+    Q_EMIT SGL_DEBUG_SHOW_RecvText(datagram);
+    HandleModuleReply(datagram);
 }
 
 void Ui_Main::SLT_UnifyUpdateSend(QByteArray bytes)

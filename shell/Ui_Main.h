@@ -81,7 +81,9 @@ protected:
 private:
     void placeCornerWidgets();
     void connectPages();
-    void connectServices();
+    void connectLink();
+    void showAndDispatchFrame(const QByteArray &frame);
+    void showAndHandleDatagram(const QByteArray &datagram);
     void connectDeviceEvents();
     void connectSignalConfigEvents(DeviceEvents &events);
 

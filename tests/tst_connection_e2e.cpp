@@ -9,7 +9,7 @@
 #include "shell/Ui_Main.h"
 #include "support/MainWindowFixture.h"
 #include "support/SimHarness.h"
-#include "transport/ServiceRegistry.h"
+#include "transport/DeviceLink.h"
 #include "transport/ServiceUdp.h"
 #include "transport/Ui_Uart_Network.h"
 
@@ -261,9 +261,9 @@ void ConnectionEndToEndTest::search_listsTheModuleAndReadsItsSettings()
     options.udpAny = true; // hears the real broadcast inside the namespace
     SimHarness sim(options);
     QVERIFY(sim.isRunning());
-    UdpService()->setTargetPort(sim.udpPort());
     MainWindowFixture fixture(configFor(sim));
     Ui_Uart_Network *page = fixture.window()->connectionPage();
+    page->link()->setModulePort(sim.udpPort());
 
     QTest::mouseClick(page->searchButton(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, LinkTimeoutMs);
@@ -303,9 +303,9 @@ void ConnectionEndToEndTest::search_findsAModuleBehindLoopbackOnly()
     options.udpDevice = QStringLiteral("lo"); // hears only what comes through loopback
     SimHarness sim(options);
     QVERIFY(sim.isRunning());
-    UdpService()->setTargetPort(sim.udpPort());
     MainWindowFixture fixture(configFor(sim));
     Ui_Uart_Network *page = fixture.window()->connectionPage();
+    page->link()->setModulePort(sim.udpPort());
 
     QTest::mouseClick(page->searchButton(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, LinkTimeoutMs);

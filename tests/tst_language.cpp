@@ -5,7 +5,6 @@
 #include "shell/Ui_Login.h"
 #include "shell/Ui_Main.h"
 #include "support/MainWindowFixture.h"
-#include "transport/ServiceRegistry.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -44,8 +43,6 @@ class LanguageTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { ShutdownServices(); }
-
     void partialOtherFile_keepsTheRestAndIsCompletedAtTheNextSave();
     void onlyEnglish_oneItemThatReloadsEnglish();
     void otherChosenInConfig_refreshSelectsTheSecondItem();

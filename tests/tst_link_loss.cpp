@@ -8,7 +8,7 @@
 #include "protocol/DeviceState.h"
 #include "shell/Ui_Main.h"
 #include "support/ConnectedProgram.h"
-#include "transport/ServiceRegistry.h"
+#include "transport/DeviceLink.h"
 #include "transport/Ui_Uart_Network.h"
 
 #include <QElapsedTimer>
@@ -84,7 +84,7 @@ void LinkLossTest::serialHangUp_closesThePortWithoutSpinning()
     QCOMPARE(ActiveTransport.load(), quint32(TransportNone));
     QCOMPARE(page->serialConnectButton()->text(), S_ConnectDisconnect[0]);
     QVERIFY(page->networkConnectButton()->isEnabled());
-    QVERIFY(!SerialThread()->isRunning());
+    QVERIFY(!page->link()->isRunning(DeviceLink::Worker::Serial));
     QCOMPARE(program.messages().count(), 1);
     QVERIFY2(program.messages().lastText().startsWith(SMSG_SerialPort_Connect_Fail),
              qPrintable(program.messages().lastText()));
@@ -199,13 +199,14 @@ void LinkLossTest::disconnectAndExit_stopTheThreadsPromptly()
         ConnectedProgram program(SimHarness::TestOptions(),
                                  serial ? ConnectedProgram::Link::Serial : ConnectedProgram::Link::Tcp);
         QVERIFY2(program.ok(), program.why());
-        QThread *thread = serial ? SerialThread() : TcpThread();
-        QVERIFY(thread->isRunning());
+        DeviceLink *link = program.window()->connectionPage()->link();
+        const DeviceLink::Worker worker = serial ? DeviceLink::Worker::Serial : DeviceLink::Worker::Tcp;
+        QVERIFY(link->isRunning(worker));
         QElapsedTimer clock;
         clock.start();
         program.disconnect();
         QVERIFY2(clock.elapsed() < StopBoundMs, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(thread->isFinished());
+        QVERIFY(!link->isRunning(worker));
 
         // Connected again, then the program ends with the link up.
         QTest::mouseClick(serial ? program.window()->connectionPage()->serialConnectButton()
@@ -213,15 +214,12 @@ void LinkLossTest::disconnectAndExit_stopTheThreadsPromptly()
                           Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(Device().identified == 1, 5000);
         QVERIFY(program.waitQuiet());
-        QThread *udp = UdpThread();
-        QVERIFY(udp->isRunning());
-        QSignalSpy linkDone(thread, &QThread::finished);
-        QSignalSpy udpDone(udp, &QThread::finished);
+        QVERIFY(link->isRunning(DeviceLink::Worker::Udp));
         clock.restart();
-        ShutdownServices();
+        QVERIFY(link->close());
         QVERIFY2(clock.elapsed() < StopBoundMs, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(linkDone.count(), 1);
-        QCOMPARE(udpDone.count(), 1);
+        QVERIFY(!link->isRunning(worker));
+        QVERIFY(!link->isRunning(DeviceLink::Worker::Udp));
     }
 }
 

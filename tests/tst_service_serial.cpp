@@ -2,11 +2,9 @@
 #include "support/ServiceRig.h"
 #include "support/SimHarness.h"
 #include "support/TestSupport.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceSerialPort.h"
+#include "protocol/LinkTiming.h"
 
 #include <QSignalSpy>
-#include <QThread>
 #include <QtTest>
 
 namespace {
@@ -41,15 +39,12 @@ public:
 
     bool connectTo(const QString &name, const PortSettings &settings, int *code = nullptr)
     {
-        wire();
-        QSignalSpy status(this, &SerialRig::connectStatus);
-        emit SGL_PretendConnect_SerialPort(name, settings.baud, settings.dataBits, settings.parity, settings.stopBits,
-                                           settings.flow);
-        if (!status.wait(WaitMs))
-            return false;
-        if (code)
-            *code = status.first().at(1).toInt();
-        return status.first().at(0).toBool();
+        return openAndWait(
+            [&] {
+                m_link.openSerial(name, settings.baud, settings.dataBits, settings.parity, settings.stopBits,
+                                  settings.flow);
+            },
+            code);
     }
 
     CommandChannel &channel() const override { return SerialChannel; }
@@ -59,38 +54,6 @@ public:
     QByteArray silentFrame() const override { return DeviceFrameOf(UnknownCode, Hex("01 02")); }
     QByteArray unsolicitedFrame() const override { return DeviceFrameOf(0x11, Hex("00 01 02 03")); }
     void sendUnsolicited() override { m_sim.sendUnsolicited(unsolicitedFrame()); }
-
-signals:
-    void SGL_PretendConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity,
-                                       QString stopBits, QString flowControl);
-    void connectStatus(bool ok, int code);
-
-private:
-    void wire()
-    {
-        if (m_wired)
-            return;
-        m_wired = true;
-        ServiceSerialPort *service = SerialService();
-        QThread *thread = SerialThread();
-        service->moveToThread(thread);
-        connect(this, &SerialRig::SGL_PretendConnect_SerialPort, service,
-                &ServiceSerialPort::SLT_SyncConnect_SerialPort, Qt::QueuedConnection);
-        connect(this, &ServiceRig::SGL_UnifyUpdateEmit, service, &ServiceSerialPort::SLT_RealSendData_SerialPort,
-                Qt::QueuedConnection);
-        connect(thread, &QThread::finished, service, &ServiceSerialPort::SLT_SyncDisconnect_SerialPort);
-        connect(service, &ServiceSerialPort::SGL_ConnectStatus_SerialPort, this, &SerialRig::connectStatus,
-                Qt::QueuedConnection);
-        connect(service, &ServiceSerialPort::SGL_UpdateRecvData_SerialPort, this, &ServiceRig::dataReceived,
-                Qt::QueuedConnection);
-        connect(service, &ServiceSerialPort::SGL_UpdateSendData_SerialPort, this, &ServiceRig::sent,
-                Qt::QueuedConnection);
-        connect(service, &ServiceSerialPort::SGL_WaitReplyTimeout_SerialPort, this, &ServiceRig::timedOut,
-                Qt::QueuedConnection);
-        thread->start();
-    }
-
-    bool m_wired = false;
 };
 
 class TestServiceSerial : public ServicePacingTests
@@ -197,7 +160,7 @@ void TestServiceSerial::connect_missingPort_reportsCode3AndSendsNothing()
 
     QSignalSpy sent(fresh, &ServiceRig::sent);
     fresh->trigger();
-    QVERIFY(!sent.wait(2 * ServicePacer::SendGapMs));
+    QVERIFY(!sent.wait(2 * LinkTiming::SendGapMs));
     delete fresh;
 }
 

@@ -2,11 +2,9 @@
 #include "support/ServiceRig.h"
 #include "support/SimHarness.h"
 #include "support/TestSupport.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceTcpClient.h"
+#include "protocol/LinkTiming.h"
 
 #include <QSignalSpy>
-#include <QThread>
 #include <QtTest>
 
 namespace {
@@ -36,14 +34,10 @@ public:
 
     // The connection page's connect: local address, device address, port
     // text. Waits for the service's answer.
-    bool connectTo(const QString &portText)
+    bool connectTo(const QString &portText, int *code = nullptr)
     {
-        wire();
-        QSignalSpy status(this, &TcpRig::connectStatus);
-        emit SGL_PretendConnect_TcpClient(QString::fromLatin1(Loopback), QString::fromLatin1(Loopback), portText);
-        if (!status.wait(WaitMs))
-            return false;
-        return status.first().at(0).toBool();
+        return openAndWait(
+            [&] { m_link.openTcp(QString::fromLatin1(Loopback), QString::fromLatin1(Loopback), portText); }, code);
     }
 
     CommandChannel &channel() const override { return TcpChannel; }
@@ -53,40 +47,6 @@ public:
     QByteArray silentFrame() const override { return DeviceFrameOf(UnknownCode, Hex("01 02")); }
     QByteArray unsolicitedFrame() const override { return DeviceFrameOf(0x11, Hex("03 02 01 00")); }
     void sendUnsolicited() override { m_sim.sendUnsolicited(unsolicitedFrame()); }
-
-signals:
-    void SGL_PretendConnect_TcpClient(QString localAddress, QString remoteAddress, QString remotePort);
-    void connectStatus(bool ok, int code);
-    void reconnectStatus(bool ok);
-
-private:
-    void wire()
-    {
-        if (m_wired)
-            return;
-        m_wired = true;
-        ServiceTcpClient *service = TcpService();
-        QThread *thread = TcpThread();
-        service->moveToThread(thread);
-        connect(this, &TcpRig::SGL_PretendConnect_TcpClient, service, &ServiceTcpClient::SLT_SyncConnect_TcpClient,
-                Qt::QueuedConnection);
-        connect(this, &ServiceRig::SGL_UnifyUpdateEmit, service, &ServiceTcpClient::SLT_RealSendData_TcpClient,
-                Qt::QueuedConnection);
-        connect(thread, &QThread::finished, service, &ServiceTcpClient::SLT_SyncDisconnect_TcpClient);
-        connect(service, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, this, &TcpRig::connectStatus,
-                Qt::QueuedConnection);
-        connect(service, &ServiceTcpClient::SGL_ReConnectStatus_TcpClient, this, &TcpRig::reconnectStatus,
-                Qt::QueuedConnection);
-        connect(service, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, this, &ServiceRig::dataReceived,
-                Qt::QueuedConnection);
-        connect(service, &ServiceTcpClient::SGL_UpdateSendData_TcpClient, this, &ServiceRig::sent,
-                Qt::QueuedConnection);
-        connect(service, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, this, &ServiceRig::timedOut,
-                Qt::QueuedConnection);
-        thread->start();
-    }
-
-    bool m_wired = false;
 };
 
 class TestServiceTcp : public ServicePacingTests
@@ -145,12 +105,9 @@ void TestServiceTcp::connect_nobodyListening_reportsCode5AndSendsNothing()
 {
     sim().dropTcpClients();
     sim().setTcpListening(false);
-    QSignalSpy status(m_tcp, &TcpRig::connectStatus);
-    emit m_tcp->SGL_PretendConnect_TcpClient(QString::fromLatin1(Loopback), QString::fromLatin1(Loopback),
-                                             QString::number(sim().tcpPort()));
-    QVERIFY(status.wait(WaitMs));
-    QCOMPARE(status.first().at(0).toBool(), false);
-    QCOMPARE(status.first().at(1).toInt(), 5); // the code the connection page shows
+    int code = 0;
+    QVERIFY(!m_tcp->connectTo(QString::number(sim().tcpPort()), &code));
+    QCOMPARE(code, 5); // the code the connection page shows
 
     // Without a connection the send slot does nothing, even once the device
     // listens again.
@@ -158,13 +115,13 @@ void TestServiceTcp::connect_nobodyListening_reportsCode5AndSendsNothing()
     QSignalSpy sent(&rig(), &ServiceRig::sent);
     QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
     rig().trigger();
-    QVERIFY(!sent.wait(CloseNoticeMs + ServicePacer::SendGapMs));
+    QVERIFY(!sent.wait(CloseNoticeMs + LinkTiming::SendGapMs));
     QCOMPARE(sim().requests(SimLink::Tcp).size(), 0);
 }
 
 void TestServiceTcp::peerClosesConnection_oneReconnectionBeforeTheNextSend()
 {
-    QSignalSpy reconnect(m_tcp, &TcpRig::reconnectStatus);
+    QSignalSpy reconnect(&rig().deviceLink(), &DeviceLink::SGL_ReConnectStatus_TcpClient);
     QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
     rig().trigger();
     QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 1, WaitMs);
@@ -182,7 +139,7 @@ void TestServiceTcp::peerClosesConnection_oneReconnectionBeforeTheNextSend()
 
 void TestServiceTcp::reconnectionFails_isReportedAndTheCommandTimesOut()
 {
-    QSignalSpy reconnect(m_tcp, &TcpRig::reconnectStatus);
+    QSignalSpy reconnect(&rig().deviceLink(), &DeviceLink::SGL_ReConnectStatus_TcpClient);
     QSignalSpy timeouts(&rig(), &ServiceRig::timedOut);
     sim().setTcpListening(false);
     sim().dropTcpClients();
@@ -205,10 +162,9 @@ void TestServiceTcp::threadEnd_disconnectsAndClearsTheChannel()
     rig().trigger();
     QTRY_COMPARE_WITH_TIMEOUT(sim().requests(SimLink::Tcp).size(), 1, WaitMs);
 
-    // The connection page's disconnect: quit and wait, with a reply timer
-    // still running.
-    TcpThread()->quit();
-    QVERIFY(TcpThread()->wait(2000));
+    // The connection page's disconnect, with a reply timer still running.
+    rig().deviceLink().closeDevice();
+    QVERIFY(!rig().deviceLink().isRunning(DeviceLink::Worker::Tcp));
     QCOMPARE(int(TcpChannel.opened), 0);
     QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Send), 0);
 }

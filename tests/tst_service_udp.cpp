@@ -1,10 +1,11 @@
 #include "support/ServicePacingTests.h"
 #include "support/ServiceRig.h"
 #include "support/SimHarness.h"
+#include "protocol/LinkTiming.h"
 #include "support/TestSupport.h"
-#include "transport/ServiceRegistry.h"
 #include "transport/ServiceUdp.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -21,6 +22,8 @@ constexpr quint32 SearchReplyMs = 1000;
 constexpr int SearchAnswerBytes = 36;
 constexpr int ConfigBlockBytes = 130;
 constexpr int WaitMs = 8000;
+// Longer than the stop wait, shorter than the test's own bound.
+constexpr int HoldMs = 3 * int(LinkTiming::ThreadStopWaitMs);
 
 const char *const Loopback = "127.0.0.1";
 const char *const SecondLoopback = "127.0.0.2";
@@ -56,24 +59,12 @@ public:
     // the link opens at once, each search starts over.
     bool open() override
     {
-        ServiceUdp *service = UdpService();
-        QThread *thread = UdpThread();
         if (!m_setup.interfaceAddresses) {
             const QStringList addresses = m_setup.addresses;
-            service->setAddressSource([addresses]() { return addresses; });
+            m_link.setModuleAddressSource([addresses]() { return addresses; });
         }
-        service->setTargetPort(m_sim.udpPort());
-        service->moveToThread(thread);
-        connect(this, &UdpRig::SGL_PretendConnect_Udp, service, &ServiceUdp::SLT_SyncConnect_Udp, Qt::QueuedConnection);
-        connect(this, &UdpRig::SGL_Startover_Udp, service, &ServiceUdp::SLT_Startover_Udp, Qt::QueuedConnection);
-        connect(this, &ServiceRig::SGL_UnifyUpdateEmit, service, &ServiceUdp::SLT_RealSendData_Udp,
-                Qt::QueuedConnection);
-        connect(thread, &QThread::finished, service, &ServiceUdp::SLT_SyncDisconnect_Udp);
-        connect(service, &ServiceUdp::SGL_UpdateRecvData_Udp, this, &ServiceRig::dataReceived, Qt::QueuedConnection);
-        connect(service, &ServiceUdp::SGL_UpdateSendData_Udp, this, &ServiceRig::sent, Qt::QueuedConnection);
-        connect(service, &ServiceUdp::SGL_WaitReplyTimeout_Udp, this, &ServiceRig::timedOut, Qt::QueuedConnection);
-        thread->start();
-        emit SGL_PretendConnect_Udp();
+        m_link.setModulePort(m_sim.udpPort());
+        m_link.openModules();
         startOver();
         return true;
     }
@@ -82,9 +73,8 @@ public:
     // page's search request is queued behind the start-over.
     void startOver()
     {
-        emit SGL_Startover_Udp(m_setup.broadcast, QString::fromLatin1(Loopback));
-        QMetaObject::invokeMethod(
-            UdpService(), []() {}, Qt::BlockingQueuedConnection);
+        m_link.startOverModules(m_setup.broadcast, QString::fromLatin1(Loopback));
+        m_link.syncModules();
     }
 
     CommandChannel &channel() const override { return UdpChannel; }
@@ -102,10 +92,6 @@ public:
         const auto peer = splitPeer(requests.last().peer);
         m_sim.sendDatagram(unsolicitedFrame(), peer.first, peer.second);
     }
-
-signals:
-    void SGL_PretendConnect_Udp();
-    void SGL_Startover_Udp(bool isBroadcast, QString remoteIp);
 
 private:
     UdpSetup m_setup;
@@ -129,6 +115,7 @@ private slots:
     void startOver_replacesEverySocket();
     void bindFailure_isTheOnlyDebugLineAndDropsThatAddress();
     void broadcastSearch_reachesTheModuleAndItsAnswerComesBack();
+    void close_aThreadThatWillNotStop_isLeftAfterTheBoundedWait();
 
 private:
     void search();
@@ -180,13 +167,10 @@ void TestServiceUdp::twoDatagramsInOneRead_becomeTwoEntries()
     // before releasing it.
     auto gate = std::make_shared<QSemaphore>();
     auto holding = std::make_shared<QSemaphore>();
-    QMetaObject::invokeMethod(
-        UdpService(),
-        [gate, holding]() {
-            holding->release();
-            gate->tryAcquire(1, WaitMs);
-        },
-        Qt::QueuedConnection);
+    rig().deviceLink().runOnModuleThread([gate, holding]() {
+        holding->release();
+        gate->tryAcquire(1, WaitMs);
+    });
     QVERIFY(holding->tryAcquire(1, WaitMs));
     sim().sendDatagram(answer, peer.first, peer.second);
     sim().sendDatagram(block, peer.first, peer.second);
@@ -241,6 +225,31 @@ void TestServiceUdp::broadcastSearch_reachesTheModuleAndItsAnswerComesBack()
     QCOMPARE(answer.left(2), Hex("FF 24"));
     const QString sender = splitPeer(sim().requests(SimLink::Udp).value(0).peer).first;
     QVERIFY(ServiceUdp::LocalIpv4Addresses().contains(sender));
+}
+
+void TestServiceUdp::close_aThreadThatWillNotStop_isLeftAfterTheBoundedWait()
+{
+    DeviceLink &link = rig().deviceLink();
+    auto gate = std::make_shared<QSemaphore>();
+    auto holding = std::make_shared<QSemaphore>();
+    link.runOnModuleThread([gate, holding]() {
+        holding->release();
+        gate->tryAcquire(1, HoldMs);
+    });
+    QVERIFY(holding->tryAcquire(1, WaitMs));
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!link.close());
+    const qint64 took = clock.elapsed();
+    QVERIFY2(took < qint64(LinkTiming::ThreadStopWaitMs) + HoldMs / 3, qPrintable(QString::number(took)));
+    QVERIFY(link.isRunning(DeviceLink::Worker::Udp));
+
+    // Once free, the thread stops at the next close, and the service with it.
+    gate->release();
+    QVERIFY(link.close());
+    QVERIFY(!link.isRunning(DeviceLink::Worker::Udp));
+    QCOMPARE(int(UdpChannel.opened), 0);
 }
 
 QTEST_GUILESS_MAIN(TestServiceUdp)

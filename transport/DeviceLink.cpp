@@ -66,26 +66,25 @@ DeviceLink::~DeviceLink()
     ActiveTransport = TransportNone;
 }
 
+void DeviceLink::wireService(ServiceBase *service, QThread *thread, void (DeviceLink::*drain)())
+{
+    service->moveToThread(thread);
+    // Emitted on the worker thread as it ends: the device closes there.
+    connect(thread, &QThread::finished, service, &ServiceBase::SLT_SyncDisconnect, Qt::DirectConnection);
+    connect(this, &DeviceLink::SGL_UnifyUpdateEmit, service, &ServiceBase::SLT_RealSendData, Qt::QueuedConnection);
+    connect(service, &ServiceBase::SGL_UpdateRecvData, this, drain, Qt::QueuedConnection);
+    connect(service, &ServiceBase::SGL_UpdateSendData, this, &DeviceLink::frameSent, Qt::QueuedConnection);
+    connect(service, &ServiceBase::SGL_WaitReplyTimeout, this, &DeviceLink::replyTimedOut, Qt::QueuedConnection);
+}
+
 void DeviceLink::wireSerial()
 {
-    ServiceSerialPort *serial = m_serial;
-    serial->moveToThread(m_serialThread);
-    connect(this, &DeviceLink::SGL_PretendConnect_SerialPort, serial, &ServiceSerialPort::SLT_SyncConnect_SerialPort,
+    wireService(m_serial, m_serialThread, &DeviceLink::drainDevice);
+    connect(this, &DeviceLink::SGL_PretendConnect_SerialPort, m_serial, &ServiceSerialPort::SLT_SyncConnect_SerialPort,
             Qt::QueuedConnection);
-    // Emitted on the worker thread as it ends: the port closes there.
-    connect(m_serialThread, &QThread::finished, serial, &ServiceSerialPort::SLT_SyncDisconnect_SerialPort,
-            Qt::DirectConnection);
-    connect(this, &DeviceLink::SGL_UnifyUpdateEmit, serial, &ServiceSerialPort::SLT_RealSendData_SerialPort,
+    connect(m_serial, &ServiceSerialPort::SGL_ConnectStatus_SerialPort, this, &DeviceLink::SGL_ConnectStatus_SerialPort,
             Qt::QueuedConnection);
-    connect(serial, &ServiceSerialPort::SGL_ConnectStatus_SerialPort, this, &DeviceLink::SGL_ConnectStatus_SerialPort,
-            Qt::QueuedConnection);
-    connect(serial, &ServiceSerialPort::SGL_LinkLost_SerialPort, this, &DeviceLink::SGL_LinkLost_SerialPort,
-            Qt::QueuedConnection);
-    connect(serial, &ServiceSerialPort::SGL_UpdateRecvData_SerialPort, this, &DeviceLink::drainDevice,
-            Qt::QueuedConnection);
-    connect(serial, &ServiceSerialPort::SGL_UpdateSendData_SerialPort, this, &DeviceLink::frameSent,
-            Qt::QueuedConnection);
-    connect(serial, &ServiceSerialPort::SGL_WaitReplyTimeout_SerialPort, this, &DeviceLink::replyTimedOut,
+    connect(m_serial, &ServiceSerialPort::SGL_LinkLost_SerialPort, this, &DeviceLink::SGL_LinkLost_SerialPort,
             Qt::QueuedConnection);
     connect(this, &DeviceLink::SGL_ConnectStatus_SerialPort, this, &DeviceLink::connectStatus);
     connect(this, &DeviceLink::SGL_LinkLost_SerialPort, this, &DeviceLink::linkLost);
@@ -93,21 +92,12 @@ void DeviceLink::wireSerial()
 
 void DeviceLink::wireTcp()
 {
-    ServiceTcpClient *tcp = m_tcp;
-    tcp->moveToThread(m_tcpThread);
-    connect(this, &DeviceLink::SGL_PretendConnect_TcpClient, tcp, &ServiceTcpClient::SLT_SyncConnect_TcpClient,
+    wireService(m_tcp, m_tcpThread, &DeviceLink::drainDevice);
+    connect(this, &DeviceLink::SGL_PretendConnect_TcpClient, m_tcp, &ServiceTcpClient::SLT_SyncConnect_TcpClient,
             Qt::QueuedConnection);
-    connect(m_tcpThread, &QThread::finished, tcp, &ServiceTcpClient::SLT_SyncDisconnect_TcpClient,
-            Qt::DirectConnection);
-    connect(this, &DeviceLink::SGL_UnifyUpdateEmit, tcp, &ServiceTcpClient::SLT_RealSendData_TcpClient,
+    connect(m_tcp, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, this, &DeviceLink::SGL_ConnectStatus_TcpClient,
             Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, this, &DeviceLink::SGL_ConnectStatus_TcpClient,
-            Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_ReConnectStatus_TcpClient, this, &DeviceLink::SGL_ReConnectStatus_TcpClient,
-            Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_UpdateRecvData_TcpClient, this, &DeviceLink::drainDevice, Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_UpdateSendData_TcpClient, this, &DeviceLink::frameSent, Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_WaitReplyTimeout_TcpClient, this, &DeviceLink::replyTimedOut,
+    connect(m_tcp, &ServiceTcpClient::SGL_ReConnectStatus_TcpClient, this, &DeviceLink::SGL_ReConnectStatus_TcpClient,
             Qt::QueuedConnection);
     connect(this, &DeviceLink::SGL_ConnectStatus_TcpClient, this, &DeviceLink::connectStatus);
     connect(this, &DeviceLink::SGL_ReConnectStatus_TcpClient, this, [this](bool ok) {
@@ -118,15 +108,9 @@ void DeviceLink::wireTcp()
 
 void DeviceLink::wireUdp()
 {
-    ServiceUdp *udp = m_udp;
-    udp->moveToThread(m_udpThread);
-    connect(this, &DeviceLink::SGL_PretendConnect_Udp, udp, &ServiceUdp::SLT_SyncConnect_Udp, Qt::QueuedConnection);
-    connect(this, &DeviceLink::SGL_Startover_Udp, udp, &ServiceUdp::SLT_Startover_Udp, Qt::QueuedConnection);
-    connect(m_udpThread, &QThread::finished, udp, &ServiceUdp::SLT_SyncDisconnect_Udp, Qt::DirectConnection);
-    connect(this, &DeviceLink::SGL_UnifyUpdateEmit, udp, &ServiceUdp::SLT_RealSendData_Udp, Qt::QueuedConnection);
-    connect(udp, &ServiceUdp::SGL_UpdateRecvData_Udp, this, &DeviceLink::drainModule, Qt::QueuedConnection);
-    connect(udp, &ServiceUdp::SGL_UpdateSendData_Udp, this, &DeviceLink::frameSent, Qt::QueuedConnection);
-    connect(udp, &ServiceUdp::SGL_WaitReplyTimeout_Udp, this, &DeviceLink::replyTimedOut, Qt::QueuedConnection);
+    wireService(m_udp, m_udpThread, &DeviceLink::drainModule);
+    connect(this, &DeviceLink::SGL_PretendConnect_Udp, m_udp, &ServiceUdp::SLT_SyncConnect_Udp, Qt::QueuedConnection);
+    connect(this, &DeviceLink::SGL_Startover_Udp, m_udp, &ServiceUdp::SLT_Startover_Udp, Qt::QueuedConnection);
 }
 
 void DeviceLink::openTcp(const QString &host, quint16 port)
@@ -180,16 +164,16 @@ void DeviceLink::syncModules()
 void DeviceLink::setModulePort(quint16 port)
 {
     ServiceUdp *udp = m_udp;
-    onModuleThread([udp, port] { udp->setTargetPort(port); });
+    runOnModuleThread([udp, port] { udp->setTargetPort(port); });
 }
 
 void DeviceLink::setModuleAddressSource(AddressSource source)
 {
     ServiceUdp *udp = m_udp;
-    onModuleThread([udp, source] { udp->setAddressSource(source); });
+    runOnModuleThread([udp, source] { udp->setAddressSource(source); });
 }
 
-void DeviceLink::onModuleThread(std::function<void()> step)
+void DeviceLink::runOnModuleThread(std::function<void()> step)
 {
     if (m_udpThread->isRunning())
         QMetaObject::invokeMethod(m_udp, std::move(step), Qt::QueuedConnection);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QThread;
+class ServiceBase;
 class ServiceSerialPort;
 class ServiceTcpClient;
 class ServiceUdp;
@@ -77,6 +78,20 @@ public:
     bool close();
 
     bool isRunning(Worker worker) const;
+    // Runs a step on the module service's thread, after every request made
+    // of it so far (at once when that thread does not run).
+    void runOnModuleThread(std::function<void()> step);
+
+public slots:
+    // Hand on every frame the active device link (or the module link) has
+    // received so far. The service holds the queue's lock only while it
+    // appends a frame, so a busy lock is tried again at once, and the rare
+    // lock that stays busy shortly after: left until the next frame
+    // arrives, the last reply of a run would never be handed on. The retry
+    // is still far inside the gap before the next command, so replies are
+    // handed on in the order the service matched them.
+    void drainDevice();
+    void drainModule();
 
 signals:
     // Outward.
@@ -102,20 +117,13 @@ signals:
     void SGL_Startover_Udp(bool isBroadcast, QString remoteIp);
 
 private:
+    // What every service shares: its thread, the send request, the frames
+    // received (handed on by drain), sent and timed out.
+    void wireService(ServiceBase *service, QThread *thread, void (DeviceLink::*drain)());
     void wireTcp();
     void wireSerial();
     void wireUdp();
     void connectStatus(bool ok, int code);
-    // Runs on the module service's thread when that runs, at once otherwise.
-    void onModuleThread(std::function<void()> step);
-    // Takes every frame the active service has queued. The service holds
-    // the lock only while it appends a frame, so a busy lock is tried again
-    // at once, and the rare lock that stays busy shortly after: left until
-    // the next frame arrives, the last reply of a run would never be handed
-    // on. The retry is still far inside the gap before the next command, so
-    // replies are handed on in the order the service matched them.
-    void drainDevice();
-    void drainModule();
     void drain(CommandChannel &channel, bool device);
 
     QThread *m_serialThread;

@@ -90,7 +90,7 @@ void ServicePacer::sendStep(const Writer &write)
     // single-shot retry takes the place of that trigger.
     if (!m_channel.sendMutex.tryLock(0)) {
         if (m_retryTimer && !m_retryTimer->isActive())
-            m_retryTimer->start(LockRetryMs);
+            m_retryTimer->start(LinkTiming::LockRetryMs);
         return;
     }
     {
@@ -101,7 +101,7 @@ void ServicePacer::sendStep(const Writer &write)
 
     // The gap runs a local event loop, so received bytes and timers of this
     // thread are served meanwhile. The queue is not locked during the gap:
-    // held for 50 ms, it would stop the window at every command it queues
+    // held for the whole gap, it would stop the window at every command it queues
     // meanwhile (a page queueing a handful of reads would freeze for a
     // quarter of a second). Only this thread takes commands off the queue,
     // so the head is still there afterwards.
@@ -112,7 +112,7 @@ void ServicePacer::sendStep(const Writer &write)
         gap.setTimerType(Qt::PreciseTimer);
         QObject::connect(&gap, &QTimer::timeout, &loop, &QEventLoop::quit);
         m_gapLoop = &loop;
-        gap.start(SendGapMs);
+        gap.start(LinkTiming::SendGapMs);
         loop.exec();
         m_gapLoop = nullptr;
         // A gap that ended before its time was ended on purpose: a

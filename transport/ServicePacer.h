@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/CommandChannel.h"
+#include "protocol/LinkTiming.h"
 
 #include <QByteArray>
 
@@ -10,16 +11,12 @@ class QEventLoop;
 class QTimer;
 
 // The pacing every transport service shares: one command in flight at a
-// time, a 50 ms gap before each send, a single-shot reply timer for commands
+// time, the send gap before each send, a single-shot reply timer for commands
 // that await an answer and a single-shot pause timer for those that do not.
 // It lives inside the service and runs only on the service's thread.
 class ServicePacer
 {
 public:
-    static constexpr int SendGapMs = 50;
-    // A send step that finds the send queue locked tries again this soon.
-    static constexpr int LockRetryMs = 2;
-
     explicit ServicePacer(CommandChannel &channel);
     ~ServicePacer();
 

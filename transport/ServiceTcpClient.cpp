@@ -20,118 +20,56 @@ quint16 portFromText(const QString &text)
 } // namespace
 
 ServiceTcpClient::ServiceTcpClient(QObject *parent)
-    : QObject(parent)
-    , m_pacer(TcpChannel)
-{
-    // Queued for the same reason as in the serial service: a reply found in
-    // the middle of a chunk must not start the next gap there.
-    connect(this, &ServiceTcpClient::SGL_TryCheckSend, this, &ServiceTcpClient::SLT_RealSendData_TcpClient,
-            Qt::QueuedConnection);
-}
+    : ServiceBase(TcpChannel, parent)
+{ }
 
-ServiceTcpClient::~ServiceTcpClient()
-{
-    deleteSocket();
-    m_pacer.deleteTimers();
-    ChannelClear(TcpChannel);
-}
+ServiceTcpClient::~ServiceTcpClient() = default;
 
 void ServiceTcpClient::SLT_SyncConnect_TcpClient(QString localAddress, QString remoteAddress, QString remotePort)
 {
     m_localAddress = localAddress;
     m_remoteAddress = remoteAddress;
     m_remotePort = remotePort;
-    m_connected = false;
-    m_portOpened = false;
-    deleteSocket();
-
-    m_socket = new QTcpSocket;
-    connect(m_socket, &QTcpSocket::readyRead, this, &ServiceTcpClient::SLT_RealRecvData_TcpClient);
-    connect(m_socket, &QAbstractSocket::errorOccurred, this, &ServiceTcpClient::SLT_SocketError);
-    connect(m_socket, &QAbstractSocket::disconnected, this, &ServiceTcpClient::linkBroken);
-    m_pacer.createTimers();
-    connect(m_pacer.replyTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_MatchTimer_Timeout);
-    connect(m_pacer.pauseTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_WaitTimer_Timeout);
-    connect(m_pacer.retryTimer(), &QTimer::timeout, this, &ServiceTcpClient::SLT_RealSendData_TcpClient);
-
-    startConnecting();
-    m_portOpened = m_socket->waitForConnected(ConnectWaitMs);
-    if (!m_portOpened) {
-        emit SGL_ConnectStatus_TcpClient(false, ConnectFailedCode);
-        deleteSocket();
-        m_pacer.deleteTimers();
-        return;
-    }
-
-    ChannelOpen(TcpChannel);
-    m_connected = true;
-    m_disconnectPending = false;
-    m_remakePending = false;
-    m_pacer.resetFlags();
-    m_lastError = NoError;
-    emit SGL_ConnectStatus_TcpClient(true, 0);
+    const bool ok = connectCycle();
+    emit SGL_ConnectStatus_TcpClient(ok, ok ? 0 : ConnectFailedCode);
 }
 
-void ServiceTcpClient::SLT_SyncDisconnect_TcpClient()
+bool ServiceTcpClient::openDevice()
 {
-    if (!m_connected)
-        return;
-    if (m_pacer.sending()) {
-        m_disconnectPending = true;
-        m_pacer.abortGap();
-        return;
-    }
-    m_connected = false;
-    m_disconnectPending = false;
-    if (m_socket) {
+    m_portOpened = false;
+    m_socket.reset();
+    m_socket = std::make_unique<QTcpSocket>();
+    connect(m_socket.get(), &QTcpSocket::readyRead, this, &ServiceTcpClient::SLT_RealRecvData_TcpClient);
+    connect(m_socket.get(), &QAbstractSocket::errorOccurred, this, &ServiceTcpClient::SLT_SocketError);
+    connect(m_socket.get(), &QAbstractSocket::disconnected, this, &ServiceTcpClient::linkBroken);
+    startConnecting();
+    m_portOpened = m_socket->waitForConnected(ConnectWaitMs);
+    if (!m_portOpened)
+        return false;
+    m_remakePending = false;
+    m_lastError = NoError;
+    return true;
+}
+
+void ServiceTcpClient::closeDevice()
+{
+    if (m_socket && m_portOpened) {
         m_socket->disconnectFromHost();
         m_socket->abort();
         m_socket->close();
     }
-    m_pacer.stopRunningTimer();
-    deleteSocket();
-    m_pacer.deleteTimers();
-    ChannelClear(TcpChannel);
+    m_socket.reset();
 }
 
-void ServiceTcpClient::SLT_RealSendData_TcpClient()
+bool ServiceTcpClient::prepareSend()
 {
-    if (!m_connected)
-        return;
     EnsureTcpConnection();
-    m_pacer.sendStep([this](const QByteArray &bytes) { return writeCommand(bytes); });
-    if (m_disconnectPending)
-        SLT_SyncDisconnect_TcpClient();
+    return true;
 }
 
 void ServiceTcpClient::SLT_RealRecvData_TcpClient()
 {
-    if (!m_connected || !m_socket)
-        return;
-    const QByteArray chunk = m_socket->readAll();
-    AssembleDeviceStream(TcpChannel, chunk.constData(), chunk.size(), [this](const quint8 *frame, quint32 length) {
-        if (m_pacer.matchReply(frame, length, m_connected))
-            emit SGL_TryCheckSend();
-        emit SGL_UpdateRecvData_TcpClient();
-    });
-}
-
-void ServiceTcpClient::SLT_MatchTimer_Timeout()
-{
-    if (!m_connected)
-        return;
-    const QByteArray sent = m_pacer.replyTimedOut();
-    if (!sent.isEmpty())
-        emit SGL_WaitReplyTimeout_TcpClient(sent);
-    emit SGL_TryCheckSend();
-}
-
-void ServiceTcpClient::SLT_WaitTimer_Timeout()
-{
-    if (!m_connected)
-        return;
-    m_pacer.pauseEnded();
-    emit SGL_TryCheckSend();
+    receiveStream(m_socket.get());
 }
 
 void ServiceTcpClient::SLT_SocketError(QAbstractSocket::SocketError error)
@@ -146,7 +84,7 @@ void ServiceTcpClient::linkBroken()
     // noticed only at the next command, and the page would show a dead link
     // as connected until then. The reconnection runs from the event loop,
     // outside the socket's own signal, and never from inside itself.
-    if (!m_connected || m_remaking || m_remakePending)
+    if (!connected() || m_remaking || m_remakePending)
         return;
     m_remakePending = true;
     QMetaObject::invokeMethod(this, &ServiceTcpClient::remakeBrokenLink, Qt::QueuedConnection);
@@ -155,7 +93,7 @@ void ServiceTcpClient::linkBroken()
 void ServiceTcpClient::remakeBrokenLink()
 {
     m_remakePending = false;
-    if (!m_connected || m_disconnectPending)
+    if (!connected() || disconnectPending())
         return;
     if (EnsureTcpConnection())
         emit SGL_TryCheckSend();
@@ -195,22 +133,13 @@ bool ServiceTcpClient::EnsureTcpConnection()
     return false;
 }
 
-void ServiceTcpClient::deleteSocket()
+bool ServiceTcpClient::writeBytes(const QByteArray &bytes)
 {
-    delete m_socket;
-    m_socket = nullptr;
-}
-
-bool ServiceTcpClient::writeCommand(const QByteArray &bytes)
-{
-    if (m_disconnectPending || !m_connected || !m_socket)
+    if (!m_socket)
         return false;
     // After a failed reconnection the socket is closed: the command counts
-    // as sent and ends through its reply timeout, but only bytes that
-    // reached the socket are logged as sent.
-    if (m_socket->state() == QAbstractSocket::ConnectedState && m_socket->write(bytes) == bytes.size()) {
-        m_socket->flush();
-        emit SGL_UpdateSendData_TcpClient(bytes);
-    }
+    // as sent and ends through its reply timeout, unwritten.
+    if (m_socket->state() == QAbstractSocket::ConnectedState)
+        writeAndTell(*m_socket, bytes);
     return true;
 }

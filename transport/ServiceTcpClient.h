@@ -1,17 +1,18 @@
 #pragma once
 
-#include "transport/ServicePacer.h"
+#include "transport/ServiceBase.h"
 
 #include <QAbstractSocket>
-#include <QObject>
 #include <QString>
+
+#include <memory>
 
 class QTcpSocket;
 
 // Reaches the device over a TCP connection, paced exactly like the serial
 // service; the commands come from TcpChannel. A worker moved into its own
 // thread; the socket and the timers are created by the connect slot there.
-class ServiceTcpClient : public QObject
+class ServiceTcpClient : public ServiceBase
 {
     Q_OBJECT
 
@@ -19,27 +20,25 @@ public:
     static constexpr int ConnectFailedCode = 5;
     static constexpr int ConnectWaitMs = 500;
     static constexpr int ReconnectWaitMs = 1000;
-    static constexpr quint32 NoError = 255;
 
     explicit ServiceTcpClient(QObject *parent = nullptr);
     ~ServiceTcpClient() override;
 
 signals:
-    void SGL_TryCheckSend();
-    void SGL_UpdateRecvData_TcpClient();
-    void SGL_UpdateSendData_TcpClient(QByteArray bytes);
     void SGL_ConnectStatus_TcpClient(bool ok, int code);
     void SGL_ReConnectStatus_TcpClient(bool ok);
-    void SGL_WaitReplyTimeout_TcpClient(QByteArray sent);
 
 public slots:
     void SLT_SyncConnect_TcpClient(QString localAddress, QString remoteAddress, QString remotePort);
-    void SLT_SyncDisconnect_TcpClient();
-    void SLT_RealSendData_TcpClient();
     void SLT_RealRecvData_TcpClient();
-    void SLT_MatchTimer_Timeout();
-    void SLT_WaitTimer_Timeout();
     void SLT_SocketError(QAbstractSocket::SocketError error);
+
+protected:
+    bool openDevice() override;
+    bool writeBytes(const QByteArray &bytes) override;
+    void closeDevice() override;
+    // A connection that broke is made again once before the send.
+    bool prepareSend() override;
 
 private:
     // Binds to the local address and starts connecting to the device.
@@ -51,18 +50,13 @@ private:
     // The socket said the link closed or failed.
     void linkBroken();
     void remakeBrokenLink();
-    void deleteSocket();
-    bool writeCommand(const QByteArray &bytes);
 
-    QTcpSocket *m_socket = nullptr;
-    bool m_connected = false;
+    std::unique_ptr<QTcpSocket> m_socket;
     bool m_portOpened = false;
     quint32 m_lastError = NoError;
-    bool m_disconnectPending = false;
     bool m_remakePending = false;
     bool m_remaking = false;
     QString m_localAddress;
     QString m_remoteAddress;
     QString m_remotePort;
-    ServicePacer m_pacer;
 };

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "transport/ServicePacer.h"
+#include "transport/ServiceBase.h"
 
 #include <QHostAddress>
 #include <QList>
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +15,7 @@ class QUdpSocket;
 // one datagram from every local IPv4 address to the target address, and
 // each datagram received is one reply. Paced like the serial service. A
 // worker moved into its own thread, which runs for the whole program.
-class ServiceUdp : public QObject
+class ServiceUdp : public ServiceBase
 {
     Q_OBJECT
 
@@ -52,32 +51,26 @@ public:
     // twice; the lists of found modules keep one row per MAC address.
     static QStringList LocalIpv4Addresses();
 
-signals:
-    void SGL_TryCheckSend();
-    void SGL_UpdateRecvData_Udp();
-    void SGL_UpdateSendData_Udp(QByteArray bytes);
-    void SGL_WaitReplyTimeout_Udp(QByteArray sent);
-
 public slots:
     void SLT_SyncConnect_Udp();
     void SLT_Startover_Udp(bool isBroadcast, QString remoteIp);
-    void SLT_SyncDisconnect_Udp();
-    void SLT_RealSendData_Udp();
     void SLT_RealRecvData_Udp();
-    void SLT_MatchTimer_Timeout();
-    void SLT_WaitTimer_Timeout();
+
+protected:
+    bool openDevice() override;
+    bool writeBytes(const QByteArray &bytes) override;
+    void closeDevice() override;
+    // Until the first start-over there is no socket to send from; the
+    // commands wait for it.
+    bool prepareSend() override { return m_ready; }
 
 private:
     void deleteSockets();
-    bool sendDatagram(const QByteArray &bytes);
 
     QList<QUdpSocket *> m_sockets;
     QStringList m_localAddresses;
     QHostAddress m_target;
     bool m_ready = false;
-    bool m_connected = false;
-    bool m_disconnectPending = false;
     AddressSource m_addressSource;
     quint16 m_targetPort = ModulePort;
-    ServicePacer m_pacer;
 };

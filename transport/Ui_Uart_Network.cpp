@@ -9,12 +9,10 @@
 #include "protocol/Catalogue.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
+#include "protocol/LinkTiming.h"
 #include "protocol/ModuleConfigView.h"
 #include "transport/ConnectionChecks.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceSerialPort.h"
-#include "transport/ServiceTcpClient.h"
-#include "transport/ServiceUdp.h"
+#include "transport/DeviceLink.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -28,15 +26,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSerialPort>
 #include <QSerialPortInfo>
-#include <QThread>
 #include <QTreeWidget>
 
 bool DeviceListFromSerial = false;
 
 namespace {
 constexpr int StatusLinesKept = 400;
-constexpr int StopWaitMs = 2000;
 constexpr int StatusPictureSize = 48;
 constexpr int SideMargin = 6;
 constexpr int SearchColumnWidths[] = {100, 300, 300, 300, 300};
@@ -52,9 +49,6 @@ constexpr int MacColumn = 3;
 constexpr int VersionColumn = 4;
 constexpr int MacBytes = 6;
 const char PcPort[] = "1001";
-// The UDP exchange is restarted on this address before every search; the
-// search itself goes out by broadcast.
-const char ModuleRestartAddress[] = "192.168.0.247";
 
 const char *const BaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
 const char *const DataBits[] = {"5", "6", "7", "8"};
@@ -108,25 +102,19 @@ QString flowControlCode(const QString &text)
         return QString::number(QSerialPort::SoftwareControl);
     return QString::number(QSerialPort::NoFlowControl);
 }
-
-void stopThread(QThread *thread)
-{
-    thread->quit();
-    thread->wait(StopWaitMs);
-}
 } // namespace
 
 Ui_Uart_Network::Ui_Uart_Network(QWidget *parent)
     : QSplitter(Qt::Vertical, parent)
     , m_filterLocalBySubnet(false)
+    , m_link(new DeviceLink(this))
 {
     buildWidgets();
     buildLayout();
     ApplyConnectionTexts(true, false);
     connectWidgets();
-    wireServices();
+    wireLink();
     SLT_comboBox_GetVaildLocalIp();
-    UdpThread()->start();
     Q_EMIT SGL_PretendConnect_Udp();
     m_uartReadButton->hide();
 }
@@ -134,9 +122,7 @@ Ui_Uart_Network::Ui_Uart_Network(QWidget *parent)
 Ui_Uart_Network::~Ui_Uart_Network()
 {
     // Ending a worker thread disconnects its service.
-    stopThread(SerialThread());
-    stopThread(TcpThread());
-    stopThread(UdpThread());
+    m_link->close();
     clearFoundItems();
 }
 
@@ -298,34 +284,20 @@ void Ui_Uart_Network::connectWidgets()
             &Ui_Uart_Network::SLT_comboBox_GetVaildLocalIp, Qt::DirectConnection);
 }
 
-void Ui_Uart_Network::wireServices()
+void Ui_Uart_Network::wireLink()
 {
-    ServiceTcpClient *tcp = TcpService();
-    tcp->moveToThread(TcpThread());
-    connect(this, &Ui_Uart_Network::SGL_PretendConnect_TcpClient, tcp, &ServiceTcpClient::SLT_SyncConnect_TcpClient,
-            Qt::QueuedConnection);
-    connect(TcpThread(), &QThread::finished, tcp, &ServiceTcpClient::SLT_SyncDisconnect_TcpClient);
-    connect(tcp, &ServiceTcpClient::SGL_ConnectStatus_TcpClient, this, &Ui_Uart_Network::SLT_ConnectStatus_TcpClient,
-            Qt::QueuedConnection);
-    connect(tcp, &ServiceTcpClient::SGL_ReConnectStatus_TcpClient, this,
-            &Ui_Uart_Network::SLT_ReConnectStatus_TcpClient, Qt::QueuedConnection);
-
-    ServiceUdp *udp = UdpService();
-    udp->moveToThread(UdpThread());
-    connect(this, &Ui_Uart_Network::SGL_PretendConnect_Udp, udp, &ServiceUdp::SLT_SyncConnect_Udp,
-            Qt::QueuedConnection);
-    connect(this, &Ui_Uart_Network::SGL_Startover_Udp, udp, &ServiceUdp::SLT_Startover_Udp, Qt::QueuedConnection);
-    connect(UdpThread(), &QThread::finished, udp, &ServiceUdp::SLT_SyncDisconnect_Udp);
-
-    ServiceSerialPort *serial = SerialService();
-    serial->moveToThread(SerialThread());
-    connect(this, &Ui_Uart_Network::SGL_PretendConnect_SerialPort, serial,
-            &ServiceSerialPort::SLT_SyncConnect_SerialPort, Qt::QueuedConnection);
-    connect(SerialThread(), &QThread::finished, serial, &ServiceSerialPort::SLT_SyncDisconnect_SerialPort);
-    connect(serial, &ServiceSerialPort::SGL_ConnectStatus_SerialPort, this,
-            &Ui_Uart_Network::SLT_ConnectStatus_SerialPort, Qt::QueuedConnection);
-    connect(serial, &ServiceSerialPort::SGL_LinkLost_SerialPort, this, &Ui_Uart_Network::SLT_LinkLost_SerialPort,
-            Qt::QueuedConnection);
+    // The page's requests go straight to the link, which queues them to the
+    // services' threads; the link's answers arrive here on the GUI thread.
+    connect(this, &Ui_Uart_Network::SGL_PretendConnect_SerialPort, m_link, &DeviceLink::openSerial,
+            Qt::DirectConnection);
+    connect(this, &Ui_Uart_Network::SGL_PretendConnect_TcpClient, m_link,
+            qOverload<const QString &, const QString &, const QString &>(&DeviceLink::openTcp), Qt::DirectConnection);
+    connect(this, &Ui_Uart_Network::SGL_PretendConnect_Udp, m_link, &DeviceLink::openModules, Qt::DirectConnection);
+    connect(this, &Ui_Uart_Network::SGL_Startover_Udp, m_link, &DeviceLink::startOverModules, Qt::DirectConnection);
+    connect(m_link, &DeviceLink::SGL_ConnectStatus_TcpClient, this, &Ui_Uart_Network::SLT_ConnectStatus_TcpClient);
+    connect(m_link, &DeviceLink::SGL_ReConnectStatus_TcpClient, this, &Ui_Uart_Network::SLT_ReConnectStatus_TcpClient);
+    connect(m_link, &DeviceLink::SGL_ConnectStatus_SerialPort, this, &Ui_Uart_Network::SLT_ConnectStatus_SerialPort);
+    connect(m_link, &DeviceLink::SGL_LinkLost_SerialPort, this, &Ui_Uart_Network::SLT_LinkLost_SerialPort);
 }
 
 void Ui_Uart_Network::ApplyConnectionTexts(bool build, bool keepList)
@@ -473,8 +445,7 @@ void Ui_Uart_Network::disconnectLink(bool serial)
     setInputsEnabled(true);
     ShowConnectImage(false);
     Q_EMIT SGL_ConnectStatus(false);
-    stopThread(serial ? SerialThread() : TcpThread());
-    ActiveTransport = TransportNone;
+    m_link->closeDevice();
     (serial ? m_uartConnect : m_networkConnect)->setText(S_ConnectDisconnect[0]);
     (serial ? m_networkConnect : m_uartConnect)->setEnabled(true);
     ResetDeviceState();
@@ -495,7 +466,6 @@ void Ui_Uart_Network::SLT_pushButton_UartConnect_clicked()
     SP_FlowControl = flowControlCode(m_flowSelector->currentText());
     setInputsEnabled(false);
     Q_EMIT SGL_ConnectStatus(true);
-    SerialThread()->start();
     Q_EMIT SGL_PretendConnect_SerialPort(SP_Name, SP_BaudRate, SP_DataBit, SP_Parity, SP_StopBit, SP_FlowControl);
     m_uartConnect->setText(S_ConnectDisconnect[1]);
     m_networkConnect->setEnabled(false);
@@ -527,7 +497,6 @@ void Ui_Uart_Network::SLT_pushButton_NetworkConnect_clicked()
     const QString localAddress = choice.left(choice.indexOf(QLatin1Char('<')));
     setInputsEnabled(false);
     Q_EMIT SGL_ConnectStatus(true);
-    TcpThread()->start();
     Q_EMIT SGL_PretendConnect_TcpClient(localAddress, SP_RemoteIp, SP_RemotePort);
     m_networkConnect->setText(S_ConnectDisconnect[1]);
     m_uartConnect->setEnabled(false);
@@ -619,7 +588,7 @@ void Ui_Uart_Network::SLT_SelectDevice(QTreeWidgetItem *item, int)
     Q_EMIT SGL_ReadSelectedDevice();
     if (DeviceListFromSerial || !macOk)
         return;
-    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleRestartAddress));
+    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleFactoryAddress));
     NET_ReadConfig(mac, MacBytes);
     Q_EMIT SGL_UpdateEmit();
 }
@@ -634,7 +603,7 @@ void Ui_Uart_Network::SLT_SearchDevice()
     DeviceListFromSerial = false;
     SLT_ClearFoundDevice();
     Q_EMIT SGL_ClearFoundDevice();
-    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleRestartAddress));
+    Q_EMIT SGL_Startover_Udp(true, QLatin1String(ModuleFactoryAddress));
     NET_SearchDevice();
     Q_EMIT SGL_UpdateEmit();
 }

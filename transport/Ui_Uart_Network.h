@@ -4,6 +4,7 @@
 #include <QSplitter>
 #include <QString>
 
+class DeviceLink;
 class MyComboBox;
 class QComboBox;
 class QGridLayout;
@@ -22,8 +23,8 @@ extern bool DeviceListFromSerial;
 
 // The connection page (always the first tab): the serial and TCP links to
 // the device, the status log, devices found on the network or read over the
-// serial link, and the PC's own IPv4 addresses. It moves the three transport
-// services into their worker threads and wires them.
+// serial link, and the PC's own IPv4 addresses. It owns the device link (the
+// transport services and their threads) and drives it through its signals.
 class Ui_Uart_Network : public QSplitter
 {
     Q_OBJECT
@@ -62,6 +63,7 @@ public:
     QPlainTextEdit *statusLog() const { return m_statusLog; }
     QTreeWidget *searchList() const { return m_searchList; }
     QLabel *statusPicture() const { return m_statusPicture; }
+    DeviceLink *link() const { return m_link; }
 
 Q_SIGNALS:
     void SGL_PretendConnect_SerialPort(QString name, QString baudRate, QString dataBits, QString parity,
@@ -105,10 +107,10 @@ private:
     // Height of the search list showing its header and this many rows.
     int searchListHeight(int rows) const;
     void connectWidgets();
-    void wireServices();
+    void wireLink();
     void setInputsEnabled(bool enabled);
     void linkFailed(bool serial, int code);
-    // Tears a link down: its thread is stopped and the device model reset.
+    // Tears a link down: the device link closes and the device model resets.
     void disconnectLink(bool serial);
     void clearFoundItems();
 
@@ -160,4 +162,5 @@ private:
     QGridLayout *m_pcGrid;
     QSplitter *m_topSplitter;
     bool m_filterLocalBySubnet;
+    DeviceLink *m_link;
 };

@@ -10,7 +10,7 @@
 #include "protocol/Catalogue.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
-#include "transport/ServicePacer.h"
+#include "protocol/LinkTiming.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -326,7 +326,7 @@ void UserCmdLines::SLT_SendTimer_Timeout()
     // sends; the step waits while a full round is still queued.
     CommandChannel *channel = ActiveDeviceChannel();
     if (channel && ChannelQueueSize(*channel, QueueSide::Send) >= UserCmdFile::MaxLines) {
-        m_run.timer->start(ServicePacer::SendGapMs);
+        m_run.timer->start(LinkTiming::SendGapMs);
         return;
     }
     const int line = m_run.list.value(m_run.position);

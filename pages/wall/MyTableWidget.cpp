@@ -25,13 +25,6 @@ const QColor BandColour(255, 255, 0, 255);
 constexpr int SpliceFramePenWidth = 4;
 constexpr int SingleExitPenWidth = 2;
 
-// A multi-panel job waits for one resolution reply per panel. When a reply
-// is lost the job would stay busy for good (it even outlives the
-// connection), so it counts as abandoned once every command queued before
-// and with it had its longest wait: the longest reply timeout of the
-// catalogue plus the gap between two commands.
-constexpr qint64 LongestCommandMs = 4000 + 50;
-
 QColor ColourOf(const QString &setting, const char *builtIn)
 {
     const RgbaValue value = ColourValue(setting, builtIn);
@@ -58,6 +51,7 @@ MyTableWidget::MyTableWidget(QWidget *parent)
     , m_model(Device())
     , m_cellWidth(UnbuiltCellSide)
     , m_cellHeight(UnbuiltCellSide)
+    , m_multiPanel(Device())
 {
     setUpTable();
     readColours();
@@ -495,30 +489,24 @@ void MyTableWidget::SLT_SetTvWall_Bezel(unsigned int left, unsigned int right, u
 
 bool MyTableWidget::multiPanelAccepting() const
 {
-    if (!Device().multiPanel.busy)
-        return true;
-    return !m_multiPanelStarted.isValid() || m_multiPanelStarted.elapsed() > m_multiPanelAllowanceMs;
+    return m_multiPanel.accepting();
 }
 
 void MyTableWidget::SLT_MultiPanel(bool)
 {
-    MultiPanelJob &job = Device().multiPanel;
-    if (!multiPanelAccepting())
+    if (!m_multiPanel.accepting())
         return;
     const QVector<quint32> cells = highlightedSpliceCells();
     if (cells.isEmpty())
         return;
     CommandChannel *channel = ActiveDeviceChannel();
     const int ahead = channel ? ChannelQueueSize(*channel, QueueSide::Send) : 0;
-    job.count = quint8(cells.size());
-    job.received = 0;
-    job.busy = job.count != 0 ? 1 : 0;
-    for (int i = 0; i < cells.size(); ++i)
-        job.outputs[i] = quint8(Device().wallEntry(cells.at(i)).cellOutput);
-    m_multiPanelStarted.start();
-    m_multiPanelAllowanceMs = (ahead + cells.size()) * LongestCommandMs;
-    for (int i = 0; i < cells.size(); ++i) {
-        CMD_OutputResolutionRead(job.outputs[i]);
+    QVector<quint32> outputs;
+    for (quint32 cell : cells)
+        outputs.append(quint8(Device().wallEntry(cell).cellOutput));
+    m_multiPanel.start(outputs, ahead);
+    for (quint32 output : qAsConst(outputs)) {
+        CMD_OutputResolutionRead(output);
         Q_EMIT SGL_UpdateEmit();
     }
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "pages/wall/MultiPanelRun.h"
 #include "pages/wall/SpliceModel.h"
 
 #include <QColor>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QRectF>
@@ -114,8 +114,7 @@ private:
     std::optional<WallRect> m_highlightSingleExitFrame;
     QVector<QTableWidgetItem *> m_items;
     quint32 m_clickedCell = 0;
-    QElapsedTimer m_multiPanelStarted;
-    qint64 m_multiPanelAllowanceMs = 0;
+    MultiPanelRun m_multiPanel;
 
     QColor m_defaultBackground;
     QColor m_defaultText;

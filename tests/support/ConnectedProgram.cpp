@@ -5,8 +5,7 @@
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "shell/Ui_Main.h"
-#include "transport/ServiceRegistry.h"
-#include "transport/ServiceUdp.h"
+#include "transport/DeviceLink.h"
 #include "transport/Ui_Uart_Network.h"
 
 #include <QElapsedTimer>
@@ -29,14 +28,14 @@ ConnectedProgram::ConnectedProgram(const SimOptions &options, Link link,
         m_why = "the simulator did not start";
         return;
     }
-    // Network-module requests go to the simulated module's port.
-    if (options.udp)
-        UdpService()->setTargetPort(m_sim->udpPort());
     QList<QPair<QByteArray, QByteArray>> config = {{"SP_RemoteIp", "127.0.0.1"},
                                                    {"SP_RemotePort", QByteArray::number(m_sim->tcpPort())},
                                                    {"SP_Name", m_sim->ptyPath().toUtf8()}};
     config += extraConfig;
     m_fixture = std::make_unique<MainWindowFixture>(MainWindowFixture::configWith(config));
+    // Network-module requests go to the simulated module's port.
+    if (options.udp)
+        window()->connectionPage()->link()->setModulePort(m_sim->udpPort());
     connectLink();
 }
 

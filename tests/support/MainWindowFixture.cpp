@@ -4,7 +4,6 @@
 #include "app/ConfigStore.h"
 #include "app/ConfigTable.h"
 #include "shell/Ui_Main.h"
-#include "transport/ServiceRegistry.h"
 
 MainWindowFixture::MainWindowFixture(const QByteArray &configIni, bool copyResources)
 {
@@ -23,7 +22,6 @@ MainWindowFixture::~MainWindowFixture()
 {
     SavePendingAtExit = false; // the scratch directory goes anyway
     m_window.reset();
-    ShutdownServices();
 }
 
 QByteArray MainWindowFixture::configWith(const QList<QPair<QByteArray, QByteArray>> &values)

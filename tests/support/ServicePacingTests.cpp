@@ -3,7 +3,7 @@
 #ifdef KXR_HAVE_SIMULATOR
 
 #include "support/TestSupport.h"
-#include "transport/ServicePacer.h"
+#include "protocol/LinkTiming.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -90,7 +90,7 @@ void ServicePacingTests::oneCommandInFlight_spacedByTheGap()
     QCOMPARE(out.size(), Count);
     for (int k = 1; k < Count; ++k) {
         const double after = MsBetween(out[k - 1], in[k]);
-        QVERIFY2(after >= ServicePacer::SendGapMs,
+        QVERIFY2(after >= LinkTiming::SendGapMs,
                  qPrintable(QStringLiteral("request %1 came %2 ms after the reply").arg(k).arg(after)));
     }
 }

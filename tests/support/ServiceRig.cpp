@@ -2,12 +2,24 @@
 
 #ifdef KXR_HAVE_SIMULATOR
 
-#include "transport/ServiceRegistry.h"
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+constexpr int OpenWaitMs = 8000;
+constexpr int PollMs = 10;
+} // namespace
 
 ServiceRig::ServiceRig(SimHarness &sim, QObject *parent)
     : QObject(parent)
     , m_sim(sim)
-{ }
+{
+    connect(&m_link, &DeviceLink::frameReceived, this, &ServiceRig::receive);
+    connect(&m_link, &DeviceLink::datagramReceived, this, &ServiceRig::receive);
+    connect(&m_link, &DeviceLink::frameSent, this, &ServiceRig::sent);
+    connect(&m_link, &DeviceLink::replyTimedOut, this, &ServiceRig::timedOut);
+}
 
 ServiceRig::~ServiceRig()
 {
@@ -22,18 +34,32 @@ bool ServiceRig::push(const QByteArray &frame, const CommandRecord &record)
 
 void ServiceRig::trigger()
 {
-    emit SGL_UnifyUpdateEmit();
-}
-
-QList<QByteArray> ServiceRig::received()
-{
-    DrainReceiveQueue(channel(), [this](const QByteArray &frame) { m_received.append(frame); });
-    return m_received;
+    m_link.requestSend();
 }
 
 void ServiceRig::close()
 {
-    ShutdownServices();
+    m_link.close();
+}
+
+bool ServiceRig::openAndWait(const std::function<void()> &open, int *code)
+{
+    QSignalSpy opened(&m_link, &DeviceLink::linkOpened);
+    QSignalSpy failed(&m_link, &DeviceLink::linkFailed);
+    open();
+    QElapsedTimer clock;
+    clock.start();
+    while (opened.isEmpty() && failed.isEmpty() && clock.elapsed() < OpenWaitMs)
+        QTest::qWait(PollMs);
+    if (code && !failed.isEmpty())
+        *code = failed.first().first().toInt();
+    return !opened.isEmpty();
+}
+
+void ServiceRig::receive(const QByteArray &frame)
+{
+    m_received.append(frame);
+    emit dataReceived();
 }
 
 #endif

@@ -4,16 +4,17 @@
 
 #include "protocol/CommandChannel.h"
 #include "support/SimHarness.h"
+#include "transport/DeviceLink.h"
 
 #include <QList>
 #include <QObject>
 
-class QThread;
+#include <functional>
 
-// Drives one transport service the way the connection page and the main
-// window do: the service sits in its process-wide thread, every call to it
-// is a queued signal, and what it reports comes back queued to the test
-// thread through the relay signals below. Each transport has its own rig.
+// One transport service driven the way the program drives it: through a
+// device link of the rig's own, whose services sit in their worker threads
+// and whose reports come back queued to the test thread. Each transport's
+// test supplies how it opens and which frames it uses.
 class ServiceRig : public QObject
 {
     Q_OBJECT
@@ -22,8 +23,7 @@ public:
     explicit ServiceRig(SimHarness &sim, QObject *parent = nullptr);
     ~ServiceRig() override;
 
-    // Moves the service into its thread, wires it, starts the thread and
-    // connects to the simulator; true once the link is up.
+    // Opens the link to the simulator; true once it is up.
     virtual bool open() = 0;
     virtual CommandChannel &channel() const = 0;
     virtual SimLink link() const = 0;
@@ -36,28 +36,31 @@ public:
     virtual QByteArray unsolicitedFrame() const = 0;
     virtual void sendUnsolicited() = 0;
 
+    DeviceLink &deviceLink() { return m_link; }
     bool push(const QByteArray &frame, const CommandRecord &record);
-    // What a page does after queuing: the main window's relay reaches the
-    // service's send slot.
+    // What a page does after queuing: the link's send request.
     void trigger();
-    // The main window's drain of the receive queue: every frame received so
-    // far, oldest first (a drain that finds the lock busy is retried by the
-    // next call).
-    QList<QByteArray> received();
-    // The service threads stop and the services go (the connection page's
-    // quit and wait, then the end of the program).
+    // Every frame handed on so far, oldest first.
+    QList<QByteArray> received() const { return m_received; }
+    // The worker threads stop, as when the program ends.
     void close();
 
+    // Starts a device link with open() and waits (bounded) for its answer:
+    // whether it opened; code, when given, takes a failure's code.
+    bool openAndWait(const std::function<void()> &open, int *code = nullptr);
+
 signals:
-    void SGL_UnifyUpdateEmit();
     void dataReceived();
     void sent(QByteArray bytes);
     void timedOut(QByteArray bytes);
 
 protected:
     SimHarness &m_sim;
+    DeviceLink m_link;
 
 private:
+    void receive(const QByteArray &frame);
+
     QList<QByteArray> m_received;
 };
 
