@@ -60,7 +60,10 @@ QString GatewayCore::name(int id) const
 {
     const Client *c = client(id);
     return QStringLiteral("%1 client %2 (%3)")
-        .arg(c && c->kind == ClientKind::Device ? QLatin1String("device-port") : QLatin1String("router"))
+        .arg(!c                                  ? QLatin1String("router")
+                 : c->kind == ClientKind::Device ? QLatin1String("device-port")
+                 : c->kind == ClientKind::Web    ? QLatin1String("web")
+                                                 : QLatin1String("router"))
         .arg(id)
         .arg(c ? c->peer : QString());
 }
@@ -252,6 +255,8 @@ bool GatewayCore::tellLabels()
         m_toldLabels[side] = *now[side];
         toRouters(LabelsBlock(ids[side], *now[side], ports));
     }
+    if (changed)
+        emit labelsTold();
     return changed;
 }
 
@@ -302,7 +307,42 @@ void GatewayCore::deviceFrame(int id, const QByteArray &frame)
     enqueue(id, Purpose::Forward, frame);
 }
 
-void GatewayCore::enqueue(int clientId, Purpose purpose, const QByteArray &frame, int output)
+void GatewayCore::submit(int id, const QByteArray &frame, int output, Done done)
+{
+    if (!m_linkUp) {
+        done(Outcome::LinkDown);
+        return;
+    }
+    enqueue(id, output >= 0 ? Purpose::Route : Purpose::Read, frame, output, std::move(done));
+}
+
+void GatewayCore::setLock(int id, int output, bool locked)
+{
+    if (output < 0 || output >= m_lockOwner.size())
+        return;
+    const int now = locked ? id : 0;
+    if (m_lockOwner[output] == now)
+        return;
+    if (!locked && m_lockOwner[output] != id)
+        emit logLine(name(id) + QStringLiteral(" forced open the lock of output %1").arg(output));
+    m_lockOwner[output] = now;
+    tellLocks({output});
+}
+
+void GatewayCore::dropCommands()
+{
+    std::deque<Pending> dropped;
+    dropped.swap(m_handed);
+    for (Pending &p : m_queue)
+        dropped.push_back(std::move(p));
+    m_queue.clear();
+    for (const Pending &p : dropped) {
+        if (p.done)
+            p.done(Outcome::LinkDown);
+    }
+}
+
+void GatewayCore::enqueue(int clientId, Purpose purpose, const QByteArray &frame, int output, Done done)
 {
     Pending p;
     p.client = clientId;
@@ -310,6 +350,7 @@ void GatewayCore::enqueue(int clientId, Purpose purpose, const QByteArray &frame
     p.output = output;
     p.frame = frame;
     p.record = RecordForFrame(frame);
+    p.done = std::move(done);
     if (Client *c = client(clientId))
         ++c->queued;
     m_queue.push_back(std::move(p));
@@ -370,6 +411,8 @@ bool GatewayCore::finish(const Pending &p, bool confirmed)
     // whether or not the device carried it out; anything else only when the
     // routing changed.
     tellRouting(p.purpose == Purpose::Route ? QVector<int>{p.output} : QVector<int>{});
+    if (p.done)
+        p.done(confirmed ? Outcome::Confirmed : Outcome::NoAnswer);
     if (p.purpose == Purpose::InitialRead && --m_initialReadsLeft == 0)
         becomePresent();
     if (!confirmed && p.purpose == Purpose::Identify) {
@@ -385,8 +428,7 @@ void GatewayCore::linkOpened()
     emit logLine(QStringLiteral("device link up"));
     ResetDeviceState();
     m_linkUp = true;
-    m_queue.clear();
-    m_handed.clear();
+    dropCommands();
     enqueue(0, Purpose::Identify, DeviceTypeReadFrame());
 }
 
@@ -425,8 +467,7 @@ void GatewayCore::linkDown()
     m_linkUp = false;
     m_watchdog.stop();
     m_poll.stop();
-    m_handed.clear();
-    m_queue.clear();
+    dropCommands();
     for (const auto &entry : m_clients)
         entry.second->queued = 0;
     ResetDeviceState();
@@ -503,6 +544,7 @@ void GatewayCore::tellRouting(const QVector<int> &forced)
     if (outputsToTell.empty())
         return;
     toRouters(RoutingBlock(std::vector<int>(m_told.begin(), m_told.end()), outputsToTell));
+    emit routingTold(QVector<int>(outputsToTell.begin(), outputsToTell.end()));
 }
 
 void GatewayCore::tellLocks(const QVector<int> &outputsChanged)
@@ -514,6 +556,7 @@ void GatewayCore::tellLocks(const QVector<int> &outputsChanged)
         if (c->kind == ClientKind::Router)
             emit toClient(id, LocksBlock(snapshotFor(id).locks, only));
     }
+    emit locksTold(outputsChanged);
 }
 
 void GatewayCore::toRouters(const QByteArray &bytes)

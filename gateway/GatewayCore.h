@@ -39,7 +39,12 @@ public:
     // Commands given to the link at once: the one in flight and the next.
     static constexpr int LinkWindow = 2;
 
-    enum class ClientKind { Router, Device };
+    // Web: the HTTP panel and API, which are told through the signals below,
+    // never through bytes.
+    enum class ClientKind { Router, Device, Web };
+    // How a command given with submit() ended.
+    enum class Outcome { Confirmed, NoAnswer, LinkDown };
+    using Done = std::function<void(Outcome)>;
 
     // What the gateway needs of the device link: queue one framed command
     // with its record (false when no link is up), and let it send.
@@ -82,6 +87,14 @@ public:
     // The router as this client sees it (its own locks as 'O').
     RouterText::Snapshot snapshotFor(int id) const;
 
+    // Hooks for the web side: a device command of the gateway's own (a
+    // switch of `output`, or anything else with output -1), told to `done`
+    // when it ended; the lock table, read and written by client `id`
+    // (unlocking opens any client's lock).
+    void submit(int id, const QByteArray &frame, int output, Done done);
+    int lockOwner(int output) const { return m_lockOwner.value(output); }
+    void setLock(int id, int output, bool locked);
+
 signals:
     void toClient(int id, QByteArray bytes);
     void logLine(QString text);
@@ -91,6 +104,10 @@ signals:
     // A label was changed by a router client; the names are to be kept.
     void labelsChanged();
     void presentChanged(bool present);
+    // What router clients were just told, for the web side's event stream.
+    void routingTold(QVector<int> outputs);
+    void locksTold(QVector<int> outputs);
+    void labelsTold();
 
 private:
     enum class Purpose { Identify, InitialRead, Read, Route, Forward };
@@ -104,6 +121,7 @@ private:
         int output = -1; // a router route: the output it switches
         QByteArray frame;
         CommandRecord record;
+        Done done;
     };
 
     Client *client(int id) const;
@@ -112,7 +130,7 @@ private:
     void routerLabels(int id, const RouterText::Request &request);
     void routerLocks(int id, const RouterText::Request &request);
     void deviceFrame(int id, const QByteArray &frame);
-    void enqueue(int client, Purpose purpose, const QByteArray &frame, int output = -1);
+    void enqueue(int client, Purpose purpose, const QByteArray &frame, int output = -1, Done done = {});
     void pump();
     // The command in flight has ended.
     void complete(bool confirmed);
@@ -132,6 +150,8 @@ private:
     int inputs() const;
     int outputs() const;
     void startPollTimer();
+    // Forgets every command queued or handed to the link.
+    void dropCommands();
 
     LinkOps m_ops;
     Options m_options;

@@ -60,6 +60,13 @@ bool Apply(const QString &key, const QString &value, GatewayOptions &o, QString 
     } else if (key == QLatin1String("read-only")) {
         ok = value == QLatin1String("true") || value == QLatin1String("false");
         o.readOnly = value == QLatin1String("true");
+    } else if (key == QLatin1String("http")) {
+        o.http = true;
+        ok = value.isEmpty() || ParseAddressPort(value, o.httpAddress, o.httpPort);
+        ok = ok && o.httpPort != 65535; // the event stream takes the next port
+    } else if (key == QLatin1String("http-token")) {
+        o.httpToken = value;
+        ok = !value.isEmpty() && value.size() <= 256;
     } else if (key == QLatin1String("allow")) {
         for (const QString &item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const QPair<QHostAddress, int> subnet = QHostAddress::parseSubnet(item.trimmed());
@@ -148,12 +155,17 @@ GatewayParse ParseGatewayArguments(const QStringList &arguments, GatewayOptions 
             check = true;
             continue;
         }
+        if (arg == QLatin1String("--http")
+            && (i + 1 == arguments.size() || arguments[i + 1].startsWith(QLatin1String("--")))) {
+            given.append({QStringLiteral("http"), QString()});
+            continue;
+        }
         if (arg == QLatin1String("--read-only")) {
             given.append({QStringLiteral("read-only"), QStringLiteral("true")});
             continue;
         }
-        static const char *const valued[] = {"serial",        "baud", "tcp",   "device-listen",
-                                             "router-listen", "poll", "allow", "config"};
+        static const char *const valued[] = {"serial", "baud",  "tcp",    "device-listen", "router-listen",
+                                             "poll",   "allow", "config", "http",          "http-token"};
         bool known = false;
         for (const char *name : valued) {
             if (arg != QLatin1String("--") + QLatin1String(name))
@@ -210,7 +222,10 @@ QString GatewayHelpText()
                           "  --router-listen A:P      the router-control port (default 0.0.0.0:9990)\n"
                           "  --poll S                 read the routing again every S seconds while idle\n"
                           "                           (default 10, 0 never)\n"
-                          "  --read-only              the router port refuses every change\n"
+                          "  --http [A:P]             the web panel and its JSON API (default\n"
+                          "                           127.0.0.1:8080); its event stream on port P+1\n"
+                          "  --http-token T           the API and the event stream ask for this token\n"
+                          "  --read-only              the router port and the API refuse every change\n"
                           "  --allow CIDR             only these peers may connect (repeatable)\n"
                           "  --config FILE            options from FILE (key = value); the command line\n"
                           "                           wins\n"

@@ -17,6 +17,7 @@ struct GatewayOptions
     static constexpr int DefaultPollSeconds = 10;
     static constexpr int MaxPollSeconds = 86400;
     static constexpr int MaxConfigBytes = 64 * 1024;
+    static constexpr quint16 DefaultHttpPort = 8080;
 
     QString serialDevice;
     QString baud = QStringLiteral("115200");
@@ -30,6 +31,12 @@ struct GatewayOptions
     bool readOnly = false;
     QList<QPair<QHostAddress, int>> allow; // empty: everyone
     QString configFile;
+    // The web panel and its API (off unless asked for); the event stream is
+    // on the next port.
+    bool http = false;
+    QHostAddress httpAddress = QHostAddress(QHostAddress::LocalHost);
+    quint16 httpPort = DefaultHttpPort;
+    QString httpToken; // empty: none asked
 
     // Whether a peer may connect to either port.
     bool allows(const QHostAddress &peer) const;

@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/ConfigStore.h"
 #include "protocol/CommandChannel.h"
+#include "gateway/WebServer.h"
 #include "transport/DeviceLink.h"
 
 #include <QFile>
@@ -96,6 +97,7 @@ GatewayServer::GatewayServer(const GatewayOptions &options, LogSink log, QObject
 
 GatewayServer::~GatewayServer()
 {
+    m_web.reset();
     for (auto &[socket, id] : m_ids) {
         socket->disconnect(this);
         socket->abort();
@@ -118,6 +120,11 @@ bool GatewayServer::start(QString &message)
                       .arg(m_options.routerPort)
                       .arg(m_routerPort.errorString());
         return false;
+    }
+    if (m_options.http) {
+        m_web = std::make_unique<WebServer>(*m_core, m_options, m_log);
+        if (!m_web->start(message))
+            return false;
     }
     m_log(QStringLiteral("device port %1:%2, router port %3:%4")
               .arg(m_devicePort.serverAddress().toString())

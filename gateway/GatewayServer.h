@@ -13,6 +13,7 @@
 #include <set>
 
 class DeviceLink;
+class WebServer;
 class QTcpSocket;
 
 // kxr-gateway as a whole: the two listening ports, one socket per client,
@@ -43,6 +44,8 @@ public:
     quint16 routerPort() const { return m_routerPort.serverPort(); }
     GatewayCore &core() { return *m_core; }
     int retryDelayMs() const { return m_retryMs; }
+    // The web panel, with --http; null without.
+    WebServer *web() const { return m_web.get(); }
 
 private:
     void accept(QTcpServer &server, GatewayCore::ClientKind kind);
@@ -55,6 +58,7 @@ private:
     LogSink m_log;
     DeviceLink *m_link = nullptr;
     std::unique_ptr<GatewayCore> m_core;
+    std::unique_ptr<WebServer> m_web;
     QTcpServer m_devicePort;
     QTcpServer m_routerPort;
     std::map<int, QTcpSocket *> m_sockets;
