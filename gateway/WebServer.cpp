@@ -14,6 +14,7 @@
 #include <QUrlQuery>
 #include <QWebSocket>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -394,31 +395,43 @@ void WebServer::routes(const WebApi::Request &r, std::function<void(Answer)> rep
     const bool single = r.kind == WebApi::Kind::Route;
     const std::vector<WebApi::Route> items = r.routes;
     QPointer<WebServer> self(this);
+    // Told once every route ended; after one the device did not confirm,
+    // the routing is read again, so that the answer shows the device's state.
+    const auto answer = [self, salvo, items, single, reply] {
+        if (!self)
+            return;
+        QJsonArray results;
+        int status = 200;
+        for (size_t k = 0; k < items.size(); ++k) {
+            const GatewayCore::Outcome o = salvo->outcomes[k];
+            if (o == GatewayCore::Outcome::LinkDown)
+                status = 503;
+            else if (o == GatewayCore::Outcome::NoAnswer && status == 200)
+                status = 504;
+            QJsonObject item{{"output", items[k].output + 1}, {"asked", items[k].input + 1}, {"outcome", Outcome(o)}};
+            if (o != GatewayCore::Outcome::LinkDown)
+                item.insert("input", int(Device().routingAt(quint32(items[k].output))) + 1);
+            results.append(item);
+        }
+        QJsonObject body = single ? results.first().toObject() : QJsonObject{{"results", results}};
+        if (status != 200) {
+            body.insert("status", status);
+            body.insert("error", status == 503 ? "the device link went down" : "the device did not confirm");
+        }
+        reply({status, WebApi::ToJson(body)});
+    };
     for (size_t i = 0; i < items.size(); ++i) {
-        const auto done = [self, salvo, items, i, single, reply](GatewayCore::Outcome outcome) {
+        const auto done = [self, salvo, i, answer](GatewayCore::Outcome outcome) {
             salvo->outcomes[i] = outcome;
             if (--salvo->left != 0 || !self)
                 return;
-            QJsonArray results;
-            int status = 200;
-            for (size_t k = 0; k < items.size(); ++k) {
-                const GatewayCore::Outcome o = salvo->outcomes[k];
-                if (o == GatewayCore::Outcome::LinkDown)
-                    status = 503;
-                else if (o == GatewayCore::Outcome::NoAnswer && status == 200)
-                    status = 504;
-                QJsonObject item{
-                    {"output", items[k].output + 1}, {"asked", items[k].input + 1}, {"outcome", Outcome(o)}};
-                if (o != GatewayCore::Outcome::LinkDown)
-                    item.insert("input", int(Device().routingAt(quint32(items[k].output))) + 1);
-                results.append(item);
-            }
-            QJsonObject body = single ? results.first().toObject() : QJsonObject{{"results", results}};
-            if (status != 200) {
-                body.insert("status", status);
-                body.insert("error", status == 503 ? "the device link went down" : "the device did not confirm");
-            }
-            reply({status, WebApi::ToJson(body)});
+            const auto &all = salvo->outcomes;
+            const bool unsure = std::find(all.begin(), all.end(), GatewayCore::Outcome::NoAnswer) != all.end();
+            const bool down = std::find(all.begin(), all.end(), GatewayCore::Outcome::LinkDown) != all.end();
+            if (unsure && !down)
+                self->m_core.submit(self->m_id, RoutingReadFrame(), -1, [answer](GatewayCore::Outcome) { answer(); });
+            else
+                answer();
         };
         m_core.submit(m_id, SwitchFrame(items[i].input, items[i].output), items[i].output, done);
     }
