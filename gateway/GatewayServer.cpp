@@ -187,8 +187,11 @@ void GatewayServer::accept(QTcpServer &server, GatewayCore::ClientKind kind)
         m_sockets[id] = socket;
         m_core->addClient(kind, Peer(socket));
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-            const int cid = m_ids[socket];
-            while (socket->bytesAvailable() > 0 && m_ids.count(socket))
+            const auto it = m_ids.find(socket);
+            if (it == m_ids.end() || m_dropping.count(it->second))
+                return;
+            const int cid = it->second;
+            while (socket->bytesAvailable() > 0)
                 m_core->clientBytes(cid, socket->read(ReadChunk));
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket, port] {
