@@ -272,6 +272,7 @@ void WebServer::serve()
             res.set_content(content, type.c_str());
         });
     }
+    http.Get("/favicon.ico", [](const httplib::Request &, httplib::Response &res) { res.status = 204; });
     const auto api = [this, json](const httplib::Request &req, httplib::Response &res) {
         const Answer a = ask(QByteArray::fromStdString(req.method), QByteArray::fromStdString(req.path),
                              QByteArray::fromStdString(req.body));
