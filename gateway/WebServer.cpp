@@ -142,6 +142,7 @@ WebServer::WebServer(GatewayCore &core, const GatewayOptions &options, LogSink l
 WebServer::~WebServer()
 {
     if (m_http) {
+        m_stopping = true;
         m_http->stop();
         if (m_thread.joinable())
             m_thread.join();
@@ -309,9 +310,15 @@ WebServer::Answer WebServer::ask(const QByteArray &method, const QByteArray &pat
     };
     QMetaObject::invokeMethod(
         this, [this, method, path, body, reply] { handle(method, path, body, reply); }, Qt::QueuedConnection);
-    if (future.wait_for(std::chrono::milliseconds(MaxAnswerMs)) != std::future_status::ready)
-        return {504, WebApi::ErrorBody(504, QStringLiteral("the gateway did not answer in time"))};
-    return future.get();
+    // In slices, so that a worker does not hold up the gateway's stop.
+    constexpr int SliceMs = 100;
+    for (int waited = 0; waited < MaxAnswerMs && !m_stopping; waited += SliceMs) {
+        if (future.wait_for(std::chrono::milliseconds(SliceMs)) == std::future_status::ready)
+            return future.get();
+    }
+    if (m_stopping)
+        return {503, WebApi::ErrorBody(503, QStringLiteral("the gateway is stopping"))};
+    return {504, WebApi::ErrorBody(504, QStringLiteral("the gateway did not answer in time"))};
 }
 
 // ---- the gateway thread ----

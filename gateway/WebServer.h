@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QWebSocketServer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <set>
@@ -79,6 +80,7 @@ private:
     int m_id = 0; // the web side's client id in the core
     std::unique_ptr<httplib::Server> m_http;
     std::thread m_thread;
+    std::atomic_bool m_stopping{false}; // HTTP workers stop waiting for answers
     quint16 m_httpPort = 0;
     QWebSocketServer m_events;
     std::set<QWebSocket *> m_eventClients;
