@@ -17,7 +17,12 @@ if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
     set(CMAKE_INSTALL_PREFIX "/opt/kxrcontrol" CACHE PATH "The program's own folder" FORCE)
 endif()
 
-install(TARGETS kxrcontrol kxrctl kxr-devsim RUNTIME DESTINATION .)
+install(TARGETS kxrcontrol kxrctl kxr-devsim kxr-gateway RUNTIME DESTINATION .)
+# The gateway's service unit and default configuration; the .deb puts them in
+# the system's places, installed disabled (packaging/debian/postinst).
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/gateway/kxr-gateway.service DESTINATION share/systemd)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/gateway/kxr-gateway.conf DESTINATION share/kxr-gateway)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/gateway.md DESTINATION share/doc RENAME kxr-gateway.md)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/ DESTINATION . PATTERN .gitkeep EXCLUDE)
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kxrcontrol-launcher DESTINATION bin RENAME kxrcontrol)
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kxrcontrol-launcher DESTINATION bin RENAME kxrctl)
@@ -55,7 +60,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Switches inputs to outputs, configures signals, builds TV-wall splices and\n\
 multiview layouts, moves EDIDs, recalls presets, drives IO and relays and\n\
 configures the device's network module, over a serial port or TCP. With\n\
-kxrctl, the command-line control, and kxr-devsim, the device simulator.")
+kxrctl, the command-line control, kxr-gateway, which shares one device link\n\
+with the window, scripts and router-control clients, and kxr-devsim, the\n\
+device simulator.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     "${CMAKE_SOURCE_DIR}/packaging/debian/postinst;${CMAKE_SOURCE_DIR}/packaging/debian/prerm")
 

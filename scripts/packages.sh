@@ -4,7 +4,7 @@
 KXR_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 
 # Packages needed to build the program and its tests.
-KXR_BUILD_PACKAGES="cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev iproute2 util-linux fonts-dejavu-core fonts-noto-cjk"
+KXR_BUILD_PACKAGES="cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev libqt5websockets5-dev libcpp-httplib-dev iproute2 util-linux fonts-dejavu-core fonts-noto-cjk"
 
 ensure_packages() {
     missing=""

@@ -1,0 +1,184 @@
+// kxr-gateway whole, over real sockets: the simulated device on its TCP
+// port, the gateway in-process, router clients speaking the text protocol
+// as the protocol page describes it, and kxrctl through the device port.
+#include "gateway/FrameRecords.h"
+#include "gateway/GatewayServer.h"
+#include "support/KxrctlProcess.h"
+#include "support/SimHarness.h"
+
+#include <QProcess>
+#include <QTcpSocket>
+#include <QtTest>
+
+namespace {
+
+constexpr int WaitMs = 10000;
+
+// A router-control client: connects, collects what the server sends, and
+// cuts it into blocks (header line, lines, blank line).
+class TextClient
+{
+public:
+    explicit TextClient(quint16 port)
+    {
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, [this] { m_text += m_socket.readAll(); });
+    }
+
+    void send(const QByteArray &text) { m_socket.write(text); }
+    // Waits until what arrived holds this text; then forgets all up to it.
+    bool expect(const QByteArray &text, int ms = WaitMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_text.contains(text) && clock.elapsed() < ms)
+            QTest::qWait(10);
+        const int at = m_text.indexOf(text);
+        if (at < 0) {
+            qWarning() << "never came:" << text << "got:" << m_text.right(300);
+            return false;
+        }
+        m_text.remove(0, at + text.size());
+        return true;
+    }
+
+private:
+    QTcpSocket m_socket;
+    QByteArray m_text;
+};
+
+SimOptions Sim()
+{
+    SimOptions o = SimHarness::TestOptions();
+    o.pty = o.udp = false;
+    o.model.inputs = 8;
+    o.model.outputs = 4;
+    return o;
+}
+
+GatewayOptions Options(quint16 devicePort, int pollSeconds = 0)
+{
+    GatewayOptions o;
+    o.tcpHost = QStringLiteral("127.0.0.1");
+    o.tcpPort = devicePort;
+    o.devicePort = 0;
+    o.routerAddress = QHostAddress(QHostAddress::LocalHost);
+    o.routerPort = 0;
+    o.pollSeconds = pollSeconds;
+    return o;
+}
+
+QList<QByteArray> SwitchesSeen(SimHarness &sim)
+{
+    QList<QByteArray> frames;
+    for (const SimTrafficEntry &e : sim.requests(SimLink::Tcp)) {
+        if (e.bytes.size() > 2 && quint8(e.bytes.at(2)) == DeviceCode::Switch)
+            frames.append(e.bytes);
+    }
+    return frames;
+}
+
+} // namespace
+
+class TestGatewayE2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void routerClientsAndKxrctlTogether()
+    {
+        SimHarness sim(Sim());
+        QStringList log;
+        GatewayServer gateway(Options(sim.tcpPort()), [&](const QString &l) { log << l; });
+        QString message;
+        QVERIFY2(gateway.start(message), qPrintable(message));
+        QTRY_VERIFY_WITH_TIMEOUT(gateway.core().present(), WaitMs);
+
+        TextClient a(gateway.routerPort()), b(gateway.routerPort()), noisy(gateway.routerPort());
+        QVERIFY(a.expect("END PRELUDE:\n\n"));
+        QVERIFY(b.expect("END PRELUDE:\n\n"));
+        QVERIFY(noisy.expect("END PRELUDE:\n\n"));
+        noisy.send(QByteArray(300 * 1024, 'x') + "\n\n" + QByteArray("\x01\x02\xff garbage\n\n", 14));
+
+        a.send("VIDEO OUTPUT ROUTING:\n1 3\n\n");
+        QVERIFY(a.expect("ACK\n\n"));
+        QVERIFY(a.expect("VIDEO OUTPUT ROUTING:\n1 3\n\n"));
+        QVERIFY(b.expect("VIDEO OUTPUT ROUTING:\n1 3\n\n"));
+        QCOMPARE(SwitchesSeen(sim), QList<QByteArray>{SwitchFrame(3, 1)});
+        QVERIFY(noisy.expect("NAK\n\nNAK\n\n"));
+
+        // kxrctl through the device port, while a router client sends a salvo.
+        QProcess kxrctl;
+        kxrctl.start(KxrctlPath(),
+                     {"--tcp", QStringLiteral("127.0.0.1:%1").arg(gateway.devicePort()), "--timeout", "15000", "route",
+                      "6", "3"});
+        QByteArray salvo = "VIDEO OUTPUT ROUTING:\n";
+        for (int i = 0; i < 40; ++i)
+            salvo += QByteArray::number(i % 2) + ' ' + QByteArray::number(i % 8) + '\n';
+        b.send(salvo + '\n');
+        QVERIFY(b.expect("ACK\n\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(kxrctl.state() == QProcess::NotRunning, 3 * WaitMs);
+        QCOMPARE(kxrctl.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(SwitchesSeen(sim).size(), 42, 3 * WaitMs);
+        QVERIFY(SwitchesSeen(sim).contains(SwitchFrame(5, 2)));
+        QList<QByteArray> salvoFrames = SwitchesSeen(sim).mid(1); // after the first route
+        QVERIFY(salvoFrames.removeOne(SwitchFrame(5, 2)));        // kxrctl's, wherever it went
+        for (int i = 0; i < 40; ++i)
+            QCOMPARE(salvoFrames.value(i), SwitchFrame(i % 8, i % 2));
+        QVERIFY(a.expect("2 5\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(gateway.core().idle(), WaitMs);
+
+        // Everyone ends with the device's routing.
+        TextClient late(gateway.routerPort());
+        QVERIFY(late.expect("VIDEO OUTPUT ROUTING:\n0 6\n1 7\n2 5\n3 3\n\n"));
+        QCOMPARE(sim.device().state().routing[1], quint8(7));
+    }
+
+    // A client that stops reading is dropped alone; a lost link is told to
+    // everyone, and so is its return.
+    void faultsDisturbNobody()
+    {
+        SimHarness sim(Sim());
+        QStringList log;
+        GatewayServer gateway(Options(sim.tcpPort(), 1), [&](const QString &l) { log << l; });
+        QString message;
+        QVERIFY(gateway.start(message));
+        QTRY_VERIFY_WITH_TIMEOUT(gateway.core().present(), WaitMs);
+        TextClient a(gateway.routerPort());
+        QVERIFY(a.expect("END PRELUDE:\n\n"));
+
+        // A client that asks and asks and never reads.
+        QTcpSocket stalled;
+        stalled.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+        stalled.setReadBufferSize(1);
+        stalled.connectToHost(QHostAddress::LocalHost, gateway.routerPort());
+        QVERIFY(stalled.waitForConnected(WaitMs));
+        QByteArray asks;
+        for (int i = 0; i < 4000; ++i)
+            asks += "INPUT LABELS:\n\n";
+        for (int round = 0; round < 100 && stalled.state() == QAbstractSocket::ConnectedState; ++round) {
+            stalled.write(asks);
+            QTest::qWait(20);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(stalled.state(), QAbstractSocket::UnconnectedState, WaitMs);
+        QVERIFY(log.filter("stopped reading").size() == 1);
+
+        a.send("VIDEO OUTPUT ROUTING:\n0 7\n\n");
+        QVERIFY(a.expect("ACK\n\nVIDEO OUTPUT ROUTING:\n0 7\n\n"));
+
+        sim.setTcpListening(false);
+        sim.dropTcpClients();
+        QVERIFY(a.expect("VIDEOHUB DEVICE:\nDevice present: false\n\n", 3 * WaitMs));
+        a.send("VIDEO OUTPUT ROUTING:\n0 1\n\n");
+        QVERIFY(a.expect("NAK\n\n"));
+        sim.setTcpListening(true);
+        QVERIFY(a.expect("VIDEOHUB DEVICE:\nDevice present: true\n", 6 * WaitMs));
+        QVERIFY(a.expect("VIDEO OUTPUT ROUTING:\n0 7\n1 1\n"));
+        QVERIFY(a.expect("END PRELUDE:\n\n"));
+        sim.device().editState([](SimDeviceModel &m) { m.routing[2] = 6; }); // on the front panel: the poll sees it
+        QVERIFY(a.expect("VIDEO OUTPUT ROUTING:\n2 6\n\n", 3 * WaitMs));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGatewayE2e)
+#include "tst_gateway_e2e.moc"
