@@ -48,15 +48,11 @@ bool PrepareEdidRead(const QString &path, QString *error)
     return CheckOutputFile(path, error);
 }
 
-ExitCode RunEdidRead(CliSession &session)
+ExitCode ReadOutputEdid(CliSession &session, quint32 output, QByteArray *image)
 {
-    const CliRequest &request = session.request();
-    QString error;
-    if (!PrepareEdidRead(request.file, &error))
-        return session.fail(ExitCode::Usage, error);
     ExitCode code = Connected(session);
     if (code == ExitCode::Ok)
-        code = session.checkOutput(request.output);
+        code = session.checkOutput(output);
     if (code != ExitCode::Ok)
         return code;
 
@@ -64,7 +60,7 @@ ExitCode RunEdidRead(CliSession &session)
     quint32 received = 0;
     QMetaObject::Connection shown = QObject::connect(&Events(), &DeviceEvents::SGL_Update_OutEdid, &session,
                                                      [&](unsigned int port, const QString &, unsigned int count) {
-                                                         if (port == request.output - 1)
+                                                         if (port == output - 1)
                                                              received = count;
                                                      });
     // The dispatcher asks for each following block as the one before
@@ -72,7 +68,7 @@ ExitCode RunEdidRead(CliSession &session)
     device.edidReadBusy = 1;
     device.edidReadOffset = 0;
     code = session.run(
-        QStringLiteral("EDID read"), [&] { return CMD_EdidRead(request.output - 1); },
+        QStringLiteral("EDID read"), [&] { return CMD_EdidRead(output - 1); },
         [&] { return device.edidReadBusy == 0; });
     QObject::disconnect(shown);
     device.edidReadBusy = 0;
@@ -82,8 +78,20 @@ ExitCode RunEdidRead(CliSession &session)
         return session.fail(
             ExitCode::Contradiction,
             QStringLiteral("the device ended the EDID transfer after %1 of %2 bytes").arg(received).arg(ImageBytes));
+    *image = QByteArray(reinterpret_cast<const char *>(device.edidReadBuffer), int(ImageBytes));
+    return ExitCode::Ok;
+}
 
-    const QByteArray bytes(reinterpret_cast<const char *>(device.edidReadBuffer), int(ImageBytes));
+ExitCode RunEdidRead(CliSession &session)
+{
+    const CliRequest &request = session.request();
+    QString error;
+    if (!PrepareEdidRead(request.file, &error))
+        return session.fail(ExitCode::Usage, error);
+    QByteArray bytes;
+    const ExitCode code = ReadOutputEdid(session, request.output, &bytes);
+    if (code != ExitCode::Ok)
+        return code;
     if (request.file == QLatin1String("-")) {
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
@@ -95,9 +103,7 @@ ExitCode RunEdidRead(CliSession &session)
                                         {QStringLiteral("bytes"), int(ImageBytes)},
                                         {QStringLiteral("file"), request.file}}}};
     QSaveFile file(request.file);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char *>(device.edidReadBuffer), ImageBytes) != qint64(ImageBytes)
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return session.fail(ExitCode::Usage,
                             QStringLiteral("cannot write \"%1\": %2").arg(request.file, file.errorString()));
     session.printResult(QString(), done);

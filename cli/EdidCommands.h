@@ -16,3 +16,7 @@ ExitCode RunEdidWrite(CliSession &session);
 // in a directory that exists. False with a message otherwise.
 bool PrepareEdidWrite(const QString &path, QByteArray *image, QString *error);
 bool PrepareEdidRead(const QString &path, QString *error);
+
+// Connects, identifies, and reads the 256-byte EDID of the display on an
+// output (from 1) block by block; image holds it when this returns Ok.
+ExitCode ReadOutputEdid(CliSession &session, quint32 output, QByteArray *image);

@@ -1,56 +1,17 @@
 #include "cli/EdidDoctorCommands.h"
 
 #include "cli/CliSession.h"
-#include "protocol/Catalogue.h"
-#include "protocol/DeviceEvents.h"
-#include "protocol/DeviceState.h"
+#include "cli/EdidCommands.h"
+#include "cli/InputFile.h"
 #include "protocol/EdidDecoder.h"
 #include "protocol/EdidReport.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTextStream>
 
 namespace {
 constexpr qint64 MaxEdidBytes = 256 * 128; // a base block and 255 extensions
-constexpr quint32 ImageBytes = DeviceLimits::EdidBytes;
-
-// The EDID of the display on an output, block by block as edid read takes
-// it; the 256 bytes land in image.
-ExitCode ReadFromOutput(CliSession &session, quint32 output, QByteArray *image)
-{
-    ExitCode code = session.openDevice();
-    if (code == ExitCode::Ok)
-        code = session.identify();
-    if (code == ExitCode::Ok)
-        code = session.checkOutput(output);
-    if (code != ExitCode::Ok)
-        return code;
-    DeviceState &device = Device();
-    quint32 received = 0;
-    QMetaObject::Connection shown = QObject::connect(&Events(), &DeviceEvents::SGL_Update_OutEdid, &session,
-                                                     [&](unsigned int port, const QString &, unsigned int count) {
-                                                         if (port == output - 1)
-                                                             received = count;
-                                                     });
-    device.edidReadBusy = 1;
-    device.edidReadOffset = 0;
-    code = session.run(
-        QStringLiteral("EDID read"), [&] { return CMD_EdidRead(output - 1); },
-        [&] { return device.edidReadBusy == 0; });
-    QObject::disconnect(shown);
-    device.edidReadBusy = 0;
-    if (code != ExitCode::Ok)
-        return code;
-    if (received != ImageBytes)
-        return session.fail(
-            ExitCode::Contradiction,
-            QStringLiteral("the device ended the EDID transfer after %1 of %2 bytes").arg(received).arg(ImageBytes));
-    *image = QByteArray(reinterpret_cast<const char *>(device.edidReadBuffer), int(ImageBytes));
-    return ExitCode::Ok;
-}
 } // namespace
 
 bool EdidShowNamesOutput(const QString &argument)
@@ -61,13 +22,7 @@ bool EdidShowNamesOutput(const QString &argument)
 
 bool ReadEdidBytes(const QString &path, QByteArray *bytes, QString *error)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read \"%1\": no such file").arg(path);
-        return false;
-    }
-    *bytes = file.read(MaxEdidBytes);
-    return true;
+    return ReadInputFile(path, MaxEdidBytes, bytes, error);
 }
 
 ExitCode RunEdidShow(CliSession &session)
@@ -76,7 +31,7 @@ ExitCode RunEdidShow(CliSession &session)
     QByteArray bytes;
     QString error;
     if (request.output > 0) {
-        const ExitCode code = ReadFromOutput(session, request.output, &bytes);
+        const ExitCode code = ReadOutputEdid(session, request.output, &bytes);
         if (code != ExitCode::Ok)
             return code;
     } else if (!ReadEdidBytes(request.file, &bytes, &error)) {

@@ -92,8 +92,12 @@ void LinkStateTest::deviceGone_showsNotConnectedOnEveryTab()
     for (int t = 1; t < tabs->count(); ++t)
         QCOMPARE(tabs->widget(t)->isEnabled(), tabs->widget(t) == static_cast<QWidget *>(window->systemPage()));
 
-    // The routing last reported stays on show, inactive.
+    // The routing last reported stays on show, inactive, through a change
+    // of language too.
     QVERIFY(window->matrixPage()->grid()->crosspoint(1, 1)->isFlat());
+    window->matrixPage()->RetranslateUi();
+    QVERIFY(window->matrixPage()->grid()->crosspoint(1, 1)->isFlat());
+    QVERIFY(!window->matrixPage()->grid()->crosspoint(1, 1)->isHidden());
     // A click on an inactive page sends nothing, even once a link is back.
     program.sim().setTcpListening(true);
     program.mark();

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void formatError_namesTheFieldAndSendsNothing();
     void searchAnswers_sameMacKeepsOneRow();
     void blockAskedByTheConnectionPage_fillsThePage();
+    void beforeARead_theModuleIsUnknown();
     void serialPath_sendsTheIpSettingsAsTyped();
     void reset_sendsOnlyAfterYes_data();
     void reset_sendsOnlyAfterYes();
@@ -339,6 +340,18 @@ void SystemPageTest::blockAskedByTheConnectionPage_fillsThePage()
     m_page->ShowModuleConfig(block);
     QCOMPARE(m_page->lastReadBlock(), block);
     QVERIFY(Sent(UdpChannel).isEmpty());
+}
+
+void SystemPageTest::beforeARead_theModuleIsUnknown()
+{
+    ModuleBasicConfigBox *basic = m_page->basicBox();
+    QCOMPARE(basic->ipTypeBox()->currentIndex(), -1);
+    QCOMPARE(basic->staticIpEdit()->placeholderText(), S_Unknown);
+    QCOMPARE(m_page->portBox()->baudRateBox()->currentIndex(), -1);
+    loadModule(RandomModuleBlock(3, true));
+    QVERIFY(basic->ipTypeBox()->currentIndex() >= 0);
+    QVERIFY(!basic->staticIpEdit()->text().isEmpty());
+    QVERIFY(m_page->portBox()->baudRateBox()->currentIndex() >= 0);
 }
 
 void SystemPageTest::serialPath_sendsTheIpSettingsAsTyped()

@@ -75,6 +75,20 @@ void ModuleBasicConfigBox::RetranslateUi()
     m_gatewayLabel->setText(Slabel_NM_Gateway);
     m_write->setText(S_ReadWrite[1]);
     FillBox(m_ipType, ScomboBox_NM_IPType, ModuleOptions::IpTypes);
+    if (!m_known)
+        showUnknown();
+}
+
+void ModuleBasicConfigBox::showUnknown()
+{
+    // Before a module was read the IP type would show its first choice and
+    // the fields nothing, which looks like a module set to DHCP.
+    m_ipType->setCurrentIndex(-1);
+    for (QLineEdit *edit : {m_upnpPort, m_httpPort, m_deviceId, m_deviceIdType, m_userName, m_password, m_deviceName,
+                            m_mac, m_staticIp, m_mask, m_gateway}) {
+        edit->clear();
+        edit->setPlaceholderText(S_Unknown);
+    }
 }
 
 void ModuleBasicConfigBox::showFields(const ModuleConfigFields &fields)
@@ -92,6 +106,7 @@ void ModuleBasicConfigBox::showFields(const ModuleConfigFields &fields)
 
 void ModuleBasicConfigBox::showIpSettings(bool staticIp, const QString &ip, const QString &mask, const QString &gateway)
 {
+    m_known = true;
     SelectIndexIfPresent(m_ipType, staticIp ? StaticIndex : 0);
     m_staticIp->setText(ip);
     m_mask->setText(mask);

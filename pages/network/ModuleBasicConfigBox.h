@@ -47,6 +47,7 @@ public:
 
 private:
     QLineEdit *addField(QGridLayout *grid, QLabel *&label, int row, int column);
+    void showUnknown();
 
     QLabel *m_upnpPortLabel;
     QLineEdit *m_upnpPort;
@@ -73,4 +74,5 @@ private:
     QLabel *m_gatewayLabel;
     QLineEdit *m_gateway;
     QPushButton *m_write;
+    bool m_known = false;
 };

@@ -80,6 +80,7 @@ void MatrixGrid::clear()
 void MatrixGrid::build(quint32 inputsPerPage, quint32 outputsPerPage)
 {
     clear();
+    m_showsDevice = false;
     for (quint32 c = 0; c < inputsPerPage; ++c)
         m_columns.append(ChannelLabels{newLabel(InputNameRect(c)), newLabel(InputNumberRect(c))});
     for (quint32 r = 0; r < outputsPerPage; ++r)
@@ -98,6 +99,14 @@ void MatrixGrid::redraw(const MatrixPaging &paging, bool inputs, bool outputs)
 {
     const DeviceState &device = Device();
     m_corner->setText(S_OutPut + QLatin1Char('\\') + S_Input);
+    // A lost link empties the device model, but the grid keeps showing the
+    // routing last reported (the page is inactive meanwhile): a redraw then,
+    // say for a change of language, only renames the rows and columns shown.
+    if (!device.identified && m_showsDevice) {
+        relabelShown(paging, inputs, outputs);
+        return;
+    }
+    m_showsDevice = device.identified;
     const quint32 shownInputs = qMin(paging.shownInputs(device.inputCount), quint32(m_columns.size()));
     const quint32 shownOutputs = qMin(paging.shownOutputs(device.outputCount), quint32(m_rows.size()));
     if (inputs) {
@@ -128,6 +137,18 @@ void MatrixGrid::redraw(const MatrixPaging &paging, bool inputs, bool outputs)
             const bool shown = rowShown && c < shownInputs;
             setCrosspoint(crosspoint(int(c), int(r)), shown, shown && int(c) == marked, shown && int(c) == pending);
         }
+    }
+}
+
+void MatrixGrid::relabelShown(const MatrixPaging &paging, bool inputs, bool outputs)
+{
+    for (int c = 0; inputs && c < m_columns.size(); ++c) {
+        if (!m_columns[c].name->isHidden())
+            setLabel(m_columns[c].name, true, S_InputName[ClampChannel(paging.firstInput() + quint32(c))]);
+    }
+    for (int r = 0; outputs && r < m_rows.size(); ++r) {
+        if (!m_rows[r].name->isHidden())
+            setLabel(m_rows[r].name, true, S_OutputName[ClampChannel(paging.firstOutput() + quint32(r))]);
     }
 }
 

@@ -57,9 +57,12 @@ private:
 
     void clear();
     QLabel *newLabel(const QRect &geometry);
+    void relabelShown(const MatrixPaging &paging, bool inputs, bool outputs);
 
     QLabel *m_corner;
     QVector<ChannelLabels> m_columns;
     QVector<ChannelLabels> m_rows;
     QVector<QPushButton *> m_crosspoints;
+    // The crosspoints show what an identified device reported.
+    bool m_showsDevice = false;
 };

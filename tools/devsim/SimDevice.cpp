@@ -149,10 +149,16 @@ SimReplies SimDevice::answerDeviceFrame(const QByteArray &frame, SimLink link, c
     const qint64 at = nowNs();
     const quint8 code = frame.size() > DeviceCodeOffset ? quint8(frame[DeviceCodeOffset]) : 0;
     bool muted = false;
-    SimReplies replies;
     {
         QMutexLocker lock(&m_mutex);
         muted = m_faults.deviceCodeMuted(code);
+    }
+    // Logged before it is acted on: whoever sees its effect on the model
+    // finds the request in the log too.
+    record({at, link, SimDirection::In, frame, peer, muted ? QStringLiteral("muted") : QString()});
+    SimReplies replies;
+    {
+        QMutexLocker lock(&m_mutex);
         m_model.requestNs = at;
         const bool locked =
             m_faults.options().lockedRouting && (code == SimCode::Switch || code == SimCode::WallInputSelect);
@@ -163,7 +169,6 @@ SimReplies SimDevice::answerDeviceFrame(const QByteArray &frame, SimLink link, c
         else
             replies = RespondToDeviceFrame(m_model, frame);
     }
-    record({at, link, SimDirection::In, frame, peer, muted ? QStringLiteral("muted") : QString()});
     return replies;
 }
 
@@ -172,14 +177,16 @@ SimReplies SimDevice::answerDatagram(const QByteArray &datagram, const QString &
     const qint64 at = nowNs();
     const quint8 code = datagram.size() > ModuleCodeOffset ? quint8(datagram[ModuleCodeOffset]) : 0;
     bool muted = false;
-    SimReplies replies;
     {
         QMutexLocker lock(&m_mutex);
         muted = m_faults.netCodeMuted(code);
-        if (!muted)
-            replies = RespondToModuleDatagram(m_model, datagram);
     }
     record({at, SimLink::Udp, SimDirection::In, datagram, peer, muted ? QStringLiteral("muted") : QString()});
+    SimReplies replies;
+    if (!muted) {
+        QMutexLocker lock(&m_mutex);
+        replies = RespondToModuleDatagram(m_model, datagram);
+    }
     return replies;
 }
 
