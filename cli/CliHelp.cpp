@@ -18,6 +18,7 @@ constexpr char ProgramHelp[] =
     "Link (one of them; search needs none; without one: KXRCTL_TCP,\n"
     "KXRCTL_SERIAL, then the window's last address):\n"
     "  --tcp HOST[:PORT]   the device's address; PORT defaults to the window's setting\n"
+    "  --gateway HOST[:PORT] a kxr-gateway's device port (PORT defaults to 5000)\n"
     "  --serial DEVICE     a serial port, e.g. /dev/ttyUSB0\n"
     "  --baud N            serial baud rate (default: the window's setting)\n"
     "  --timeout MS        wait this long for every reply instead of each\n"

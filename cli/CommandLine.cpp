@@ -18,6 +18,8 @@ constexpr int MaxTimeoutMs = 600000;
 constexpr int MaxWatchMs = 86400000;
 constexpr int MaxWatchCount = 1000000;
 constexpr int Decimal = 10;
+// kxr-gateway's device port, where --gateway HOST goes when it names none.
+constexpr quint16 GatewayDevicePort = 5000;
 
 // Options a command accepts beside the link options.
 enum Allow : unsigned {
@@ -36,6 +38,7 @@ enum Allow : unsigned {
 struct RawOptions
 {
     QString tcp;
+    QString gateway;
     QString serial;
     QString baud;
     QString timeout;
@@ -45,6 +48,7 @@ struct RawOptions
     QString count;
     QString from;
     bool tcpGiven = false;
+    bool gatewayGiven = false;
     bool serialGiven = false;
     bool baudGiven = false;
     bool timeoutGiven = false;
@@ -71,6 +75,7 @@ struct ValueOption
 
 const ValueOption ValueOptions[] = {
     {"--tcp", &RawOptions::tcp, &RawOptions::tcpGiven},
+    {"--gateway", &RawOptions::gateway, &RawOptions::gatewayGiven},
     {"--serial", &RawOptions::serial, &RawOptions::serialGiven},
     {"--baud", &RawOptions::baud, &RawOptions::baudGiven},
     {"--timeout", &RawOptions::timeout, &RawOptions::timeoutGiven},
@@ -395,8 +400,18 @@ bool DefaultLink(const LinkDefaults &defaults, RawOptions *options, CliRequest *
     return options->tcpGiven || options->serialGiven;
 }
 
-bool ReadLink(RawOptions options, unsigned allowed, const LinkDefaults &defaults, CliRequest *request, QString *error)
+bool ReadLink(RawOptions options, unsigned allowed, LinkDefaults defaults, CliRequest *request, QString *error)
 {
+    // A gateway is reached as the device is, over TCP, on its device port.
+    if (options.gatewayGiven) {
+        if (options.tcpGiven || options.serialGiven) {
+            *error = QStringLiteral("give one of --tcp, --serial and --gateway");
+            return false;
+        }
+        options.tcp = options.gateway;
+        options.tcpGiven = true;
+        defaults.tcpPort = GatewayDevicePort;
+    }
     if (options.tcpGiven && options.serialGiven) {
         *error = QStringLiteral("give either --tcp or --serial, not both");
         return false;

@@ -41,6 +41,9 @@ void TestCliCommandLine::accepted_data()
     const int route = int(CliVerb::Route);
     QTest::newRow("route with the window's port")
         << "--tcp 10.0.0.5 route 2 3" << route << "10.0.0.5" << 2000 << 2 << 3 << false;
+    QTest::newRow("gateway on its device port") << "--gateway gw route 2 3" << route << "gw" << 5000 << 2 << 3 << false;
+    QTest::newRow("gateway with a port") << "--gateway gw:5001 status" << int(CliVerb::Status) << "gw" << 5001 << 0 << 0
+                                         << false;
     QTest::newRow("route, options after the command")
         << "route 16 1 --tcp 10.0.0.5:4001" << route << "10.0.0.5" << 4001 << 16 << 1 << false;
     QTest::newRow("route to all outputs") << "--tcp h route 4 all" << route << "h" << 2000 << 4 << 0 << false;
@@ -156,6 +159,8 @@ void TestCliCommandLine::refused_data()
                                          << "route: --udp-port applies to search only";
     QTest::newRow("second --tcp") << "--tcp h --tcp k status"
                                   << "status: option --tcp is given twice";
+    QTest::newRow("gateway and tcp") << "--gateway g --tcp h status"
+                                     << "status: give one of --tcp, --serial and --gateway";
     QTest::newRow("second -o") << "--tcp h edid read 1 -o a --output b"
                                << "edid read: option --output is given twice";
     QTest::newRow("serial with search") << "search --serial /dev/ttyS0"
