@@ -4,14 +4,14 @@
 // whose reply is the routing read-back; both commands wait the 50 ms gap of
 // the queue. "kxrctl --help" gives the start-up cost of the process alone.
 
-#include "protocol/LinkTiming.h"
-#include "tools/devsim/SimDevice.h"
+#include "support/SimHarness.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTextStream>
-#include <QThread>
+
+#include <memory>
 
 #include <algorithm>
 #include <numeric>
@@ -69,21 +69,13 @@ int main(int argc, char *argv[])
     const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : DefaultRuns;
     const QString kxrctl = QCoreApplication::applicationDirPath() + QStringLiteral("/kxrctl");
 
-    SimOptions options;
-    options.tcpPort = 0;
+    SimOptions options = SimHarness::TestOptions();
     options.pty = false;
     options.udp = false;
-    options.log = false;
     options.model.inputs = Inputs;
     options.model.outputs = Outputs;
-    QThread simThread;
-    auto *sim = new SimDevice(options);
-    sim->moveToThread(&simThread);
-    simThread.start();
-    bool simRunning = false;
-    QMetaObject::invokeMethod(
-        sim, [&]() { simRunning = sim->start(); }, Qt::BlockingQueuedConnection);
-    if (!simRunning) {
+    auto sim = std::make_unique<SimHarness>(options);
+    if (!sim->isRunning()) {
         out << "bench_kxrctl: the simulator did not start\n";
         return 1;
     }
@@ -104,11 +96,7 @@ int main(int argc, char *argv[])
         route.push_back(ms);
     }
 
-    QMetaObject::invokeMethod(
-        sim, [&]() { sim->stop(); }, Qt::BlockingQueuedConnection);
-    simThread.quit();
-    simThread.wait(LinkTiming::ThreadStopWaitMs);
-    delete sim;
+    sim.reset();
 
     if (failed) {
         out << "bench_kxrctl: a run failed\n";

@@ -3,14 +3,15 @@
 // unasked routing report every 20 ms. Every command must end with status 0;
 // any other status is a false one, since the simulator answers everything.
 
-#include "tools/devsim/SimDevice.h"
+#include "support/SimHarness.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <QThread>
+
+#include <memory>
 
 #include <map>
 
@@ -21,7 +22,6 @@ constexpr int Inputs = 8;
 constexpr int Outputs = 8;
 constexpr int ReportEveryMs = 20;
 constexpr int RunBoundMs = 30000;
-constexpr unsigned long StopWaitMs = 2000;
 constexpr int Kinds = 4;
 
 // The exit status, or -1 when the run did not end in time.
@@ -49,22 +49,14 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString edidFile = dir.filePath(QStringLiteral("edid.bin"));
 
-    SimOptions options;
-    options.tcpPort = 0;
+    SimOptions options = SimHarness::TestOptions();
     options.pty = false;
     options.udp = false;
-    options.log = false;
     options.model.inputs = Inputs;
     options.model.outputs = Outputs;
     options.faults.unsolicitedMs = ReportEveryMs;
-    QThread simThread;
-    auto *sim = new SimDevice(options);
-    sim->moveToThread(&simThread);
-    simThread.start();
-    bool simRunning = false;
-    QMetaObject::invokeMethod(
-        sim, [&]() { simRunning = sim->start(); }, Qt::BlockingQueuedConnection);
-    if (!simRunning) {
+    auto sim = std::make_unique<SimHarness>(options);
+    if (!sim->isRunning()) {
         out << "bench_kxrctl_reports: the simulator did not start\n";
         return 1;
     }
@@ -104,11 +96,7 @@ int main(int argc, char *argv[])
     }
     const double seconds = double(clock.elapsed()) / 1000.0;
 
-    QMetaObject::invokeMethod(
-        sim, [&]() { sim->stop(); }, Qt::BlockingQueuedConnection);
-    simThread.quit();
-    simThread.wait(StopWaitMs);
-    delete sim;
+    sim.reset();
 
     int falseStatuses = 0;
     out << "kxrctl against a report every " << ReportEveryMs << " ms: " << commands << " commands in " << seconds
