@@ -98,11 +98,16 @@ void RequestTracker::frameSent(const QByteArray &frame)
         if (queued != m_queuedSwitch.end() && *queued == p0)
             m_queuedSwitch.erase(queued);
     }
+    // The notice that a frame left and the notice of its reply come from
+    // two queues; a drain started by an earlier reply can hand this read's
+    // answer on before this notice arrives.
+    if (next.what == InFlight::What::Row)
+        next.answered = m_answeredUnsent.remove(key(next.kind, next.index));
     m_inFlight = next;
     if (next.what == InFlight::What::None)
         return;
     if (next.what == InFlight::What::Row)
-        setRow(next.kind, next.index, RowState::Reading);
+        setRow(next.kind, next.index, next.answered ? RowState::Fresh : RowState::Reading);
     else
         Q_EMIT SGL_PendingChanged();
     m_settleTimer->start();
@@ -120,6 +125,8 @@ void RequestTracker::rowAnswered(RowKind kind, quint32 index)
         m_inFlight.what == InFlight::What::Row && m_inFlight.kind == kind && m_inFlight.index == ClampChannel(index);
     if (inFlight)
         m_inFlight.answered = true;
+    else
+        m_answeredUnsent.insert(key(kind, index));
     // A peripheral reply always carries all four lines of its group; a
     // signal row is whole only when it answers its read.
     if (inFlight || kind == RowKind::Peripheral)
@@ -162,6 +169,7 @@ void RequestTracker::linkClosed()
 {
     m_settleTimer->stop();
     m_inFlight = InFlight();
+    m_answeredUnsent.clear();
     m_queuedSwitch.clear();
     for (auto row = m_rows.begin(); row != m_rows.end(); ++row) {
         if (*row == RowState::Fresh)

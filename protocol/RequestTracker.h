@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
@@ -54,8 +55,6 @@ public:
     // The link went down: what was answered is kept on display as values
     // of an earlier connection; nothing is pending any more.
     void linkClosed();
-    // The link went down with nothing ever shown: back to the start.
-    void forgetAll();
 
     // "Input-3" / "Output-5" / the peripheral group's caption.
     static QString rowName(RowKind kind, quint32 index);
@@ -82,6 +81,8 @@ private:
 
     QHash<quint32, RowState> m_rows;
     QHash<quint32, quint32> m_queuedSwitch; // output → input, queued not sent
+    // Rows answered before the notice that their read left.
+    QSet<quint32> m_answeredUnsent;
     InFlight m_inFlight;
     QTimer *m_settleTimer;
     QTimer *m_summaryTimer;

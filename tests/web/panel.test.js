@@ -70,9 +70,20 @@ async function openPanel(browser, url, size, lang) {
 
 // A real click; the page is brought to the front first (chromium's headless
 // mode closes itself on input sent to a page in the background).
+// The panel draws its tiles anew on every event, so a node found for a
+// click may be replaced before the click lands: the click is tried again on
+// the new node, a few times at most.
 async function tap(page, selector) {
   await page.bringToFront();
-  await page.click(selector);
+  for (let attempt = 1; ; ++attempt) {
+    try {
+      await page.click(selector);
+      return;
+    } catch (err) {
+      if (attempt >= 5 || !/detached|not clickable|no node/i.test(err.message)) throw err;
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+  }
 }
 
 const tileSel = (n) => `#outputs .tile[data-output="${n}"]`;
