@@ -15,7 +15,6 @@ constexpr quint32 OutputModeMs = 3000;
 constexpr quint32 LayoutPauseMs = 1000;
 constexpr quint32 WritePauseMs = 300;
 constexpr quint8 ReadBit = 0x80;
-constexpr quint8 InputBit = 0x40;
 constexpr int NameBytes = 40;
 
 quint8 At(const QByteArray &frame, int i)
