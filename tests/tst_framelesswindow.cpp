@@ -65,16 +65,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void chromeGeometry_followsTheWindowSize_data();
-    void chromeGeometry_followsTheWindowSize();
     void drag_movesOnlyFromTheTitleBar_data();
     void drag_movesOnlyFromTheTitleBar();
-    void drag_endsOnRelease();
-    void maximiseSlot_togglesStateAndIcon();
-    void doubleClick_restoresOnlyOnTheTitleBar_data();
-    void doubleClick_restoresOnlyOnTheTitleBar();
-    void borderHover_showsTheResizeCursor_data();
-    void borderHover_showsTheResizeCursor();
     void missingFiles_leaveChromeWithoutIconsOrStyle();
     void setLogo_loadsCapitalPngWithoutRewritingIt();
 
@@ -91,41 +83,6 @@ void TestFramelessWindow::init()
 void TestFramelessWindow::cleanup()
 {
     m_dir.reset();
-}
-
-void TestFramelessWindow::chromeGeometry_followsTheWindowSize_data()
-{
-    QTest::addColumn<bool>("dialog");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("buttons");
-
-    QTest::newRow("window 800x500") << false << QSize(800, 500) << 3;
-    QTest::newRow("window at minimum") << false << QSize(480, 270) << 3;
-    QTest::newRow("dialog 640x400") << true << QSize(640, 400) << 1;
-}
-
-void TestFramelessWindow::chromeGeometry_followsTheWindowSize()
-{
-    QFETCH(bool, dialog);
-    QFETCH(QSize, size);
-    QFETCH(int, buttons);
-
-    const Frameless made = Make(dialog);
-    made.widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(made.widget.get()));
-    made.widget->resize(size);
-    QTRY_COMPARE_WITH_TIMEOUT(made.widget->size(), size, 2000);
-
-    const int width = size.width();
-    QCOMPARE(made.bar->geometry(), QRect(0, 0, width, 48));
-    QCOMPARE(made.bar->logoLabel()->geometry(), QRect(0, 0, 48, 48));
-    QCOMPARE(made.bar->textLabel()->geometry(), QRect(48, 0, width - 48 - buttons * 48, 48));
-    QCOMPARE(made.bar->closeButton()->geometry(), QRect(width - 48, 0, 48, 48));
-    if (!dialog) {
-        QCOMPARE(made.bar->minimiseButton()->geometry(), QRect(width - 144, 0, 48, 48));
-        QCOMPARE(made.bar->maximiseButton()->geometry(), QRect(width - 96, 0, 48, 48));
-    }
-    QCOMPARE(made.content->geometry(), QRect(0, 49, width, size.height() - 49));
 }
 
 void TestFramelessWindow::drag_movesOnlyFromTheTitleBar_data()
@@ -167,104 +124,6 @@ void TestFramelessWindow::drag_movesOnlyFromTheTitleBar()
     SendMouse(window, QEvent::MouseMove, moveTo, Qt::NoButton, mouseButton);
     QTRY_COMPARE_WITH_TIMEOUT(window->pos(), start + shift, 2000);
     SendMouse(window, QEvent::MouseButtonRelease, moveTo, mouseButton, Qt::NoButton);
-}
-
-void TestFramelessWindow::drag_endsOnRelease()
-{
-    MyFramelessWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QPoint start = window.pos();
-
-    SendMouse(&window, QEvent::MouseButtonPress, QPoint(200, 20), Qt::LeftButton, Qt::LeftButton);
-    QVERIFY(window.isDragging());
-    SendMouse(&window, QEvent::MouseButtonRelease, QPoint(200, 20), Qt::LeftButton, Qt::NoButton);
-    QVERIFY(!window.isDragging());
-    SendMouse(&window, QEvent::MouseMove, QPoint(260, 30), Qt::NoButton, Qt::LeftButton);
-    QCoreApplication::processEvents();
-    QCOMPARE(window.pos(), start);
-}
-
-void TestFramelessWindow::maximiseSlot_togglesStateAndIcon()
-{
-    MyFramelessWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QPushButton *maximise = window.titleBar()->maximiseButton();
-    QCOMPARE(IconImage(maximise->icon()), FileIconImage(Paths::TitleMaxIcon));
-
-    window.SLOT_WindowMax();
-    QVERIFY(window.maximised());
-    QTRY_VERIFY_WITH_TIMEOUT(window.isMaximized(), 2000);
-    QCOMPARE(IconImage(maximise->icon()), FileIconImage(Paths::TitleNormalIcon));
-
-    QTest::mouseClick(maximise, Qt::LeftButton);
-    QVERIFY(!window.maximised());
-    QTRY_VERIFY_WITH_TIMEOUT(!window.isMaximized(), 2000);
-    QCOMPARE(IconImage(maximise->icon()), FileIconImage(Paths::TitleMaxIcon));
-}
-
-void TestFramelessWindow::doubleClick_restoresOnlyOnTheTitleBar_data()
-{
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<bool>("restored");
-
-    QTest::newRow("on the title bar") << QPoint(200, 20) << true;
-    QTest::newRow("on the content") << QPoint(200, 200) << false;
-}
-
-void TestFramelessWindow::doubleClick_restoresOnlyOnTheTitleBar()
-{
-    QFETCH(QPoint, pos);
-    QFETCH(bool, restored);
-
-    MyFramelessWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.SLOT_WindowMax();
-    QTRY_VERIFY_WITH_TIMEOUT(window.isMaximized(), 2000);
-
-    SendMouse(&window, QEvent::MouseButtonDblClick, pos, Qt::LeftButton, Qt::LeftButton);
-
-    QCOMPARE(window.maximised(), !restored);
-    QTRY_COMPARE_WITH_TIMEOUT(window.isMaximized(), !restored, 2000);
-    const char *icon = restored ? Paths::TitleMaxIcon : Paths::TitleNormalIcon;
-    QCOMPARE(IconImage(window.titleBar()->maximiseButton()->icon()), FileIconImage(icon));
-}
-
-void TestFramelessWindow::borderHover_showsTheResizeCursor_data()
-{
-    QTest::addColumn<bool>("fixedDialog");
-    QTest::addColumn<int>("fromRight");
-    QTest::addColumn<int>("y");
-    QTest::addColumn<int>("cursor");
-
-    QTest::newRow("3 from right, 3 from top") << false << 3 << 3 << int(Qt::SizeBDiagCursor);
-    QTest::newRow("right edge over the content") << false << 2 << 150 << int(Qt::SizeHorCursor);
-    QTest::newRow("inside") << false << 100 << 150 << int(Qt::ArrowCursor);
-    QTest::newRow("fixed-size dialog offers no resize") << true << 3 << 3 << int(Qt::ArrowCursor);
-}
-
-void TestFramelessWindow::borderHover_showsTheResizeCursor()
-{
-    QFETCH(bool, fixedDialog);
-    QFETCH(int, fromRight);
-    QFETCH(int, y);
-    QFETCH(int, cursor);
-
-    const Frameless made = Make(fixedDialog);
-    QWidget *window = made.widget.get();
-    if (fixedDialog)
-        window->setFixedSize(400, 300);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-
-    // Through the native window, as the pointer arrives on screen.
-    QTest::mouseMove(window->windowHandle(), QPoint(window->width() - fromRight, y));
-    QCOMPARE(int(window->cursor().shape()), cursor);
-
-    QTest::mouseMove(window->windowHandle(), QPoint(window->width() / 2, window->height() / 2));
-    QCOMPARE(int(window->cursor().shape()), int(Qt::ArrowCursor));
 }
 
 void TestFramelessWindow::missingFiles_leaveChromeWithoutIconsOrStyle()
