@@ -101,8 +101,6 @@ private Q_SLOTS:
     void comboBox_refreshesBeforeTheListOpens();
     void messageHook_recordsAndAnswers_data();
     void messageHook_recordsAndAnswers();
-    void messageBox_realBoxReturnsTheClickedButton_data();
-    void messageBox_realBoxReturnsTheClickedButton();
 };
 
 void TestChrome::hitTest_data()
@@ -291,41 +289,6 @@ void TestChrome::messageHook_recordsAndAnswers()
     QCOMPARE(recorder.messages().at(0).text, QStringLiteral("Password error!"));
     QCOMPARE(int(recorder.messages().at(1).kind), int(MessageKind::Question));
     QCOMPARE(recorder.lastText(), QStringLiteral("Save?"));
-}
-
-void TestChrome::messageBox_realBoxReturnsTheClickedButton_data()
-{
-    QTest::addColumn<bool>("question");
-    QTest::addColumn<QString>("click");
-    QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<bool>("answer");
-
-    QTest::newRow("message has OK") << false << "OK" << QStringList{"OK"} << false;
-    QTest::newRow("YES answers true") << true << "YES" << QStringList{"YES", "NO"} << true;
-    QTest::newRow("NO answers false") << true << "NO" << QStringList{"YES", "NO"} << false;
-    QTest::newRow("closed box answers false") << true << "(none)" << QStringList{"YES", "NO"} << false;
-}
-
-void TestChrome::messageBox_realBoxReturnsTheClickedButton()
-{
-    QFETCH(bool, question);
-    QFETCH(QString, click);
-    QFETCH(QStringList, captions);
-    QFETCH(bool, answer);
-
-    ScratchAppDir dir;
-    dir.copyResources();
-    BoxAnswerer answerer(click);
-
-    if (question) {
-        QCOMPARE(AskYesNo(nullptr, QStringLiteral("Reset?")), answer);
-    } else {
-        ShowMessage(nullptr, QStringLiteral("Done"));
-    }
-
-    QCOMPARE(answerer.captions, captions);
-    QCOMPARE(answerer.title, QStringLiteral(" "));
-    QVERIFY(answerer.hadIcon);
 }
 
 QTEST_MAIN(TestChrome)

@@ -57,6 +57,8 @@ void TestCliCommandLine::accepted_data()
         << "search --json --udp-port 1902" << int(CliVerb::Search) << "" << 0 << 0 << 0 << true;
     QTest::newRow("edid read") << "--tcp h edid read 2 -o out.bin" << int(CliVerb::EdidRead) << "h" << 2000 << 0 << 2
                                << false;
+    QTest::newRow("the last preset") << "--tcp h preset load 30" << int(CliVerb::PresetLoad) << "h" << 2000 << 0 << 0
+                                     << false;
     QTest::newRow("help for a command") << "route --help" << int(CliVerb::Help) << "" << 0 << 0 << 0 << false;
     QTest::newRow("several routes: the first") << "--tcp h route 3 4 5 all" << route << "h" << 2000 << 3 << 4 << false;
     QTest::newRow("salvo from standard input") << "--tcp h route --from -" << route << "h" << 2000 << 0 << 0 << false;

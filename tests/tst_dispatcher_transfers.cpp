@@ -40,20 +40,6 @@ QList<QByteArray> TakeQueued()
     return frames;
 }
 
-QByteArray SearchAnswer()
-{
-    QByteArray d(36, '\0');
-    d[0] = char(0xFF);
-    d[1] = char(0x24);
-    const char ip[] = {char(192), char(168), 0, 7};
-    d.replace(5, 4, ip, 4);
-    d.replace(9, 6, Hex("00 1A 2B 3C 4D 5E"));
-    d[15] = char(0x02); // 0x0102, low byte first
-    d[16] = char(0x01);
-    d.replace(19, 6, "Module");
-    return d;
-}
-
 } // namespace
 
 class DispatcherTransfersTest : public QObject
@@ -153,69 +139,6 @@ private slots:
             QCOMPARE(message.at(0).at(0).toString(), QString("The device does not match with the PC tool!"));
     }
 
-    void edidReadRunsOverAllSixteenBlocks()
-    {
-        Device().outputCount = 4;
-        Device().edidReadBusy = 1;
-        Device().edidReadOffset = 0;
-        QSignalSpy shown(&Events(), &DeviceEvents::SGL_Update_OutEdid);
-        QSignalSpy send(&Events(), &DeviceEvents::SGL_SendRequest);
-        for (int block = 0; block < 16; ++block) {
-            const int offset = block * 16;
-            DispatchDeviceReply(Reply(0xB8, Hex("02 80") + char(offset) + Block(offset)));
-            const QList<QByteArray> queued = TakeQueued();
-            QCOMPARE(shown.count(), block + 1);
-            const QVariantList args = shown.at(block);
-            QCOMPARE(args.at(0).toUInt(), 2u);
-            QCOMPARE(args.at(2).toUInt(), quint32(offset + 16));
-            QCOMPARE(args.at(1).toString().size(), (offset + 16) * 3 - 1); // "00 01 ..."
-            if (block < 15) {
-                QCOMPARE(queued.size(), 1);
-                QCOMPARE(queued.at(0).mid(2, 5), Hex("B8 13 02 80") + char(offset + 16));
-                QCOMPARE(send.count(), block + 1);
-                QCOMPARE(Device().edidReadBusy, quint8(1));
-            } else {
-                QCOMPARE(queued.size(), 0);
-                QCOMPARE(send.count(), 15);
-                QCOMPARE(Device().edidReadBusy, quint8(0));
-            }
-        }
-        for (int i = 0; i < 256; ++i)
-            QCOMPARE(Device().edidReadBuffer[i], quint8(i));
-        QVERIFY(shown.last().at(1).toString().startsWith("00 01 02"));
-        QVERIFY(shown.last().at(1).toString().endsWith("FD FE FF"));
-    }
-
-    void edidWriteRunsOverAllSixteenBlocks()
-    {
-        Device().inputCount = 4;
-        Device().edidWriteBusy = 1;
-        Device().edidWriteOffset = 0;
-        for (int i = 0; i < 256; ++i)
-            Device().edidWriteBuffer[i] = quint8(255 - i);
-        QSignalSpy message(&Events(), &DeviceEvents::SGL_Update_EdidMessage);
-        QSignalSpy send(&Events(), &DeviceEvents::SGL_SendRequest);
-        for (int block = 0; block < 16; ++block) {
-            const int offset = block * 16;
-            DispatchDeviceReply(Reply(0xB8, Hex("03 40") + char(offset) + QByteArray(16, '\0')));
-            const QList<QByteArray> queued = TakeQueued();
-            if (block < 15) {
-                QCOMPARE(queued.size(), 1);
-                QByteArray next = Hex("B8 13 03 40") + char(offset + 16);
-                for (int i = 0; i < 16; ++i)
-                    next.append(char(255 - (offset + 16 + i)));
-                QCOMPARE(queued.at(0).mid(2, 21).toHex(' '), next.toHex(' '));
-                QCOMPARE(message.count(), 0);
-            } else {
-                QCOMPARE(queued.size(), 0);
-                QCOMPARE(message.count(), 1);
-                QCOMPARE(message.at(0).at(0).toString(), QString("EDID Write Success."));
-            }
-        }
-        QCOMPARE(send.count(), 15);
-        QCOMPARE(Device().edidWriteBusy, quint8(0));
-    }
-
     void edidTransferEnds_data()
     {
         QTest::addColumn<QByteArray>("reply");
@@ -254,29 +177,6 @@ private slots:
         QCOMPARE(Device().edidReadBusy, quint8(1));
     }
 
-    void moduleSearchAnswerIsListed()
-    {
-        QSignalSpy found(&Events(), &DeviceEvents::SGL_ModuleFound);
-        const QByteArray answer = SearchAnswer();
-        HandleModuleReply(answer);
-        QCOMPARE(found.count(), 1);
-        QCOMPARE(found.at(0), (QVariantList{"Module", "192.168.0.7", "00-1a-2b-3c-4d-5e", "258"}));
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(Device().moduleSearchRecord), 36), answer);
-    }
-
-    void moduleConfigBlockIsStoredWithItsMac()
-    {
-        QByteArray block(130, '\0');
-        for (int i = 0; i < 130; ++i)
-            block[i] = char(i);
-        QSignalSpy config(&Events(), &DeviceEvents::SGL_ModuleConfig);
-        HandleModuleReply(block);
-        QCOMPARE(config.count(), 1);
-        QCOMPARE(config.at(0).at(0).toByteArray(), block);
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(Device().moduleMac), 6), Hex("35 36 37 38 39 3A"));
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(Device().moduleConfigRecord), 130), block);
-    }
-
     void moduleAcknowledgements_data()
     {
         QTest::addColumn<QByteArray>("datagram");
@@ -310,59 +210,6 @@ private slots:
         QCOMPARE(found.count() + config.count(), 0);
     }
 
-    void resetKeepsTransferAndModuleState()
-    {
-        DeviceState &d = Device();
-        d.identified = d.stopSync = 1;
-        d.inputCount = d.outputCount = 8;
-        d.routingAt(3) = 2;
-        d.outputAt(1).mode = 1;
-        d.allBind = 1;
-        d.lrInput = 4;
-        d.multiviewCount = 1;
-        d.multiviewAt(0).output = 4;
-        d.tvWall.rows = 2;
-        d.wallEntry(2).spliced = 1;
-        d.mvFeature = 0;
-        d.edidReadBuffer[7] = 7;
-        d.edidWriteBusy = 1;
-        d.edidWriteOffset = 0x40;
-        d.multiPanel.busy = 1;
-        d.multiPanel.outputs[1] = 5;
-        d.moduleMac[0] = 0xAA;
-        ResetDeviceState();
-        QCOMPARE(d.identified, quint8(0));
-        QCOMPARE(d.stopSync, quint8(0));
-        QCOMPARE(d.inputCount, 0u);
-        QCOMPARE(d.outputCount, 0u);
-        QCOMPARE(d.routingAt(3), 0u);
-        QCOMPARE(d.outputAt(1).mode, 0u);
-        QCOMPARE(d.allBind, quint8(0));
-        QCOMPARE(d.lrInput, 0u);
-        QCOMPARE(d.multiviewCount, 0u);
-        QCOMPARE(d.multiviewAt(0).output, 0u);
-        QCOMPARE(d.tvWall.rows, 0u);
-        QCOMPARE(d.wallEntry(2).spliced, quint8(0));
-        QCOMPARE(d.mvFeature, quint8(0));
-        QCOMPARE(d.edidReadBuffer[7], quint8(7));
-        QCOMPARE(d.edidWriteBusy, quint8(1));
-        QCOMPARE(d.edidWriteOffset, quint8(0x40));
-        QCOMPARE(d.multiPanel.busy, quint8(1));
-        QCOMPARE(d.multiPanel.outputs[1], quint8(5));
-        QCOMPARE(d.moduleMac[0], quint8(0xAA));
-    }
-
-    void startupModelOffersMultiview()
-    {
-        Device().mvFeature = 0;
-        ClearDeviceStateForTests();
-        QCOMPARE(Device().mvFeature, quint8(1));
-        QCOMPARE(Device().inputCount, 0u);
-        QCOMPARE(Device().multiviewAt(99).output, 0u);
-        QVERIFY(&Device().multiviewAt(99) == &Device().multiviewAt(7));
-        QVERIFY(&Device().outputAt(16) == &Device().outputAt(15));
-        QVERIFY(&Device().multiviewAt(0).windowAt(4) == &Device().multiviewAt(0).windowAt(3));
-    }
 };
 
 QTEST_GUILESS_MAIN(DispatcherTransfersTest)

@@ -21,16 +21,6 @@ void SendMouse(QWidget *target, QEvent::Type type, QPoint pos, Qt::MouseButton b
     QCoreApplication::sendEvent(target, &event);
 }
 
-QImage IconImage(const QIcon &icon)
-{
-    return icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-QImage FileIconImage(const char *relative)
-{
-    return IconImage(QIcon(AppPath(QLatin1String(relative))));
-}
-
 // The window or the dialog behind one interface, for tests that hold for both.
 struct Frameless
 {

@@ -59,7 +59,6 @@ class LinkLossTest : public QObject
 private Q_SLOTS:
     void serialHangUp_closesThePortWithoutSpinning();
     void tcpDeviceGone_whileIdle_isReportedWithinASecond();
-    void tcpConnectionDropped_isMadeAgainAtOnce();
     void lateTimeoutReport_leavesTheNextCommandMatched();
     void udpTimeout_duringATcpCommand_leavesItInFlight();
     void disconnectInTheGap_logsOnlyWhatWasWritten();
@@ -104,25 +103,6 @@ void LinkLossTest::tcpDeviceGone_whileIdle_isReportedWithinASecond()
     QCOMPARE(ActiveTransport.load(), quint32(TransportNone));
     QCOMPARE(page->networkConnectButton()->text(), S_ConnectDisconnect[0]);
     QVERIFY(page->serialConnectButton()->isEnabled());
-}
-
-void LinkLossTest::tcpConnectionDropped_isMadeAgainAtOnce()
-{
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    const int connections = program.sim().device().tcpConnections();
-
-    program.sim().dropTcpClients();
-    QTRY_COMPARE_WITH_TIMEOUT(program.sim().device().tcpConnections(), connections + 1, NoticeMs);
-    QCOMPARE(ActiveTransport.load(), quint32(TransportTcp));
-    QCOMPARE(program.messages().count(), 0);
-
-    // The link works again without a lost command.
-    program.mark();
-    queue(program.window(), routingRead(), ReplyRecord(Hex("7B 7B 11"), 2000, true));
-    QVERIFY(program.waitQuiet());
-    QCOMPARE(program.requestsSinceMark(), QVector<QByteArray>{routingRead()});
-    QCOMPARE(program.messages().count(), 0);
 }
 
 void LinkLossTest::lateTimeoutReport_leavesTheNextCommandMatched()

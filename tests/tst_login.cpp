@@ -24,8 +24,6 @@ private Q_SLOTS:
     void sixDigits();
     void login_data();
     void login();
-    void login_afterTheUserChangesTheirs();
-    void enterLogsInLikeTheButton();
     void passwordChange_data();
     void passwordChange();
 
@@ -113,47 +111,6 @@ void LoginTest::login()
     QCOMPARE(window.isVisible(), !ok);
     QCOMPARE(messages.texts(), ok ? QStringList() : QStringList{"Password error!"});
     QCOMPARE(window.passwordEdit()->text(), password);
-}
-
-void LoginTest::login_afterTheUserChangesTheirs()
-{
-    Spassword_Admin = QStringLiteral("111111");
-    Spassword_User = QStringLiteral("222222");
-    MessageRecorder messages;
-    Ui_Login window;
-    window.accountSelector()->setCurrentIndex(1);
-    for (const char *typed : {"222222", "333333"}) {
-        window.passwordEdit()->setText(QLatin1String(typed));
-        QTest::mouseClick(window.editButton(), Qt::LeftButton);
-    }
-    QCOMPARE(Spassword_User, QStringLiteral("333333"));
-    QCOMPARE(Spassword_Admin, QStringLiteral("111111"));
-
-    struct Attempt
-    {
-        int account;
-        const char *password;
-        bool ok;
-    };
-    const Attempt attempts[] = {{1, "222222", false}, {0, "333333", false}, {0, "111111", true}, {1, "333333", true}};
-    for (const Attempt &attempt : attempts) {
-        window.show();
-        QSignalSpy setup(&window, &Ui_Login::SGL_SETUP_UI_MAIN);
-        window.accountSelector()->setCurrentIndex(attempt.account);
-        window.passwordEdit()->setText(QLatin1String(attempt.password));
-        QTest::mouseClick(window.loginButton(), Qt::LeftButton);
-        QVERIFY2(setup.count() == (attempt.ok ? 1 : 0), attempt.password);
-    }
-}
-
-void LoginTest::enterLogsInLikeTheButton()
-{
-    MessageRecorder messages;
-    Ui_Login window;
-    QSignalSpy setup(&window, &Ui_Login::SGL_SETUP_UI_MAIN);
-    window.passwordEdit()->setText(QStringLiteral("537204"));
-    QTest::keyClick(window.passwordEdit(), Qt::Key_Return);
-    QCOMPARE(setup.count(), 1);
 }
 
 void LoginTest::passwordChange_data()

@@ -51,9 +51,6 @@ private Q_SLOTS:
     void receiveDrain_echoesThenDispatches();
     void receiveDrain_withoutLinkLeavesTheQueue();
     void replyTimeout_showsTheBytes();
-    void cornerWidgets_followTheWidth();
-    void smallScreen_keepsEveryTabAndFiveSearchRows_data();
-    void smallScreen_keepsEveryTabAndFiveSearchRows();
 };
 
 void MainWindowTest::tabs_followThePageKeys_data()
@@ -216,57 +213,6 @@ void MainWindowTest::replyTimeout_showsTheBytes()
              QStringLiteral("Read the routing: no answer from the device\r\nUnable to "
                             "communicate with device!Error Code:\r\n7B 7B 12 01 00 03 7D 7D"));
     QCOMPARE(int(fixture.messages().messages().constLast().kind), int(MessageKind::Critical));
-}
-
-void MainWindowTest::cornerWidgets_followTheWidth()
-{
-    MainWindowFixture fixture;
-    Ui_Main *window = fixture.window();
-    window->resize(1000, 600);
-    window->show();
-    QTRY_COMPARE_WITH_TIMEOUT(window->languageSelector()->geometry(), QRect(860, 0, 140, 30), 2000);
-    QCOMPARE(window->stopSyncButton()->geometry(), QRect(760, 0, 100, 30));
-}
-
-void MainWindowTest::smallScreen_keepsEveryTabAndFiveSearchRows_data()
-{
-    QTest::addColumn<QByteArray>("peripheralTab");
-    QTest::newRow("six tabs") << QByteArray("0");
-    QTest::newRow("seven tabs") << QByteArray("1");
-}
-
-// The window a 1280 by 720 screen gets (928 by 576), with the program's
-// style sheet: no tab caption lies under the corner widgets or is scrolled
-// away, the search list shows at least five rows, and the window is called
-// as the program.
-void MainWindowTest::smallScreen_keepsEveryTabAndFiveSearchRows()
-{
-    QFETCH(QByteArray, peripheralTab);
-    MainWindowFixture fixture(MainWindowFixture::configWith({{"Key_UI_Peripheral", peripheralTab}}));
-    ApplyStyleSheet();
-    Ui_Main *window = fixture.window();
-    window->setGeometry(Ui_Main::InitialGeometry(QSize(1280, 720)));
-    QCOMPARE(window->size(), QSize(928, 576));
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-
-    const QTabBar *bar = window->tabWidget()->tabBar();
-    const QRect corner(window->stopSyncButton()->mapTo(window, QPoint(0, 0)), window->stopSyncButton()->size());
-    for (int i = 0; i < bar->count(); ++i) {
-        const QRect tab(bar->mapTo(window, bar->tabRect(i).topLeft()), bar->tabRect(i).size());
-        QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
-        QVERIFY2(tab.right() < corner.left(), qPrintable(bar->tabText(i)));
-    }
-
-    QTreeWidget *list = window->connectionPage()->searchList();
-    for (int row = 0; row < 5; ++row)
-        window->connectionPage()->AddFoundDevice(QStringLiteral("Module"), QStringLiteral("10.0.0.%1").arg(row),
-                                                 QStringLiteral("00-00-00-00-00-0%1").arg(row), QStringLiteral("1"));
-    const int fifthBottom = list->visualItemRect(list->topLevelItem(4)).bottom();
-    QVERIFY2(fifthBottom < list->viewport()->height(),
-             qPrintable(QStringLiteral("row 5 ends at %1 of %2").arg(fifthBottom).arg(list->viewport()->height())));
-    QCOMPARE(window->windowTitle(), QStringLiteral("KXR — ") + S_LinkNotConnected);
-    qApp->setStyleSheet(QString());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -83,9 +83,6 @@ private Q_SLOTS:
     void cleanup() { SetEdidFileHook({}); }
     void routing_marksMoveWithTheReply_data();
     void routing_marksMoveWithTheReply();
-    void readOutputEdid_showsAndSavesTheDisplaysBytes();
-    void sampleEdid_writtenIntoInput3();
-    void preset_recallsTheSavedRouting();
     void droppedSwitchReply_keepsTheConfirmedMark();
     void damagedEdidTransfer_letsTheNextOneStart_data();
     void damagedEdidTransfer_letsTheNextOneStart();
@@ -140,99 +137,6 @@ void MatrixEndToEndTest::routing_marksMoveWithTheReply()
     // Only Allset's question was shown.
     QCOMPARE(program.messages().count(), 1);
     QCOMPARE(int(program.messages().messages().at(0).kind), int(MessageKind::Destructive));
-}
-
-void MatrixEndToEndTest::readOutputEdid_showsAndSavesTheDisplaysBytes()
-{
-    SimOptions options = SimHarness::TestOptions();
-    options.model.inputKinds = {5};
-    ConnectedProgram program(options);
-    QVERIFY2(program.ok(), program.why());
-    program.sim().device().editState([](SimDeviceModel &model) { model.inputs[0].edidMode = 4; });
-    Ui_Matrix *page = showMatrix(program);
-    Ui_Edid *dialog = openEdid(page);
-    QVERIFY(dialog);
-    // The first input's board has no 4K: its mode 4 is "1440x900".
-    QCOMPARE(dialog->modeBox()->count(), 10);
-    QTRY_COMPARE_WITH_TIMEOUT(dialog->modeBox()->currentText(), QStringLiteral("1440x900"), ReplyTimeoutMs);
-
-    QVERIFY(program.waitQuiet());
-    program.mark();
-    dialog->readPortBox()->setCurrentIndex(1);
-    QTest::mouseClick(dialog->readButton(), Qt::LeftButton);
-    const QByteArray display = program.sim().device().state().outputs[1].edid;
-    QTRY_COMPARE_WITH_TIMEOUT(dialog->view()->toPlainText(), BytesToHexText(display), TransferTimeoutMs);
-    QCOMPARE(Device().edidReadBusy, quint8(0));
-    const QVector<QByteArray> blocks = program.requestsSinceMark();
-    QCOMPARE(blocks.size(), 16);
-    QCOMPARE(blocks.last(), DeviceFrameOf(EdidCode, Hex("01 80 F0") + QByteArray(16, '\0')));
-
-    const QString saved = program.dir().file(QStringLiteral("/UserDefaultEDID/display2.bin"));
-    SetEdidFileHook([saved](EdidFileAction) { return saved; });
-    QTest::mouseClick(dialog->saveButton(), Qt::LeftButton);
-    QCOMPARE(program.dir().read(QStringLiteral("/UserDefaultEDID/display2.bin")), display);
-    QCOMPARE(program.messages().count(), 0);
-}
-
-void MatrixEndToEndTest::sampleEdid_writtenIntoInput3()
-{
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    Ui_Edid *dialog = openEdid(showMatrix(program));
-    QVERIFY(dialog);
-    const QString sample = program.dir().file(QStringLiteral("/UserDefaultEDID/KXR_1080P60.bin"));
-    const QByteArray bytes = program.dir().read(QStringLiteral("/UserDefaultEDID/KXR_1080P60.bin"));
-    QCOMPARE(bytes.size(), 256);
-    QVERIFY(program.sim().device().state().inputs[2].edid != bytes);
-    SetEdidFileHook([sample](EdidFileAction) { return sample; });
-    QTest::mouseClick(dialog->loadButton(), Qt::LeftButton);
-    QCOMPARE(dialog->view()->toPlainText(), BytesToHexText(bytes));
-
-    QVERIFY(program.waitQuiet());
-    program.mark();
-    dialog->writePortBox()->setCurrentIndex(2);
-    QTest::mouseClick(dialog->writeButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(program.messages().lastText(), QStringLiteral("EDID Write Success."), TransferTimeoutMs);
-    QCOMPARE(program.sim().device().state().inputs[2].edid, bytes);
-    // The display input 3 feeds (output 3) is read first, then the 16
-    // blocks are written.
-    QCOMPARE(program.requestsSinceMark().size(), 32);
-    QCOMPARE(program.requestsSinceMark().at(0), DeviceFrameOf(EdidCode, Hex("02 80 00") + QByteArray(16, '\0')));
-    QCOMPARE(program.requestsSinceMark().at(16 + 1), DeviceFrameOf(EdidCode, Hex("02 40 10") + bytes.mid(16, 16)));
-    QCOMPARE(Device().edidWriteBusy, quint8(0));
-}
-
-void MatrixEndToEndTest::preset_recallsTheSavedRouting()
-{
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    Ui_Matrix *page = showMatrix(program);
-    const MatrixGrid *grid = page->grid();
-    QTest::mouseClick(grid->crosspoint(3, 0), Qt::LeftButton);
-    QTest::mouseClick(grid->crosspoint(6, 1), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 1), 6, ReplyTimeoutMs);
-    QCOMPARE(markedColumn(grid, 0), 3);
-
-    QTest::mouseClick(page->saveLoadButton(), Qt::LeftButton);
-    Ui_SaveLoad *dialog = page->saveLoadDialog();
-    QVERIFY(dialog);
-    QVERIFY(program.waitQuiet());
-    program.mark();
-    Q_EMIT dialog->saveBox()->activated(2);
-    QCOMPARE(waitForRequests(program, 1), QVector<QByteArray>{DeviceFrameOf(0x02, Hex("02"))});
-
-    QTest::mouseClick(grid->crosspoint(1, 0), Qt::LeftButton);
-    QTest::mouseClick(grid->crosspoint(1, 1), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 1), 1, ReplyTimeoutMs);
-    QCOMPARE(markedColumn(grid, 0), 1);
-
-    QVERIFY(program.waitQuiet());
-    program.mark();
-    Q_EMIT dialog->loadBox()->activated(2);
-    QCOMPARE(waitForRequests(program, 1), QVector<QByteArray>{DeviceFrameOf(0x03, Hex("02"))});
-    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 0), 3, ReplyTimeoutMs);
-    QCOMPARE(markedColumn(grid, 1), 6);
-    QCOMPARE(program.messages().texts(), (QStringList{SMSG_SaveMessage, SMSG_LoadMessage}));
 }
 
 void MatrixEndToEndTest::droppedSwitchReply_keepsTheConfirmedMark()

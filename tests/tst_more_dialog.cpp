@@ -47,16 +47,6 @@ private Q_SLOTS:
 
     void cleanup() { ClearDeviceStateForTests(); }
 
-    void countsFillThePortLists()
-    {
-        SetOutputKinds({1, 1, 1});
-        Ui_More more;
-        QCOMPARE(Entries(more.backupBox()), Split("1,2,3,4,5,6"));
-        QCOMPARE(Entries(more.outputPortBox()), Split("1,2,3"));
-        QCOMPARE(Entries(more.resolutionPortBox()), Split("1,2,3"));
-        QCOMPARE(Entries(more.inputNoSignalBox()), Split("Black Screen,Blue Screen,Close Output"));
-    }
-
     void multiviewPorts_data()
     {
         QTest::addColumn<QList<quint32>>("kinds");

@@ -114,30 +114,6 @@ private Q_SLOTS:
         QCOMPARE(m_more->outputModeBox()->currentText(), QStringLiteral("Normal"));
     }
 
-    void switchPairs_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<QByteArray>("frame");
-        QTest::newRow("all bind on") << int(Ui_More::AllBind) << true << Wire(0x49, "00 70 01 01");
-        QTest::newRow("report off") << int(Ui_More::Report) << false << Wire(0x49, "00 70 02 00");
-        QTest::newRow("IR off") << int(Ui_More::Ir) << false << Wire(0x49, "00 20 04 00");
-        QTest::newRow("N+1 on") << int(Ui_More::NPlus1) << true << Wire(0x49, "00 70 06 01");
-        QTest::newRow("all bind off") << int(Ui_More::AllBind) << false << Wire(0x49, "00 70 01 00");
-    }
-
-    void switchPairs()
-    {
-        QFETCH(int, which);
-        QFETCH(bool, on);
-        QFETCH(QByteArray, frame);
-        const Ui_More::SwitchPair &pair = m_more->switchPair(Ui_More::Switch(which));
-        QTest::mouseClick(on ? pair.on : pair.off, Qt::LeftButton);
-        QCOMPARE(sent(), QList<QByteArray>{frame});
-        QCOMPARE(pair.on->isFlat(), on);
-        QCOMPARE(pair.off->isFlat(), !on);
-    }
-
     void boxesSendTheirChoice_data()
     {
         QTest::addColumn<QString>("box");
@@ -173,19 +149,6 @@ private Q_SLOTS:
         QVERIFY(ChooseComboEntry(chosen, entry));
         QCOMPARE(sent(), frames);
         QCOMPARE(chosen->currentText(), shows);
-    }
-
-    void deviceKeptTheChoices()
-    {
-        const SimDeviceModel sim = m_program->sim().device().state();
-        QCOMPARE(sim.nPlus1Backup, quint8(2));
-        QCOMPARE(sim.noSignalInput, quint8(1));
-        QCOMPARE(sim.noSignalOutput, quint8(2));
-        QCOMPARE(sim.outputs[0].rotate, quint8(2));
-        QCOMPARE(sim.outputs[0].testPatternOn, quint8(1));
-        QCOMPARE(sim.outputs[0].testPattern, quint8(2));
-        // Output 2's rotation arrived for the newly chosen port.
-        QCOMPARE(m_more->rotateBox()->currentText(), QStringLiteral("0"));
     }
 
     void userResolutionWriteThenRead()

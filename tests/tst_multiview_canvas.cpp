@@ -161,38 +161,6 @@ private Q_SLOTS:
         QCOMPARE(m_rig->view()->mapFromScene(QPointF(width, height)), QPoint(960, 540));
     }
 
-    void drawing_data()
-    {
-        QTest::addColumn<QPoint>("from");
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<QRect>("window");
-        QTest::addColumn<Frames>("sent");
-        QTest::newRow("96 x 200: nothing") << QPoint(200, 200) << QPoint(296, 400) << QRect() << Frames{};
-        QTest::newRow("98 x 98: window 1") << QPoint(200, 200) << QPoint(298, 298) << QRect(200, 200, 98, 98)
-                                           << Frames{Wire(0x9C, "04 00 01 00 01 00 00C8 00C8 0062 0062 00 00 64 64")};
-        QTest::newRow("drawn up and to the left")
-            << QPoint(500, 400) << QPoint(300, 200) << QRect(300, 200, 200, 200)
-            << Frames{Wire(0x9C, "04 00 01 00 01 00 012C 00C8 00C8 00C8 00 00 64 64")};
-    }
-
-    void drawing()
-    {
-        QFETCH(QPoint, from);
-        QFETCH(QPoint, to);
-        QFETCH(QRect, window);
-        QFETCH(Frames, sent);
-        Rig &rig = *m_rig;
-        Drag(rig.view(), from, to);
-        QCOMPARE(rig.link.take(), sent);
-        QCOMPARE(rig.scene()->windowItemCount(), window.isNull() ? 0 : 1);
-        QCOMPARE(int(Device().multiviewAt(0).windowCount), rig.scene()->windowItemCount());
-        if (!window.isNull()) {
-            QCOMPARE(rig.drawn(0), window);
-            QCOMPARE(rig.window(0).cropW, quint8(100));
-            QCOMPARE(rig.page.field(Field::Width)->text(), QString::number(window.width()));
-        }
-    }
-
     void fullCanvasDrawsNothing_hidingWindow2LetsTheNextDrawingReuseIt()
     {
         Rig &rig = *m_rig;
@@ -255,27 +223,6 @@ private Q_SLOTS:
         QCOMPARE(rig.page.field(Field::X)->text(), QString::number(window.x()));
     }
 
-    void layers()
-    {
-        Rig &rig = *m_rig;
-        rig.setWindows({{0, 0, 600, 600, 0}, {200, 200, 600, 600, 1}, {400, 400, 600, 600, 2}, {1200, 0, 600, 600, 3}});
-        // Window 1 from layer 0 to layer 3: the windows above it come down.
-        rig.pick(QPoint(10, 10), LayerNameOf(1, 4));
-        QCOMPARE(rig.layers(), QByteArray("3012"));
-        QCOMPARE(rig.scene()->windowItem(0)->zValue(), 7.0);
-        QCOMPARE(rig.link.take(), Frames{Wire(0x9F, "04 00 04 00 03")});
-        // A click on a covered window raises it to the top.
-        Click(rig.view(), QPoint(900, 900));
-        QCOMPARE(rig.layers(), QByteArray("2031"));
-        QCOMPARE(rig.link.take(), Frames{Wire(0x9F, "04 00 04 02 03")});
-        QCOMPARE(rig.page.layerBox()->currentIndex(), 3);
-        // Where windows 1 and 2 overlap, the higher one is hit.
-        Click(rig.view(), QPoint(300, 300));
-        QCOMPARE(rig.scene()->selectedWindow(), 0);
-        QCOMPARE(rig.layers(), QByteArray("3021"));
-        QCOMPARE(rig.link.take(), Frames{Wire(0x9F, "04 00 04 00 03")});
-    }
-
     void contextMenu()
     {
         Rig &rig = *m_rig;
@@ -304,56 +251,6 @@ private Q_SLOTS:
         rig.pick(QPoint(10, 10), InputNameOf(2, 3));
         QCOMPARE(rig.link.take(), Frames{Wire(0x01, "02 05")});
         QCOMPARE(Device().routingAt(5), 0u);
-    }
-
-    void doubleClickTogglesBetweenTheWindowAndItsRegion()
-    {
-        Rig &rig = *m_rig;
-        rig.setWindows({{100, 100, 400, 300, 0}});
-        DoubleClick(rig.view(), QPoint(300, 250));
-        QCOMPARE(rig.drawn(0), QRect(0, 0, 960, 540));
-        QCOMPARE(rig.link.take(), Frames{Wire(0x9D, "04 00 01 00 0000 0000 03C0 021C")});
-        DoubleClick(rig.view(), QPoint(300, 250));
-        QCOMPARE(rig.drawn(0), QRect(100, 100, 400, 300));
-        QCOMPARE(rig.link.take(), Frames{Wire(0x9D, "04 00 01 00 0064 0064 0190 012C")});
-    }
-
-    void write_data()
-    {
-        QTest::addColumn<QStringList>("values"); // x, y, w, h, crop x, y, w, h
-        QTest::addColumn<QString>("message");
-        const QString head = QStringLiteral("Not satisfying the condition:\r\n\r\n");
-        QTest::newRow("x 1000 + w 920") << QStringList{"1000", "0", "920", "96", "0", "0", "100", "100"} << QString();
-        QTest::newRow("w 921") << QStringList{"1000", "0", "921", "96", "0", "0", "100", "100"}
-                               << head + "Window X:+Window Width: <= 1920";
-    }
-
-    void write()
-    {
-        QFETCH(QStringList, values);
-        QFETCH(QString, message);
-        Rig &rig = *m_rig;
-        rig.setWindows({{100, 100, 400, 300, 0}, {600, 100, 400, 300, 1}});
-        const MultiviewWindow before = rig.window(1);
-        ChooseEntry(rig.page.windowBox(), 1);
-        ChooseEntry(rig.page.layerBox(), 0);
-        for (int f = 0; f < Ui_Multiview::FieldCount; ++f)
-            TypeText(rig.page.field(Field(f)), values.at(f));
-        QTest::mouseClick(rig.page.writeButton(), Qt::LeftButton);
-        if (!message.isEmpty()) {
-            QCOMPARE(rig.messages.texts(), QStringList{message});
-            QCOMPARE(rig.link.take(), Frames{});
-            QCOMPARE(rig.window(1).w, before.w);
-            return;
-        }
-        QCOMPARE(rig.messages.count(), 0);
-        QCOMPARE(rig.window(1).x, values.at(0).toUInt());
-        QCOMPARE(rig.window(1).cropX, quint8(values.at(4).toUInt()));
-        QCOMPARE(rig.layers(), QByteArray("10"));
-        QCOMPARE(rig.drawn(1).width(), values.at(2).toInt());
-        const Frames sent = rig.link.take();
-        QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent.first().mid(2, 8), Hex("9C 12 04 00 02 01 01 00"));
     }
 
     void writeWhileDisconnected_changesTheModelAndTheCanvasOnly()

@@ -14,7 +14,6 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
@@ -24,11 +23,7 @@
 
 namespace {
 constexpr int ConsoleLines = 200;
-constexpr int SampleMs = 400;
 constexpr int WaitMs = 10000;
-// A page may find the queue's lock taken while the service pops or counts,
-// for microseconds; through a 50 ms gap it would find it taken almost always.
-constexpr double MostlyFree = 0.9;
 constexpr quint32 Channels = 16;
 constexpr int MostStyleChanges = 2;
 
@@ -79,53 +74,12 @@ class PerfGuiTest : public QObject
 private slots:
     void init() { ResetProcessState(); }
 
-    void sendQueue_isFreeWhileTheServiceWaitsItsGap_data();
-    void sendQueue_isFreeWhileTheServiceWaitsItsGap();
     void consoleBurst_isWrittenInOneEdit_keepsTheLastLines_data();
     void consoleBurst_isWrittenInOneEdit_keepsTheLastLines();
     void consoleClear_dropsFramesStillWaiting();
     void matrixRedraw_touchesOnlyWhatChanged();
     void signalPage_stylesEachComboBoxOnceWhileBuilt();
 };
-
-void PerfGuiTest::sendQueue_isFreeWhileTheServiceWaitsItsGap_data()
-{
-    QTest::addColumn<int>("link");
-    QTest::newRow("tcp") << int(ConnectedProgram::Link::Tcp);
-    QTest::newRow("serial") << int(ConnectedProgram::Link::Serial);
-}
-
-// A page queues with a blocking lock; while the service sits in the 50 ms
-// gap before a send, the lock must be free or every click waits for it.
-void PerfGuiTest::sendQueue_isFreeWhileTheServiceWaitsItsGap()
-{
-    QFETCH(int, link);
-    ConnectedProgram program(SimHarness::TestOptions(), ConnectedProgram::Link(link));
-    QVERIFY2(program.ok(), program.why());
-    CommandChannel &channel = program.simLink() == SimLink::Tcp ? TcpChannel : SerialChannel;
-
-    const int queued = QueueFullReadStep(FullReadStep::OutputInfo);
-    QVERIFY(queued > 1);
-    emit Events().SGL_SendRequest();
-
-    int tries = 0;
-    int free = 0;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < SampleMs) {
-        if (channel.sendMutex.tryLock(0)) {
-            channel.sendMutex.unlock();
-            ++free;
-        }
-        ++tries;
-        QTest::qWait(1);
-    }
-    QVERIFY2(double(free) >= MostlyFree * tries,
-             qPrintable(QStringLiteral("the queue was free %1 times of %2").arg(free).arg(tries)));
-    QVERIFY(program.waitQuiet(WaitMs));
-    QCOMPARE(program.requestsSinceMark().size(), queued);
-    QCOMPARE(program.messages().count(), 0);
-}
 
 void PerfGuiTest::consoleBurst_isWrittenInOneEdit_keepsTheLastLines_data()
 {

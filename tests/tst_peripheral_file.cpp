@@ -34,7 +34,6 @@ private Q_SLOTS:
     void lineCount_rebuildsRowsAndKeepsTypedLines();
     void targetChoice_fillsThePortList_data();
     void targetChoice_fillsThePortList();
-    void exportThenImport_restoresBothLines();
     void badFile_reportsAndChangesNothing_data();
     void badFile_reportsAndChangesNothing();
     void shippedSample_imports();
@@ -118,45 +117,6 @@ void PeripheralFileTest::targetChoice_fillsThePortList()
         shown << row.port->itemText(i);
     QCOMPARE(shown, ports);
     QCOMPARE(row.port->isEnabled(), enabled);
-}
-
-void PeripheralFileTest::exportThenImport_restoresBothLines()
-{
-    ChooseEntry(lines()->lineCountBox(), 1);
-    const UserCmdRow &first = lines()->row(0);
-    TypeText(first.payload, QStringLiteral("PWR ON\\r"));
-    QTest::mouseClick(first.edit, Qt::LeftButton);
-    QVERIFY(lines()->noteEditor()->isVisible());
-    TypeText(lines()->noteEditor(), QStringLiteral("投影机 开"));
-    QTest::keyClick(lines()->noteEditor(), Qt::Key_Return);
-    QVERIFY(!lines()->noteEditor()->isVisible());
-    const UserCmdRow &second = lines()->row(1);
-    ChooseEntry(second.target, 2);
-    ChooseEntry(second.port, 2);
-    ChooseEntry(second.baud, 4);
-    QTest::mouseClick(second.hex, Qt::LeftButton);
-    TypeText(second.payload, QStringLiteral("AA 55 02"));
-    TypeText(second.order, QStringLiteral("7"));
-    TypeText(second.delay, QStringLiteral("20"));
-    QTest::mouseClick(second.edit, Qt::LeftButton);
-    TypeText(lines()->noteEditor(), QStringLiteral("Écran"));
-    QTest::keyClick(lines()->noteEditor(), Qt::Key_Enter);
-    QCOMPARE(second.note->text(), QStringLiteral("Écran"));
-    const QVector<UserCmdLine> saved = lines()->lines();
-
-    const QString path = m_fixture->dir().file(QStringLiteral("/UserCmdConfig/two.txt"));
-    answerDialogsWith(path);
-    QTest::mouseClick(lines()->exportButton(), Qt::LeftButton);
-    QCOMPARE(m_lastDirectory, m_fixture->dir().file(QStringLiteral("/UserCmdConfig/")));
-    QVERIFY(QFile::exists(path));
-
-    ChooseEntry(lines()->lineCountBox(), 0);
-    TypeText(lines()->row(0).payload, QStringLiteral("changed"));
-    QTest::mouseClick(lines()->importButton(), Qt::LeftButton);
-    QCOMPARE(lines()->lineCount(), 2);
-    QCOMPARE(lines()->lineCountBox()->currentText(), QStringLiteral("2"));
-    QCOMPARE(lines()->lines(), saved);
-    QCOMPARE(m_fixture->messages().count(), 0);
 }
 
 void PeripheralFileTest::badFile_reportsAndChangesNothing_data()

@@ -78,15 +78,6 @@ private Q_SLOTS:
         ClearDeviceStateForTests();
     }
 
-    void rowsStayEmptyUntilTheirRecordArrives()
-    {
-        QCOMPARE(inputRow(3).number->text(), QStringLiteral("4"));
-        QCOMPARE(inputRow(3).type->count(), 0);
-        QVERIFY(!inputRow(3).bind->isEnabled());
-        QCOMPARE(outputRow(3).format->count(), 0);
-        QVERIFY(!outputRow(3).mute->isEnabled());
-    }
-
     void inputTypeChoices_data()
     {
         QTest::addColumn<quint32>("kind");
@@ -379,66 +370,6 @@ private Q_SLOTS:
         QCOMPARE(m_page->outputPage(), firstNumbers.size() > 1 ? 1u : 0u);
     }
 
-    // Outputs 0 and 4 of kind 1 enter multiview mode, 0 leaves it, and the
-    // list closes up behind it.
-    void multiviewListFollowsTheOutputs()
-    {
-        QSignalSpy changed(m_page.get(), &Ui_SignalConfig::SGL_UpdateSelect_MV);
-        DeviceState &device = Device();
-        ResetMultiviewList(device);
-        const auto report = [this, &device](quint32 o, quint32 kind, bool multiview) {
-            device.outputAt(o).pos2 = kind;
-            device.outputAt(o).pos3 = multiview ? ModeBit : 0;
-            m_page->SLT_RefreshOutput(o);
-            m_page->SLT_OutputChanged(o);
-        };
-
-        report(0, 1, true);
-        QCOMPARE(device.multiviewCount, 1u);
-        QCOMPARE(device.multiviewAt(0).output, 0u);
-        QCOMPARE(changed.count(), 1);
-        QVERIFY(!outputRow(0).format->isEnabled());
-
-        report(4, 1, true);
-        QCOMPARE(device.multiviewCount, 2u);
-        QCOMPARE(device.multiviewAt(1).output, 4u);
-        QCOMPARE(changed.count(), 2);
-
-        // The same outputs again, or outputs that do not lead a capable group,
-        // leave the list as it is; a known output takes its new kind.
-        report(0, 4, true);
-        report(5, 1, true);
-        report(8, 0, true);
-        QCOMPARE(device.multiviewCount, 2u);
-        QCOMPARE(device.multiviewAt(0).kind, 4u);
-        QCOMPARE(changed.count(), 2);
-
-        device.multiviewAt(1).width = 1920;
-        report(0, 1, false);
-        QCOMPARE(device.multiviewCount, 1u);
-        QCOMPARE(device.multiviewAt(0).output, 4u);
-        QCOMPARE(device.multiviewAt(0).width, 1920u);
-        const MultiviewRecord &freed = device.multiviewAt(1);
-        QCOMPARE(freed.output, MultiviewList::FreeMark);
-        QCOMPARE(freed.kind, MultiviewList::FreeMark);
-        QCOMPARE(freed.width, 3840u);
-        QCOMPARE(freed.height, 2160u);
-        QCOMPARE(freed.unit, 192u);
-        QCOMPARE(freed.windowAt(3).layer, quint8(3));
-        QCOMPARE(freed.windowAt(3).cropW, quint8(100));
-        QCOMPARE(changed.count(), 3);
-        QVERIFY(outputRow(0).format->isEnabled());
-
-        report(0, 1, false);
-        QCOMPARE(device.multiviewCount, 1u);
-        QCOMPARE(changed.count(), 3);
-
-        // Every group leader of a 16-output device: four entries at most.
-        for (quint32 o : {0u, 8u, 12u, 0u, 4u, 8u, 12u})
-            report(o, 9, true);
-        QCOMPARE(device.multiviewCount, 4u);
-        QCOMPARE(changed.count(), 6);
-    }
 };
 
 QTEST_MAIN(SignalPageTest)

@@ -53,15 +53,6 @@ void Retype(QLineEdit *edit, const QString &text)
     QTest::keyClicks(edit, text);
 }
 
-bool SentCode(const QVector<QByteArray> &frames, quint8 code)
-{
-    for (const QByteArray &frame : frames) {
-        if (frame.size() > 2 && quint8(frame[2]) == code)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 class SystemEndToEndTest : public QObject
@@ -71,9 +62,7 @@ class SystemEndToEndTest : public QObject
 private Q_SLOTS:
     void init();
     void searchReadWrite_changesOnlyTheEditedFields();
-    void serialPath_readsAndWritesTheIpSettings();
     void silentModule_leavesThePageUsable();
-    void factoryReset_sendsOnlyAfterYes();
     void admin_readsAndWritesTheDeviceName();
 };
 
@@ -119,34 +108,6 @@ void SystemEndToEndTest::searchReadWrite_changesOnlyTheEditedFields()
     QCOMPARE(program.messages().texts(), (QStringList{SMSG_ConfirmBasicConfigWrite, SMSG_NetworkConfigEditSuccess}));
 }
 
-void SystemEndToEndTest::serialPath_readsAndWritesTheIpSettings()
-{
-    ConnectedProgram program(SimHarness::TestOptions(), ConnectedProgram::Link::Serial);
-    QVERIFY2(program.ok(), program.why());
-    Ui_System *page = ShowSystemPage(program);
-    QVERIFY(page->uartReadButton()->isVisible());
-
-    QTest::mouseClick(page->uartReadButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, ReplyTimeoutMs);
-    ModuleBasicConfigBox *basic = page->basicBox();
-    QCOMPARE(basic->staticIpEdit()->text(), QStringLiteral("192.168.0.247"));
-    QCOMPARE(basic->ipTypeBox()->currentIndex(), 1);
-    QVERIFY(!basic->deviceNameEdit()->isEnabled());
-
-    program.mark();
-    Retype(basic->staticIpEdit(), QStringLiteral("192.168.0.50"));
-    Retype(basic->gatewayEdit(), QStringLiteral("192.168.0.254"));
-    QTest::mouseClick(basic->writeButton(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(program.messages().texts().contains(SMSG_NetworkConfigEditSuccess), ReplyTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(ActiveTransport.load(), quint32(TransportNone), ReplyTimeoutMs);
-    const QVector<QByteArray> sent = program.requestsSinceMark();
-    QCOMPARE(sent.size(), 1);
-    QVERIFY(sent.first().contains("AT+WANN=STATIC,192.168.0.50,255.255.255.0,192.168.0.254\r"));
-    const QByteArray block = program.sim().device().state().modules.first().block;
-    QCOMPARE(ModuleBlockAddress(block, ModuleBlock::Ip), QStringLiteral("192.168.0.50"));
-    QCOMPARE(ModuleBlockAddress(block, ModuleBlock::Gateway), QStringLiteral("192.168.0.254"));
-}
-
 void SystemEndToEndTest::silentModule_leavesThePageUsable()
 {
     ConnectedProgram program(BroadcastOptions());
@@ -181,22 +142,6 @@ void SystemEndToEndTest::silentModule_leavesThePageUsable()
     ClickRow(page->searchList(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(page->basicBox()->deviceNameEdit()->text(), QStringLiteral("KXR-NET-1"), ReplyTimeoutMs);
     QCOMPARE(ActiveTransport.load(), quint32(TransportTcp));
-}
-
-void SystemEndToEndTest::factoryReset_sendsOnlyAfterYes()
-{
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    Ui_System *page = ShowSystemPage(program);
-    program.messages().setAnswer(false);
-    QTest::mouseClick(page->resetButton(), Qt::LeftButton);
-    QVERIFY(program.waitQuiet());
-    QVERIFY(!SentCode(program.requestsSinceMark(), 0xAA));
-    program.messages().setAnswer(true);
-    QTest::mouseClick(page->resetButton(), Qt::LeftButton);
-    QCOMPARE(program.messages().texts(), (QStringList{SMSG_ResetMessage, SMSG_ResetMessage}));
-    QTRY_COMPARE_WITH_TIMEOUT(program.sim().device().state().resetCount, 1, ReplyTimeoutMs);
-    QVERIFY(SentCode(program.requestsSinceMark(), 0xAA));
 }
 
 void SystemEndToEndTest::admin_readsAndWritesTheDeviceName()

@@ -61,16 +61,12 @@ private Q_SLOTS:
     void writes_needAListedAndReadModule_data();
     void writes_needAListedAndReadModule();
     void basicWrite_sendsThePartThenApply();
-    void oneFieldEdited_onlyItsBytesChange_data();
-    void oneFieldEdited_onlyItsBytesChange();
     void formatError_namesTheFieldAndSendsNothing_data();
     void formatError_namesTheFieldAndSendsNothing();
     void searchAnswers_sameMacKeepsOneRow();
     void blockAskedByTheConnectionPage_fillsThePage();
     void beforeARead_theModuleIsUnknown();
     void serialPath_sendsTheIpSettingsAsTyped();
-    void reset_sendsOnlyAfterYes_data();
-    void reset_sendsOnlyAfterYes();
     void firmwareVersion_showsOnlyTheChosenBoard();
     void adminButton_altCTogglesOnlyWhileConnected();
     void adminWrites_fixedWidthFields_data();
@@ -194,80 +190,6 @@ void SystemPageTest::basicWrite_sendsThePartThenApply()
     QCOMPARE(drop.count(), 1);
 }
 
-void SystemPageTest::oneFieldEdited_onlyItsBytesChange_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("first"); // block offsets the edit may change
-    QTest::addColumn<int>("last");
-    const int p = ModuleBlock::PortOffset;
-    QTest::newRow("nothing edited") << ""
-                                    << "" << -1 << -1;
-    QTest::newRow("device name") << "name"
-                                 << "Stage Left" << ModuleBlock::Name << ModuleBlock::Name + 15;
-    QTest::newRow("MAC") << "mac"
-                         << "02:00:00:00:00:07" << ModuleBlock::Mac << ModuleBlock::Mac + 5;
-    QTest::newRow("gateway") << "gateway"
-                             << "192.168.0.254" << ModuleBlock::Gateway << ModuleBlock::Gateway;
-    QTest::newRow("baud rate") << "baud"
-                               << "9600" << p + ModuleBlock::Baud << p + ModuleBlock::Baud + 3;
-    QTest::newRow("local port") << "localPort"
-                                << "4001" << p + ModuleBlock::LocalPort << p + ModuleBlock::LocalPort + 1;
-    QTest::newRow("pack time") << "packTime"
-                               << "201" << p + ModuleBlock::PackTime << p + ModuleBlock::PackTime;
-    QTest::newRow("empty pack length is sent as 0")
-        << "packLength"
-        << "" << p + ModuleBlock::PackLength << p + ModuleBlock::PackLength + 3;
-    QTest::newRow("connect count") << "connectCount"
-                                   << "8" << p + ModuleBlock::ServerStyle << p + ModuleBlock::ServerStyle;
-}
-
-void SystemPageTest::oneFieldEdited_onlyItsBytesChange()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(int, first);
-    QFETCH(int, last);
-    ModuleBasicConfigBox *basic = m_page->basicBox();
-    ModulePortConfigBox *port = m_page->portBox();
-    for (quint32 seed = 1; seed <= 8; ++seed) {
-        const QByteArray block = RandomModuleBlock(seed, seed % 2 == 0);
-        m_page->SLT_ClearFoundDevice();
-        loadModule(block);
-        if (field == QLatin1String("name"))
-            Retype(basic->deviceNameEdit(), text);
-        else if (field == QLatin1String("mac"))
-            Retype(basic->macEdit(), text);
-        else if (field == QLatin1String("gateway"))
-            Retype(basic->gatewayEdit(), text);
-        else if (field == QLatin1String("localPort"))
-            Retype(port->localPortEdit(), text);
-        else if (field == QLatin1String("packTime"))
-            Retype(port->packTimeEdit(), text);
-        else if (field == QLatin1String("packLength"))
-            Retype(port->packLengthEdit(), text);
-        else if (field == QLatin1String("baud"))
-            port->baudRateBox()->setCurrentText(text);
-        else if (field == QLatin1String("connectCount"))
-            port->connectCountBox()->setCurrentText(text);
-        QTest::mouseClick(basic->writeButton(), Qt::LeftButton);
-        QTest::mouseClick(port->writeButton(), Qt::LeftButton);
-
-        const QVector<QByteArray> sent = Sent(UdpChannel);
-        QCOMPARE(sent.size(), 4); // basic write, apply, port write, apply
-        const QByteArray basicPart = sent[0].mid(ModuleLead, ModuleBlock::BasicSize);
-        const QByteArray portPart = sent[2].mid(ModuleLead, ModuleBlock::PortSize);
-        const QList<int> changed = DifferingOffsets(block.left(ModuleBlock::BasicSize), basicPart)
-            + DifferingOffsets(block.mid(ModuleBlock::PortOffset), portPart, ModuleBlock::PortOffset);
-        for (int at : changed)
-            QVERIFY2(at >= first && at <= last, qPrintable(QStringLiteral("seed %1: byte %2").arg(seed).arg(at)));
-        // A dynamic IP type leaves the stored addresses as read.
-        const bool applies = first >= 0 && (field != QLatin1String("gateway") || seed % 2 == 0);
-        QVERIFY2(changed.isEmpty() != applies, qPrintable(QStringLiteral("seed %1").arg(seed)));
-        Forget(UdpChannel);
-    }
-}
-
 void SystemPageTest::formatError_namesTheFieldAndSendsNothing_data()
 {
     QTest::addColumn<QString>("field");
@@ -381,36 +303,6 @@ void SystemPageTest::serialPath_sendsTheIpSettingsAsTyped()
     QCOMPARE(sent.first().mid(4, sent.first().size() - 7),
              QByteArray("AT+WANN=STATIC,192.168.000.20,255.255.255.0,192.168.0.1\r"));
     QVERIFY(Sent(UdpChannel).isEmpty());
-}
-
-void SystemPageTest::reset_sendsOnlyAfterYes_data()
-{
-    QTest::addColumn<bool>("connected");
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<int>("sent");
-    QTest::newRow("yes") << true << true << 1 << 1;
-    QTest::newRow("no") << true << false << 1 << 0;
-    QTest::newRow("disconnected") << false << true << 0 << 0;
-}
-
-void SystemPageTest::reset_sendsOnlyAfterYes()
-{
-    QFETCH(bool, connected);
-    QFETCH(bool, answer);
-    QFETCH(int, questions);
-    QFETCH(int, sent);
-    if (connected)
-        connectOver(TransportTcp);
-    m_messages->setAnswer(answer);
-    m_page->SLT_SetResetDevice(false);
-    QCOMPARE(m_messages->count(), questions);
-    if (questions)
-        QCOMPARE(m_messages->lastText(), SMSG_ResetMessage);
-    const QVector<QByteArray> frames = Sent(TcpChannel);
-    QCOMPARE(frames.size(), sent);
-    if (sent)
-        QCOMPARE(frames.first(), Hex("7B 7B AA 02 01 01 9E 7D 7D"));
 }
 
 void SystemPageTest::firmwareVersion_showsOnlyTheChosenBoard()

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void derive_fromTheDevicesFlags_redrawsTheSplices();
     void malformedSplice_neverReachesPastTheWall();
     void wallReplyOfMoreScreensThanTheModelHolds_isIgnored();
+    void splice_marksTheOutputsItsCellsShow();
 };
 
 void WallGeometryTest::rubberBandSelection_data()
@@ -203,6 +204,25 @@ void WallGeometryTest::wallReplyOfMoreScreensThanTheModelHolds_isIgnored()
     DispatchDeviceReply(DeviceFrameOf(0x93, payload));
     QCOMPARE(Device().tvWall.rows, 2u);
     QCOMPARE(Device().tvWall.cellCount, 0u);
+}
+
+// Cells show other outputs than their own numbers: a splice marks the
+// outputs its cells show, and a display taken out of the splice no longer
+// follows its input.
+void WallGeometryTest::splice_marksTheOutputsItsCellsShow()
+{
+    DeviceState &device = Device();
+    SpliceModel model = LaidOut(device, 2, 2);
+    const quint32 shown[] = {5, 6, 9, 10};
+    for (quint32 c = 0; c < 4; ++c)
+        device.tvWall.entryAt(c).cellOutput = shown[c];
+    QCOMPARE(model.splice(Span(0, 0, 1, 1)).size(), 4);
+    for (quint32 o = 0; o < 16; ++o)
+        QCOMPARE(bool(device.tvWall.entryAt(o).spliced), o == 5 || o == 6 || o == 9 || o == 10);
+    model.toggleSingleExit(3);
+    QVERIFY(model.isSingleExit(3));
+    QVERIFY(!model.isSingleExit(0));
+    QCOMPARE(model.inputFollowers(0), (QVector<quint32>{5, 6, 9}));
 }
 
 QTEST_GUILESS_MAIN(WallGeometryTest)

@@ -95,16 +95,11 @@ private Q_SLOTS:
 
     void clickWithoutDrag_selectsOneCellAndLeavesSplicingDisabled();
     void narrowDragAcrossTwoRows_selectsTwoCellsThatSplice();
-    void splice2x2_drawsTheSpliceFromTheModel();
     void selectionTouchingASplice_doesNothing();
-    void singleExit_showsAsANormalCellAndRejoins();
     void outputSelect_followsTheCellsSplice();
-    void screenAngle_storesTheEntrysIndex_data();
-    void screenAngle_storesTheEntrysIndex();
     void secondMultiPanelRequest_whileRepliesAreOutstanding_isIgnored();
     void availableDisplay_data();
     void availableDisplay();
-    void bezelFields_clampAndFollowTheClickedSplice();
     void newSize_clearsTheSplicesFirst();
     void hiddenMultiPanelKeys_onlyWhileConnected_data();
     void hiddenMultiPanelKeys_onlyWhileConnected();
@@ -139,29 +134,6 @@ void WallPageTest::narrowDragAcrossTwoRows_selectsTwoCellsThatSplice()
     QCOMPARE(Device().wallEntry(3).spliceOrigin, 0u);
 }
 
-void WallPageTest::splice2x2_drawsTheSpliceFromTheModel()
-{
-    PageRig rig;
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 1, 1, 2, 2));
-    // Input select, four splice positions, then the whole wall.
-    QCOMPARE(Codes(Queued()).toHex(' '), QByteArray("94 90 90 90 90 93"));
-    // Inset by 3 pixels inside the four cells' outer rectangle (213..639).
-    QCOMPARE(rig.grid()->spliceFrames(), QVector<QRectF>{QRectF(216, 216, 420, 420)});
-    const QPair<quint32, quint32> positions[] = {{4, 0x11}, {5, 0x12}, {7, 0x21}, {8, 0x22}};
-    for (const auto &position : positions) {
-        const TvWallEntry &output = Device().wallEntry(position.first);
-        QCOMPARE(output.spliceOrigin, 4u);
-        QCOMPARE(output.spliceRow * 16 + output.spliceColumn, position.second);
-    }
-    for (quint32 cell = 0; cell < 9; ++cell) {
-        const bool inside = cell == 4 || cell == 5 || cell == 7 || cell == 8;
-        QTableWidgetItem *item = rig.grid()->cellItem(cell);
-        QCOMPARE(item->text(), QString::number(cell + 1));
-        QCOMPARE(bool(item->flags() & Qt::ItemIsSelectable), !inside);
-        QCOMPARE(item->background().color(), inside ? QColor(0, 255, 0) : QColor(128, 128, 128));
-    }
-}
-
 void WallPageTest::selectionTouchingASplice_doesNothing()
 {
     PageRig rig;
@@ -173,24 +145,6 @@ void WallPageTest::selectionTouchingASplice_doesNothing()
     QVERIFY(Queued().isEmpty());
     QCOMPARE(Device().wallEntry(0).spliced, quint8(0));
     QCOMPARE(rig.grid()->spliceFrames().size(), 1);
-}
-
-void WallPageTest::singleExit_showsAsANormalCellAndRejoins()
-{
-    PageRig rig(4, 2, 2);
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 1, 1));
-    const QString singleEntry = QStringLiteral("4 - ") + SMenu_CancelSplicing;
-    QVERIFY(ChooseOnCell(rig.grid(), 1, 1, singleEntry));
-    QTableWidgetItem *item = rig.grid()->cellItem(3);
-    QVERIFY(item->flags() & Qt::ItemIsSelectable);
-    QCOMPARE(item->background().color(), QColor(128, 128, 128));
-    QCOMPARE(rig.grid()->singleExitFrames(), QVector<QRectF>{QRectF(329, 329, 302, 302)});
-    QCOMPARE(Device().wallEntry(3).spliceOrigin, 0u);
-
-    QVERIFY(ChooseOnCell(rig.grid(), 1, 1, singleEntry));
-    QVERIFY(!(item->flags() & Qt::ItemIsSelectable));
-    QCOMPARE(item->background().color(), QColor(0, 255, 0));
-    QVERIFY(rig.grid()->singleExitFrames().isEmpty());
 }
 
 void WallPageTest::outputSelect_followsTheCellsSplice()
@@ -209,33 +163,6 @@ void WallPageTest::outputSelect_followsTheCellsSplice()
     QVERIFY(ChooseOnCell(rig.grid(), 2, 2, S_OutPut + QStringLiteral("-4")));
     QCOMPARE(Device().wallEntry(8).cellOutput, 3u);
     QVERIFY(Queued().isEmpty());
-}
-
-void WallPageTest::screenAngle_storesTheEntrysIndex_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("0") << "0" << 0;
-    QTest::newRow("90") << "90" << 1;
-    QTest::newRow("270") << "270" << 2;
-}
-
-void WallPageTest::screenAngle_storesTheEntrysIndex()
-{
-    QFETCH(QString, entry);
-    QFETCH(int, stored);
-    PageRig rig;
-    Device().multiPanelFeature = 1;
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 1, 0));
-    Device().wallEntry(0).screenAngle = 3;
-    Device().wallEntry(3).screenAngle = 3;
-    ForgetQueued();
-    QMenu *menu = RightClick(rig.grid(), 1, 0);
-    QCOMPARE(EntryByText(menu, SMenu_ScreenAngle)->menu()->actions().size(), 3);
-    QVERIFY(Choose(menu, EntryByText(EntryByText(menu, SMenu_ScreenAngle)->menu(), entry)));
-    QCOMPARE(Device().wallEntry(0).screenAngle, quint8(stored));
-    QCOMPARE(Device().wallEntry(3).screenAngle, quint8(stored));
-    QCOMPARE(Codes(Queued()).toHex(' '), QByteArray("8f 8f 93"));
 }
 
 void WallPageTest::secondMultiPanelRequest_whileRepliesAreOutstanding_isIgnored()
@@ -287,36 +214,6 @@ void WallPageTest::availableDisplay()
     QVERIFY(Queued().isEmpty());
     QCOMPARE(rig.grid()->rowCount(), shownRows);
     QCOMPARE(rig.grid()->columnCount(), shownCols);
-}
-
-void WallPageTest::bezelFields_clampAndFollowTheClickedSplice()
-{
-    PageRig rig;
-    QLineEdit *left = rig.page.bezelEdit(Ui_TVWall::BezelSide::Left);
-    QVERIFY(!left->isEnabled());
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
-    LeftClick(rig.grid(), 0, 1);
-    QVERIFY(left->isEnabled() && rig.page.bezelWriteButton()->isEnabled());
-    ForgetQueued();
-
-    QTest::keyClicks(left, "9999");
-    QTest::keyClicks(rig.page.bezelEdit(Ui_TVWall::BezelSide::Right), "12");
-    QTest::keyClicks(rig.page.bezelEdit(Ui_TVWall::BezelSide::Bottom), "x7");
-    QCOMPARE(left->text(), QStringLiteral("999"));
-    QTest::mouseClick(rig.page.bezelWriteButton(), Qt::LeftButton);
-    QCOMPARE(left->text(), QStringLiteral("255"));
-    const QVector<QByteArray> frames = Queued();
-    QCOMPARE(Codes(frames).toHex(' '), QByteArray("91 91 93"));
-    QCOMPARE(frames.at(0).mid(int(Frame::DevicePayloadOffset), 6).toHex(' '), QByteArray("00 00 ff 0c 00 07"));
-    QCOMPARE(frames.at(1).mid(int(Frame::DevicePayloadOffset), 6).toHex(' '), QByteArray("01 00 ff 0c 00 07"));
-
-    // A click outside any splice, or a cancel, disables the fields again.
-    LeftClick(rig.grid(), 2, 2);
-    QVERIFY(!left->isEnabled());
-    LeftClick(rig.grid(), 0, 0);
-    const MessageRecorder yes; // cancelling a whole splice asks first
-    QVERIFY(ChooseOnCell(rig.grid(), 0, 0, SMenu_CancelSplicing));
-    QVERIFY(!left->isEnabled());
 }
 
 void WallPageTest::newSize_clearsTheSplicesFirst()
