@@ -209,7 +209,6 @@ private slots:
             QCOMPARE(defaults.at(0).at(0).toBool(), loadDefault == 1);
         QCOMPARE(found.count() + config.count(), 0);
     }
-
 };
 
 QTEST_GUILESS_MAIN(DispatcherTransfersTest)

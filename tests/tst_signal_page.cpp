@@ -369,7 +369,6 @@ private Q_SLOTS:
         m_page->SLT_O_Down();
         QCOMPARE(m_page->outputPage(), firstNumbers.size() > 1 ? 1u : 0u);
     }
-
 };
 
 QTEST_MAIN(SignalPageTest)
