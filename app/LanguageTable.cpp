@@ -278,6 +278,7 @@ QString SMSG_EdidCommonNone;
 QString SMSG_EdidCommonConfirm;
 QString ScomboBox_EdidGroupInput;
 QString ScomboBox_EdidGroupSplice;
+QString SCMD_OutputSwitch;
 
 // More dialog
 QString Ui_More_AppName;
@@ -784,6 +785,7 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SMSG_EdidCommonConfirm", &SMSG_EdidCommonConfirm, "Write the common EDID of outputs %1 to inputs %2?"},
     {"ScomboBox_EdidGroupInput", &ScomboBox_EdidGroupInput, "Outputs fed by input %1"},
     {"ScomboBox_EdidGroupSplice", &ScomboBox_EdidGroupSplice, "TV-wall splice: outputs %1"},
+    {"SCMD_OutputSwitch", &SCMD_OutputSwitch, "%1 of output %2"},
 };
 
 void RestoreLanguageDefaults()

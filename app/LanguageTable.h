@@ -8,7 +8,7 @@
 // files. The values start with the built-in English texts; a language file
 // replaces the entries whose lines it holds.
 
-constexpr int LanguageTableSize = 406;
+constexpr int LanguageTableSize = 407;
 extern const TableEntry LanguageTable[LanguageTableSize];
 
 void RestoreLanguageDefaults();
@@ -293,6 +293,7 @@ extern QString SMSG_EdidCommonNone;
 extern QString SMSG_EdidCommonConfirm;
 extern QString ScomboBox_EdidGroupInput;
 extern QString ScomboBox_EdidGroupSplice;
+extern QString SCMD_OutputSwitch;
 
 // More dialog
 extern QString Ui_More_AppName;

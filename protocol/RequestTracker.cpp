@@ -5,6 +5,7 @@
 #include "protocol/DeviceEvents.h"
 #include "protocol/DeviceState.h"
 #include "protocol/Frames.h"
+#include "protocol/SentCommandText.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -90,6 +91,14 @@ void RequestTracker::frameSent(const QByteArray &frame)
             next.kind = RowKind::Peripheral;
             next.index = group;
         }
+    } else if (code == Cmd::FeatureSwitch && p1 == Dir::OutputFeature) {
+        // Mute, freeze and black of one output: the device's answer is what
+        // the page shows; without one the page shows the last confirmed
+        // state again.
+        next.what = InFlight::What::Write;
+        next.kind = RowKind::Output;
+        next.index = ClampChannel(p0);
+        next.frame = frame;
     } else if (code == Cmd::Switch && p1 != AllOutputs) {
         next.what = InFlight::What::Switch;
         next.index = p1;
@@ -108,7 +117,7 @@ void RequestTracker::frameSent(const QByteArray &frame)
         return;
     if (next.what == InFlight::What::Row)
         setRow(next.kind, next.index, next.answered ? RowState::Fresh : RowState::Reading);
-    else
+    else if (next.what == InFlight::What::Switch)
         Q_EMIT SGL_PendingChanged();
     m_settleTimer->start();
 }
@@ -121,6 +130,11 @@ void RequestTracker::switchQueued(quint32 input, quint32 output)
 
 void RequestTracker::rowAnswered(RowKind kind, quint32 index)
 {
+    if (m_inFlight.what == InFlight::What::Write && m_inFlight.kind == kind
+        && m_inFlight.index == ClampChannel(index)) {
+        m_inFlight.answered = true;
+        return;
+    }
     const bool inFlight =
         m_inFlight.what == InFlight::What::Row && m_inFlight.kind == kind && m_inFlight.index == ClampChannel(index);
     if (inFlight)
@@ -149,6 +163,9 @@ void RequestTracker::settle()
     m_inFlight = InFlight();
     if (done.what == InFlight::What::Switch) {
         Q_EMIT SGL_PendingChanged();
+    } else if (done.what == InFlight::What::Write && !done.answered) {
+        Q_EMIT SGL_WriteUnanswered(done.index);
+        Q_EMIT SGL_Unanswered(SMSG_NoAnswer.arg(SentCommandText(done.frame)));
     } else if (done.what == InFlight::What::Row && !done.answered) {
         setRow(done.kind, done.index, RowState::Missed);
         m_missed << rowName(done.kind, done.index);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QSet>
 #include <QObject>
@@ -64,15 +65,19 @@ Q_SIGNALS:
     void SGL_PendingChanged();
     // One line for the status log naming the reads that went unanswered.
     void SGL_Unanswered(QString line);
+    // A switch of an output (mute, freeze, black) got no answer: the output
+    // still shows what the device last confirmed.
+    void SGL_WriteUnanswered(quint32 output);
 
 private:
     struct InFlight
     {
-        enum class What : quint8 { None, Row, Switch } what = What::None;
+        enum class What : quint8 { None, Row, Switch, Write } what = What::None;
         RowKind kind = RowKind::Input;
         quint32 index = 0; // row, or switched output
         quint32 input = 0; // switched input
         bool answered = false;
+        QByteArray frame; // a write's, for the status line
     };
     static quint32 key(RowKind kind, quint32 index);
     void settle();

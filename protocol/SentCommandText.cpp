@@ -47,6 +47,20 @@ QString DeviceCommandText(const QByteArray &sent)
         if (first < 0)
             break;
         return SCMD_OutputMode.arg(first + 1);
+    case Cmd::FeatureSwitch: {
+        // The switches of one output say which and where; the device-wide
+        // ones keep the code.
+        if (first < 0 || second != Dir::OutputFeature)
+            break;
+        const int feature = PayloadByte(sent, 2);
+        const QString name = feature == Feature::Mute ? S_AudioMute
+            : feature == Feature::Freeze              ? S_Freeze
+            : feature == Feature::Black               ? S_Black
+                                                      : QString();
+        if (name.isEmpty())
+            break;
+        return SCMD_OutputSwitch.arg(name).arg(first + 1);
+    }
     case Cmd::Edid:
         return SCMD_Edid;
     case Cmd::DeviceReset:

@@ -515,16 +515,6 @@ private slots:
         QCOMPARE(ChannelQueueSize(UdpChannel, QueueSide::Send), 0);
     }
 
-    void knownFramesByteForByte()
-    {
-        QVERIFY(CMD_RoutingRead());
-        QCOMPARE(TakeOnly(TcpChannel).data, Hex("7B 7B 12 01 00 03 7D 7D"));
-        QVERIFY(CMD_SwitchInput(2, 5));
-        QCOMPARE(TakeOnly(TcpChannel).data, Hex("7B 7B 01 02 02 05 FA 7D 7D"));
-        QVERIFY(NET_SearchDevice());
-        QCOMPARE(TakeOnly(UdpChannel).data, Hex("FF 01 01 02"));
-    }
-
     void peripheralIoOf252DataBytesIsA262ByteFrame()
     {
         QVERIFY(CMD_PeripheralIo(0, 0, 0, QByteArray(252, 'x'), 10));

@@ -45,7 +45,6 @@ private Q_SLOTS:
     void enqueue_bounds_data();
     void enqueue_bounds();
     void enqueue_module_alwaysUdp();
-    void popHead_isOldestFirst();
     void matcher_data();
     void matcher();
     void drain_givesUpWhileTheServiceHoldsTheLock();
@@ -143,21 +142,6 @@ void CommandChannelTest::enqueue_module_alwaysUdp()
     QVERIFY(EnqueueModuleCommand(frame.data(), 4, EmptyCommandRecord()));
     QVERIFY(!EnqueueModuleCommand(frame.data(), 2049, EmptyCommandRecord()));
     QCOMPARE(ChannelQueueSize(UdpChannel, QueueSide::Send), 1);
-}
-
-void CommandChannelTest::popHead_isOldestFirst()
-{
-    ChannelOpen(TcpChannel);
-    for (quint8 b = 1; b <= 3; ++b)
-        ChannelPush(TcpChannel, QueueSide::Send, &b, 1, nullptr);
-    QMutexLocker lock(&TcpChannel.sendMutex);
-    QCOMPARE(TcpChannel.sendQueue->front().data, Hex("01"));
-    ChannelPopHead(TcpChannel.sendQueue.get());
-    QCOMPARE(TcpChannel.sendQueue->front().data, Hex("02"));
-    ChannelPopHead(TcpChannel.sendQueue.get());
-    ChannelPopHead(TcpChannel.sendQueue.get());
-    ChannelPopHead(TcpChannel.sendQueue.get()); // popping an empty queue is harmless
-    QVERIFY(TcpChannel.sendQueue->empty());
 }
 
 void CommandChannelTest::matcher_data()

@@ -26,7 +26,6 @@ private Q_SLOTS:
     void refusedFields_leaveNoLink();
     void noLocalAddress_reportsWithoutCode();
     void serialListRow_sendsNothing();
-    void searchListRow_readsTheModule();
     void selectedModule_data();
     void selectedModule();
     void refresh_showsTheStoredSettings();
@@ -92,27 +91,6 @@ void ConnectionPageTest::serialListRow_sendsNothing()
     QCOMPARE(restart.count(), 0);
     QCOMPARE(ChannelQueueSize(UdpChannel, QueueSide::Send), 0);
     Modules().startList(false);
-}
-
-void ConnectionPageTest::searchListRow_readsTheModule()
-{
-    MainWindowFixture fixture(MainWindowFixture::configWith({}));
-    Ui_Uart_Network *page = fixture.window()->connectionPage();
-    QTRY_VERIFY_WITH_TIMEOUT(UdpChannel.opened.load(), 2000);
-    Modules().startList(false);
-    page->AddFoundDevice(QStringLiteral("KXR"), QStringLiteral("10.0.0.5"), QStringLiteral("00-1a-2b-3c-4d-5e"),
-                         QStringLiteral("3"));
-    page->AddFoundDevice(QStringLiteral("KXR-2"), QStringLiteral("10.0.0.6"), QStringLiteral("001A2B3C4D5F"),
-                         QStringLiteral("3"));
-    QCOMPARE(page->searchList()->topLevelItem(1)->text(0), QStringLiteral("2"));
-
-    QSignalSpy restart(page, &Ui_Uart_Network::SGL_Startover_Udp);
-    QSignalSpy send(page, &Ui_Uart_Network::SGL_UpdateEmit);
-    page->SLT_SelectDevice(page->searchList()->topLevelItem(0), 3);
-    QCOMPARE(restart.count(), 1);
-    QCOMPARE(send.count(), 1);
-    QCOMPARE(restart.first().at(0).toBool(), true);
-    QCOMPARE(restart.first().at(1).toString(), QStringLiteral("192.168.0.247"));
 }
 
 void ConnectionPageTest::selectedModule_data()

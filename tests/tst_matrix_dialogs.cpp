@@ -248,12 +248,16 @@ void MatrixDialogsTest::preset_data()
                                  << "";
     QTest::newRow("save, empty name keeps") << false << 3 << true << "" << true << "Layout-4"
                                             << "";
+    QTest::newRow("save, the device's last preset") << false << 7 << true << "Late" << true << "Late"
+                                                    << "";
     QTest::newRow("save, beyond the device's presets") << false << 12 << true << "Evening" << false << "Evening"
                                                        << "";
     QTest::newRow("save, answered no") << false << 3 << false << "Kept" << false << "Layout-4"
                                        << "Kept";
     QTest::newRow("load") << true << 5 << true << "" << true << "Layout-6"
                           << "";
+    QTest::newRow("load, the device's last preset") << true << 7 << true << "" << true << "Layout-8"
+                                                    << "";
     QTest::newRow("load, beyond the device's presets") << true << 8 << true << "" << false << "Layout-9"
                                                        << "";
     QTest::newRow("load, answered no") << true << 5 << false << "" << false << "Layout-6"

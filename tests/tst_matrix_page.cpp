@@ -68,8 +68,6 @@ private Q_SLOTS:
     void audioButton_sendsTheAudioSwitch();
     void rename_data();
     void rename();
-    void dialogs_openOnlyWhileConnected();
-    void disconnected_clicksSendNothing();
 
 private:
     std::unique_ptr<Ui_Matrix> m_page;
@@ -290,47 +288,6 @@ void MatrixPageTest::rename()
     panel->edit()->setText(QStringLiteral("Late"));
     QTest::keyClick(panel->edit(), Qt::Key_Return);
     QCOMPARE(kind == 2 ? S_OutputName[index] : S_InputName[index], name);
-}
-
-void MatrixPageTest::dialogs_openOnlyWhileConnected()
-{
-    m_link->drop();
-    QTest::mouseClick(m_page->saveLoadButton(), Qt::LeftButton);
-    QTest::mouseClick(m_page->edidButton(), Qt::LeftButton);
-    QVERIFY(!m_page->saveLoadDialog());
-    QVERIFY(!m_page->edidDialog());
-
-    m_link.reset();
-    m_link = std::make_unique<QueuedFrames>();
-    Device().inputCount = 4;
-    QTest::mouseClick(m_page->edidButton(), Qt::LeftButton);
-    QVERIFY(m_page->edidDialog());
-    QVERIFY(m_page->edidDialog()->isVisible());
-    QVERIFY(m_page->edidDialog()->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(!m_page->edidDialog()->parent());
-    // Shown, it reads the EDID mode of the first input.
-    QCOMPARE(m_link->take(), QVector<QByteArray>{frame(0xC2, "00 C0 00")});
-    QTest::mouseClick(m_page->saveLoadButton(), Qt::LeftButton);
-    QVERIFY(m_page->saveLoadDialog());
-    // They close with the page.
-    QPointer<Ui_Edid> edid = m_page->edidDialog();
-    m_page.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(edid.isNull(), 2000);
-}
-
-void MatrixPageTest::disconnected_clicksSendNothing()
-{
-    m_page->BuildGrid(8, 4);
-    m_page->BuildAudioSwitchRow();
-    m_page->RefreshFromDevice();
-    m_link->drop();
-    QSignalSpy sent(m_page.get(), &Ui_Matrix::SGL_UpdateEmit);
-    QTest::mouseClick(m_page->grid()->crosspoint(1, 1), Qt::LeftButton);
-    QTest::mouseClick(m_page->audioGroup()->buttons().at(1), Qt::LeftButton);
-    Q_EMIT m_page->allSetBox()->activated(1);
-    QCOMPARE(sent.count(), 0);
-    QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Send), 0);
-    QCOMPARE(markedColumns(m_page->grid(), 1), QList<int>{0});
 }
 
 QTEST_MAIN(MatrixPageTest)

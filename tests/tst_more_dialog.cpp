@@ -47,29 +47,6 @@ private Q_SLOTS:
 
     void cleanup() { ClearDeviceStateForTests(); }
 
-    void multiviewPorts_data()
-    {
-        QTest::addColumn<QList<quint32>>("kinds");
-        QTest::addColumn<QStringList>("ports");
-        QTest::newRow("kind 0 only") << QList<quint32>{0, 0, 0, 0, 0, 0, 0, 0} << QStringList();
-        QTest::newRow("8 outputs of kind 1") << QList<quint32>{1, 1, 1, 1, 1, 1, 1, 1} << Split("1,5");
-        QTest::newRow("kinds 1, 4, 9 lead groups")
-            << QList<quint32>{4, 0, 0, 0, 9, 0, 0, 0, 3, 0, 0, 0, 1, 1, 1, 1} << Split("1,5,13");
-        QTest::newRow("capable kinds off the group leaders") << QList<quint32>{0, 1, 4, 9, 7, 9} << QStringList();
-    }
-
-    void multiviewPorts()
-    {
-        QFETCH(QList<quint32>, kinds);
-        QFETCH(QStringList, ports);
-        SetOutputKinds(kinds);
-        Ui_More more;
-        QCOMPARE(Entries(more.multiviewPortBox()), ports);
-        QCOMPARE(more.multiviewPortBox()->isEnabled(), !ports.isEmpty());
-        QCOMPARE(more.outputModeBox()->isEnabled(), !ports.isEmpty());
-        QCOMPARE(Entries(more.outputModeBox()), ports.isEmpty() ? QStringList() : Split("Normal,Multiview"));
-    }
-
     void outputChoicesByKind_data()
     {
         QTest::addColumn<quint32>("kind");

@@ -134,95 +134,6 @@ private Q_SLOTS:
         ResetProcessState();
     }
 
-    void sceneFollowsTheOutputSize_data()
-    {
-        QTest::addColumn<quint32>("width");
-        QTest::addColumn<quint32>("height");
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<int>("handle");
-        QTest::newRow("1920 x 1080") << 1920u << 1080u << 96 << 24;
-        QTest::newRow("3840 x 2160") << 3840u << 2160u << 192 << 48;
-        QTest::newRow("1280 x 720") << 1280u << 720u << 64 << 16;
-    }
-
-    void sceneFollowsTheOutputSize()
-    {
-        QFETCH(quint32, width);
-        QFETCH(quint32, height);
-        QFETCH(int, unit);
-        QFETCH(int, handle);
-        Device().multiviewAt(0).width = width;
-        Device().multiviewAt(0).height = height;
-        m_rig->page.SLT_RefreshMultiview(0);
-        QCOMPARE(m_rig->scene()->unit(), unit);
-        QCOMPARE(m_rig->scene()->handleSize(), handle);
-        QCOMPARE(Device().multiviewAt(0).unit, quint32(unit));
-        // The whole output fills the view.
-        QCOMPARE(m_rig->view()->mapFromScene(QPointF(width, height)), QPoint(960, 540));
-    }
-
-    void fullCanvasDrawsNothing_hidingWindow2LetsTheNextDrawingReuseIt()
-    {
-        Rig &rig = *m_rig;
-        rig.setWindows(FourWindows);
-        Drag(rig.view(), QPoint(1000, 100), QPoint(1400, 400));
-        QCOMPARE(rig.link.take(), Frames{});
-        QCOMPARE(rig.scene()->windowItemCount(), 4);
-        QCOMPARE(rig.drawn(3), QRect(500, 500, 400, 300));
-
-        rig.pick(QPoint(10, 10), StatusNameOf(2));
-        QCOMPARE(rig.link.take(), Frames{Wire(0xA0, "04 00 04 01 00")});
-        QVERIFY(!rig.scene()->windowItem(1)->isVisible());
-        QVERIFY(!rig.scene()->numberItem(1)->isVisible());
-
-        Drag(rig.view(), QPoint(1000, 100), QPoint(1400, 400));
-        QCOMPARE(rig.scene()->windowItemCount(), 4);
-        QVERIFY(rig.scene()->windowItem(1)->isVisible());
-        QCOMPARE(rig.drawn(1), QRect(1000, 100, 400, 300));
-        // Layer 1 again: the window takes its own number's place in the stack.
-        QCOMPARE(rig.layers(), QByteArray("0123"));
-        QCOMPARE(rig.link.take(), Frames{Wire(0x9C, "04 00 04 01 01 01 03E8 0064 0190 012C 00 00 64 64")});
-    }
-
-    void dragAndResize_data()
-    {
-        QTest::addColumn<QPoint>("from");
-        QTest::addColumn<QPoint>("to");
-        QTest::addColumn<QRect>("window");
-        QTest::addColumn<Frames>("sent");
-        QTest::newRow("past the right edge") << QPoint(300, 250) << QPoint(3300, 300) << QRect(1520, 150, 400, 300)
-                                             << Frames{Wire(0x9D, "04 00 01 00 05F0 0096 0190 012C")};
-        QTest::newRow("past the top-left") << QPoint(300, 250) << QPoint(0, 0) << QRect(0, 0, 400, 300)
-                                           << Frames{Wire(0x9D, "04 00 01 00 0000 0000 0190 012C")};
-        QTest::newRow("a click without moving")
-            << QPoint(300, 250) << QPoint(300, 250) << QRect(100, 100, 400, 300) << Frames{};
-        QTest::newRow("right handle, below the unit")
-            << QPoint(490, 250) << QPoint(100, 250) << QRect(100, 100, 96, 300)
-            << Frames{Wire(0x9D, "04 00 01 00 0064 0064 0060 012C")};
-        QTest::newRow("bottom-right handle, past the corner")
-            << QPoint(490, 390) << QPoint(2500, 2500) << QRect(100, 100, 1820, 980)
-            << Frames{Wire(0x9D, "04 00 01 00 0064 0064 071C 03D4")};
-    }
-
-    void dragAndResize()
-    {
-        QFETCH(QPoint, from);
-        QFETCH(QPoint, to);
-        QFETCH(QRect, window);
-        QFETCH(Frames, sent);
-        Rig &rig = *m_rig;
-        rig.setWindows({{100, 100, 400, 300, 0}});
-        Click(rig.view(), QPoint(300, 250)); // selects: the handles appear
-        QCOMPARE(rig.scene()->mode(), MyCustomScene::Mode::Selected);
-        QVERIFY(rig.scene()->handleItem(7));
-        QCOMPARE(rig.link.take(), Frames{});
-        Drag(rig.view(), from, to);
-        QCOMPARE(rig.drawn(0), window);
-        QCOMPARE(rig.link.take(), sent);
-        QCOMPARE(rig.scene()->mode(), MyCustomScene::Mode::Selected);
-        QCOMPARE(rig.page.field(Field::X)->text(), QString::number(window.x()));
-    }
-
     void contextMenu()
     {
         Rig &rig = *m_rig;
@@ -251,43 +162,6 @@ private Q_SLOTS:
         rig.pick(QPoint(10, 10), InputNameOf(2, 3));
         QCOMPARE(rig.link.take(), Frames{Wire(0x01, "02 05")});
         QCOMPARE(Device().routingAt(5), 0u);
-    }
-
-    void writeWhileDisconnected_changesTheModelAndTheCanvasOnly()
-    {
-        Rig &rig = *m_rig;
-        rig.setWindows({{100, 100, 400, 300, 0}});
-        rig.link.drop();
-        QSignalSpy sends(&rig.page, &Ui_Multiview::SGL_UpdateEmit);
-        TypeText(rig.page.field(Field::X), "700");
-        ChooseEntry(rig.page.statusBox(), 0);
-        QTest::mouseClick(rig.page.writeButton(), Qt::LeftButton);
-        QCOMPARE(rig.window(0).x, 700u);
-        QCOMPARE(rig.drawn(0).x(), 700);
-        QVERIFY(!rig.scene()->windowItem(0)->isVisible());
-        Drag(rig.view(), QPoint(1000, 600), QPoint(1400, 900));
-        QCOMPARE(rig.scene()->windowItemCount(), 1);
-        QCOMPARE(rig.drawn(0), QRect(1000, 600, 400, 300));
-        QCOMPARE(sends.count(), 0);
-        QCOMPARE(rig.link.take(), Frames{});
-    }
-
-    void withoutMultiviews_noMouseActionDoesAnything()
-    {
-        Rig &rig = *m_rig;
-        rig.setWindows({{100, 100, 400, 300, 0}});
-        Device().multiviewCount = 0;
-        Click(rig.view(), QPoint(300, 250));
-        Drag(rig.view(), QPoint(300, 250), QPoint(900, 900));
-        Drag(rig.view(), QPoint(1000, 600), QPoint(1400, 900));
-        DoubleClick(rig.view(), QPoint(300, 250));
-        QVERIFY(!RightClick(rig.view(), QPoint(300, 250)));
-        QTest::mouseClick(rig.page.writeButton(), Qt::LeftButton);
-        QCOMPARE(rig.scene()->mode(), MyCustomScene::Mode::None);
-        QCOMPARE(rig.scene()->windowItemCount(), 1);
-        QCOMPARE(rig.drawn(0), QRect(100, 100, 400, 300));
-        QCOMPARE(rig.link.take(), Frames{});
-        QCOMPARE(rig.messages.count(), 0);
     }
 
     void listAndWindowNumbers()

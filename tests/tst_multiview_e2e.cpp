@@ -152,35 +152,6 @@ private Q_SLOTS:
         QCOMPARE(page()->field(Field::CropWidth)->text(), QStringLiteral("80"));
         QCOMPARE(m_program->messages().count(), 0);
     }
-
-    void lostReadAnswer_showsItsMessage_andKeepsTheCanvas()
-    {
-        QVERIFY(m_program->waitQuiet());
-        SimFaultOptions muted;
-        muted.mutedCodes = {0x9C};
-        m_program->sim().setFaults(muted);
-        m_program->sim().device().editState([](SimDeviceModel &m) { m.multiview[0].windows[0].w = 500; });
-        QVERIFY(ChooseComboEntry(page()->multiviewBox(), 0));
-        QTRY_COMPARE_WITH_TIMEOUT(m_program->messages().count(), 1, ReplyTimeoutMs);
-        QVERIFY(m_program->messages().lastText().contains(SMSG_CommunicationFail));
-        QCOMPARE(drawn(0), QRect(0, 0, 960, 540));
-        m_program->sim().setFaults(SimFaultOptions());
-        m_program->messages().clear();
-    }
-
-    void disconnected_nothingGoesOut()
-    {
-        QVERIFY(m_program->waitQuiet());
-        m_program->disconnect();
-        m_program->mark();
-        Click(view(), QPoint(1400, 800));
-        Drag(view(), QPoint(1400, 800), QPoint(1000, 700));
-        Drag(view(), QPoint(10, 10), QPoint(600, 600));
-        QTest::mouseClick(page()->writeButton(), Qt::LeftButton);
-        QTest::qWait(200);
-        QCOMPARE(m_program->requestsSinceMark(), Frames{});
-        QCOMPARE(m_program->messages().count(), 0);
-    }
 };
 
 QTEST_MAIN(MultiviewE2eTest)

@@ -7,7 +7,6 @@
 #include "pages/peripheral/IoGroupBox.h"
 #include "pages/peripheral/UserCmdLines.h"
 #include "pages/peripheral/Ui_Peripheral.h"
-#include "protocol/LinkTiming.h"
 #include "shell/Ui_Main.h"
 #include "support/ConnectedProgram.h"
 #include "support/WidgetInput.h"
@@ -23,18 +22,11 @@
 namespace {
 constexpr quint8 PeripheralCode = 0x33;
 constexpr int ReplyWaitMs = 5000;
-constexpr int ToleranceMs = 20;
-constexpr int PacingMs = LinkTiming::SendGapMs;
 constexpr int SettleMs = 400;
 
 QByteArray PeripheralFrame(const char *payloadHex)
 {
     return DeviceFrameOf(PeripheralCode, Hex(payloadHex));
-}
-
-double Ms(qint64 fromNs, qint64 toNs)
-{
-    return double(toNs - fromNs) / 1e6;
 }
 } // namespace
 
@@ -59,9 +51,7 @@ private Q_SLOTS:
     void singleSend_refusesABadPayload();
     void groupSend_takesLinesInOrder_data();
     void groupSend_takesLinesInOrder();
-    void groupSend_keepsEachLinesDelay();
     void loopSend_repeatsUntilSwitchedOff();
-    void disconnected_sendsNothing();
 
 private:
     Ui_Peripheral *page() const { return m_program->window()->peripheralPage(); }
@@ -323,31 +313,6 @@ void PeripheralEndToEndTest::groupSend_takesLinesInOrder()
     QCOMPARE(m_program->messages().count(), 0);
 }
 
-void PeripheralEndToEndTest::groupSend_keepsEachLinesDelay()
-{
-    const int delays[] = {100, 300, 0};
-    for (int i = 0; i < 3; ++i)
-        setLine(i, i, i, i, true, QStringLiteral("0%1").arg(i + 1), QString::number(i + 1), QString::number(delays[i]));
-    QTest::mouseClick(lines()->groupSendButton(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(lines()->row(0).note->isFlat(), ReplyWaitMs); // the running line
-    QTRY_VERIFY_WITH_TIMEOUT(!lines()->groupSendRunning(), ReplyWaitMs);
-    QVERIFY(m_program->waitQuiet());
-    QCOMPARE(m_program->requestsSinceMark(),
-             (QVector<QByteArray>{PeripheralFrame("00 00 00 00 01"), PeripheralFrame("01 41 00 01 02"),
-                                  PeripheralFrame("02 02 00 02 03")}));
-    const QVector<SimPassThrough> passed = passedOn();
-    QCOMPARE(passed.size(), 3);
-    for (int i = 0; i < 2; ++i) {
-        // The channel puts its gap before every send; a delay shorter than
-        // the gap is stretched to it.
-        const double gap = Ms(passed[i].atNs, passed[i + 1].atNs);
-        QVERIFY2(gap >= qMax(delays[i], PacingMs) - ToleranceMs && gap <= delays[i] + PacingMs + ToleranceMs,
-                 qPrintable(QStringLiteral("gap after line %1: %2 ms").arg(i + 1).arg(gap)));
-    }
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(!lines()->row(i).note->isFlat());
-}
-
 void PeripheralEndToEndTest::loopSend_repeatsUntilSwitchedOff()
 {
     setLine(0, 0, 0, 0, false, QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("60"));
@@ -366,29 +331,6 @@ void PeripheralEndToEndTest::loopSend_repeatsUntilSwitchedOff()
     for (int i = 0; i < passed.size(); ++i)
         QCOMPARE(passed[i].payload, QByteArray(i % 2 ? "B" : "A"));
     QVERIFY(!lines()->row(0).note->isFlat() && !lines()->row(1).note->isFlat());
-}
-
-void PeripheralEndToEndTest::disconnected_sendsNothing()
-{
-    m_program->disconnect();
-    QTRY_COMPARE_WITH_TIMEOUT(ActiveTransport.load(), quint32(TransportNone), ReplyWaitMs);
-    const int seen = m_program->sim().requests(SimLink::Tcp).size();
-    const quint8 relays = page()->relays()->stateByte();
-    setLine(0, 1, 0, 0, false, QStringLiteral("PWR"));
-    for (IoGroupBox *box : {page()->ioInputs(), page()->ioOutputs(), page()->relays()}) {
-        QTest::mouseClick(box->readButton(), Qt::LeftButton);
-        if (box->writeButton())
-            QTest::mouseClick(box->writeButton(), Qt::LeftButton);
-    }
-    QTest::mouseClick(lines()->row(0).note, Qt::LeftButton);
-    QTest::mouseClick(lines()->groupSendButton(), Qt::LeftButton);
-    QTest::mouseClick(lines()->loopBox(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!lines()->groupSendRunning(), ReplyWaitMs);
-    QTest::qWait(SettleMs);
-    QCOMPARE(m_program->sim().requests(SimLink::Tcp).size(), seen);
-    QCOMPARE(page()->relays()->stateByte(), relays);
-    QVERIFY(!lines()->loopBox()->isChecked());
-    QCOMPARE(m_program->messages().count(), 0);
 }
 
 QTEST_MAIN(PeripheralEndToEndTest)

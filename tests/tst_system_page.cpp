@@ -67,6 +67,8 @@ private Q_SLOTS:
     void blockAskedByTheConnectionPage_fillsThePage();
     void beforeARead_theModuleIsUnknown();
     void serialPath_sendsTheIpSettingsAsTyped();
+    void serialReadButton_onlyOverSerial_data();
+    void serialReadButton_onlyOverSerial();
     void firmwareVersion_showsOnlyTheChosenBoard();
     void adminButton_altCTogglesOnlyWhileConnected();
     void adminWrites_fixedWidthFields_data();
@@ -274,6 +276,23 @@ void SystemPageTest::beforeARead_theModuleIsUnknown()
     QVERIFY(basic->ipTypeBox()->currentIndex() >= 0);
     QVERIFY(!basic->staticIpEdit()->text().isEmpty());
     QVERIFY(m_page->portBox()->baudRateBox()->currentIndex() >= 0);
+}
+
+void SystemPageTest::serialReadButton_onlyOverSerial_data()
+{
+    QTest::addColumn<int>("transport");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("serial") << int(TransportSerial) << true;
+    QTest::newRow("tcp") << int(TransportTcp) << false;
+}
+
+void SystemPageTest::serialReadButton_onlyOverSerial()
+{
+    QFETCH(int, transport);
+    connectOver(TransportKind(transport));
+    QTEST(!m_page->uartReadButton()->isHidden(), "shown");
+    m_page->SLT_ConnectStatus(false);
+    QVERIFY(m_page->uartReadButton()->isHidden());
 }
 
 void SystemPageTest::serialPath_sendsTheIpSettingsAsTyped()

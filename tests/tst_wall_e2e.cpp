@@ -156,7 +156,6 @@ private Q_SLOTS:
     void simulatorWallOption_data();
     void simulatorWallOption();
     void gridActions_sendTheirFramesAndReadBack();
-    void droppedReplyInASplice_leavesTheProgramUsable();
     void lostPanelReplies_releaseTheMultiPanelJob();
 
 private:
@@ -339,37 +338,6 @@ void WallEndToEndTest::gridActions_sendTheirFramesAndReadBack()
         if (QTest::currentTestFailed())
             QFAIL(step.name);
     }
-}
-
-void WallEndToEndTest::droppedReplyInASplice_leavesTheProgramUsable()
-{
-    ConnectedProgram program(WallOptions());
-    QVERIFY2(program.ok(), program.why());
-    Ui_TVWall *page = showWall(program);
-    SimFaultOptions faults;
-    faults.mutedCodes = {CodeInputs};
-    program.sim().setFaults(faults);
-
-    SelectCells(page->grid(), 0, 0, 0, 2);
-    QVERIFY(ChooseOnCell(page->grid(), 0, 1, SMenu_ScreenSplicing));
-    QTRY_VERIFY_WITH_TIMEOUT(program.messages().count() == 1, ReplyTimeoutMs);
-    QVERIFY(program.messages().lastText().contains(SMSG_CommunicationFail));
-    QVERIFY(program.messages().lastText().contains(QStringLiteral("7B 7B 94"), Qt::CaseInsensitive));
-    QVERIFY(program.waitQuiet());
-    // The rest of the splice went out after the timeout.
-    QCOMPARE(program.requestsSinceMark().size(), 1 + 3 + 1);
-
-    program.sim().setFaults(SimFaultOptions());
-    QTest::mouseClick(page->readButton(), Qt::LeftButton);
-    QVERIFY(program.waitQuiet());
-    CompareWithDevice(program.sim().device().state());
-    QCOMPARE(page->grid()->spliceFrames().size(), 1);
-
-    // Still usable: the splice cancels on the device.
-    QVERIFY(ChooseOnCell(page->grid(), 0, 0, SMenu_CancelSplicing));
-    QVERIFY(program.waitQuiet());
-    QCOMPARE(program.sim().device().state().wall.cells[1].flags, quint8(0));
-    QCOMPARE(program.messages().count(), 2); // the lost reply, then the cancel's question
 }
 
 void WallEndToEndTest::lostPanelReplies_releaseTheMultiPanelJob()

@@ -104,7 +104,6 @@ private Q_SLOTS:
     void hiddenMultiPanelKeys_onlyWhileConnected_data();
     void hiddenMultiPanelKeys_onlyWhileConnected();
     void multiviewOutput_leavesItsSpliceOnce();
-    void disconnected_nothingIsSentOrChanged();
 };
 
 void WallPageTest::clickWithoutDrag_selectsOneCellAndLeavesSplicingDisabled()
@@ -280,30 +279,6 @@ void WallPageTest::multiviewOutput_leavesItsSpliceOnce()
     rig.page.SLT_JudgeMutex_MVAndSplicing(2);
     rig.page.SLT_JudgeMutex_MVAndSplicing(9);
     QCOMPARE(Queued().size(), 2);
-}
-
-void WallPageTest::disconnected_nothingIsSentOrChanged()
-{
-    PageRig rig;
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
-    LeftClick(rig.grid(), 0, 0);
-    ForgetQueued();
-    ActiveTransport = TransportNone;
-
-    SelectCells(rig.grid(), 1, 0, 2, 2);
-    QCOMPARE(RightClick(rig.grid(), 1, 0), nullptr);
-    rig.page.SLT_JudgeMutex_MVAndSplicing(0);
-    QTest::keyClicks(rig.page.bezelEdit(Ui_TVWall::BezelSide::Left), "5");
-    QTest::mouseClick(rig.page.bezelWriteButton(), Qt::LeftButton);
-    Choose(rig.page.rowsBox(), 0);
-    QTest::mouseClick(rig.page.writeButton(), Qt::LeftButton);
-    QTest::mouseClick(rig.page.readButton(), Qt::LeftButton);
-
-    QVERIFY(Queued().isEmpty());
-    QCOMPARE(rig.grid()->rowCount(), 3);
-    QCOMPARE(Device().wallEntry(0).singleExit, quint8(0));
-    QCOMPARE(Device().wallEntry(0).bezelLeft, 0u);
-    QCOMPARE(Device().wallEntry(1).spliced, quint8(1));
 }
 
 QTEST_MAIN(WallPageTest)

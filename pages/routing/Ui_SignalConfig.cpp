@@ -117,6 +117,12 @@ void Ui_SignalConfig::resizeEvent(QResizeEvent *event)
 void Ui_SignalConfig::connectWidgets()
 {
     connect(&Tracker(), &RequestTracker::SGL_RowsChanged, this, &Ui_SignalConfig::markRows);
+    connect(&Tracker(), &RequestTracker::SGL_WriteUnanswered, this, [this](quint32 output) {
+        for (int r = 0; r < int(outputRowsShown()); ++r) {
+            if (outputIndex(r) == output)
+                redrawOutputRow(r);
+        }
+    });
     for (int r = 0; r < int(RowsPerPage); ++r) {
         const InputRow &in = m_inputs->row(r);
         for (QComboBox *box : {in.type, in.audio, m_outputs->row(r).type, m_outputs->row(r).format})
@@ -434,41 +440,39 @@ void Ui_SignalConfig::SLT_O_OutputFormat(int index)
     redrawOutputRow(row);
 }
 
-// Mute, freeze and black take the click into the model at once; the reply
-// confirms it.
-void Ui_SignalConfig::sendOutputSwitch(QCheckBox *box, int row, quint8 OutputInfo::*flag, bool on,
-                                       bool (*command)(quint32, quint8))
+// Mute, freeze and black: the box shows the click until the device answers,
+// and the model takes only the answer. Taken into the model at once, a
+// switch whose answer was lost would show as done when the device never
+// did it; without an answer the row shows the confirmed state again.
+void Ui_SignalConfig::sendOutputSwitch(QCheckBox *box, int row, bool on, bool (*command)(quint32, quint8))
 {
     if (!Connected()) {
         box->setChecked(!on);
         return;
     }
-    const quint32 output = outputIndex(row);
-    Device().outputAt(output).*flag = on ? 1 : 0;
-    command(output, on ? 1 : 0);
+    command(outputIndex(row), on ? 1 : 0);
     emitSend();
-    redrawOutputRow(row);
 }
 
 void Ui_SignalConfig::SLT_O_AudioMute(bool checked)
 {
     const int row = senderRow(SignalNames::AudioMute, outputRowsShown());
     if (row >= 0)
-        sendOutputSwitch(m_outputs->row(row).mute, row, &OutputInfo::mute, checked, &CMD_OutputAudioMuteWrite);
+        sendOutputSwitch(m_outputs->row(row).mute, row, checked, &CMD_OutputAudioMuteWrite);
 }
 
 void Ui_SignalConfig::SLT_O_Freeze(bool checked)
 {
     const int row = senderRow(SignalNames::Freeze, outputRowsShown());
     if (row >= 0)
-        sendOutputSwitch(m_outputs->row(row).freeze, row, &OutputInfo::freeze, checked, &CMD_OutputFreezeWrite);
+        sendOutputSwitch(m_outputs->row(row).freeze, row, checked, &CMD_OutputFreezeWrite);
 }
 
 void Ui_SignalConfig::SLT_O_Black(bool checked)
 {
     const int row = senderRow(SignalNames::Black, outputRowsShown());
     if (row >= 0)
-        sendOutputSwitch(m_outputs->row(row).black, row, &OutputInfo::black, checked, &CMD_OutputBlackWrite);
+        sendOutputSwitch(m_outputs->row(row).black, row, checked, &CMD_OutputBlackWrite);
 }
 
 void Ui_SignalConfig::SLT_O_Read(bool)

@@ -104,7 +104,7 @@ private:
     // output, so that its row stays empty until the device answers.
     void forgetInput(quint32 index);
     void forgetOutput(quint32 index);
-    void sendOutputSwitch(QCheckBox *box, int row, quint8 OutputInfo::*flag, bool on, bool (*command)(quint32, quint8));
+    void sendOutputSwitch(QCheckBox *box, int row, bool on, bool (*command)(quint32, quint8));
     void emitSend();
 
     SignalInputRows *m_inputs;
