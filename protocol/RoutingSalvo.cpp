@@ -555,7 +555,7 @@ bool SalvoStore::importFrom(const QString &path, QString *name, QString *error)
 bool SalvoStore::add(const RoutingSalvo &salvo, QString *error)
 {
     if (contains(salvo.name)) {
-        *error = QStringLiteral("a salvo \"%1\" exists already").arg(salvo.name);
+        *error = QStringLiteral("a salvo \"%1\" exists already: rename or delete it first").arg(salvo.name);
         return false;
     }
     return save(salvo, error);
