@@ -39,6 +39,8 @@ private slots:
     void fromJson_acceptsAndReadsBack();
     void diff_holdsOnlyTheOutputsThatChange_data();
     void diff_holdsOnlyTheOutputsThatChange();
+    void fitsDevice_atTheCountsAndNotPast_data();
+    void fitsDevice_atTheCountsAndNotPast();
     void store_changesTheFolderOnlyWhenAnOperationSucceeds();
 };
 
@@ -158,6 +160,29 @@ void TestRoutingSalvo::diff_holdsOnlyTheOutputsThatChange()
     for (const SalvoChange &change : SalvoDiff(salvo, current))
         changes << QStringLiteral("%1:%2>%3").arg(change.output).arg(change.from).arg(change.to);
     QCOMPARE(changes.join(QLatin1Char(' ')), expected);
+}
+
+void TestRoutingSalvo::fitsDevice_atTheCountsAndNotPast_data()
+{
+    QTest::addColumn<int>("output");
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QString>("error"); // on a device of 4 inputs and 8 outputs
+
+    QTest::newRow("last output, last input") << 8 << 4 << "";
+    QTest::newRow("output past") << 9 << 4 << "output 9 is past 8";
+    QTest::newRow("input past") << 8 << 5 << "input 5 is past 4";
+}
+
+void TestRoutingSalvo::fitsDevice_atTheCountsAndNotPast()
+{
+    QFETCH(int, output);
+    QFETCH(int, input);
+    QFETCH(QString, error);
+    RoutingSalvo salvo;
+    salvo.routes = {{1, 1}, {output, input}};
+    QString why;
+    QCOMPARE(SalvoFitsDevice(salvo, 4, 8, &why), error.isEmpty());
+    QCOMPARE(why, error);
 }
 
 void TestRoutingSalvo::store_changesTheFolderOnlyWhenAnOperationSucceeds()
