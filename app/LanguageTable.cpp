@@ -279,6 +279,12 @@ QString SMSG_EdidCommonConfirm;
 QString ScomboBox_EdidGroupInput;
 QString ScomboBox_EdidGroupSplice;
 
+// Output locks
+QString S_LockThisWindow;
+QString S_LockOtherClient;
+QString SMSG_LockSkippedOne;
+QString SMSG_LockSkippedMany;
+
 // More dialog
 QString Ui_More_AppName;
 QString SpushButton_AllBindOn;
@@ -784,6 +790,11 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SMSG_EdidCommonConfirm", &SMSG_EdidCommonConfirm, "Write the common EDID of outputs %1 to inputs %2?"},
     {"ScomboBox_EdidGroupInput", &ScomboBox_EdidGroupInput, "Outputs fed by input %1"},
     {"ScomboBox_EdidGroupSplice", &ScomboBox_EdidGroupSplice, "TV-wall splice: outputs %1"},
+    // Output locks
+    {"S_LockThisWindow", &S_LockThisWindow, "this window"},
+    {"S_LockOtherClient", &S_LockOtherClient, "another client"},
+    {"SMSG_LockSkippedOne", &SMSG_LockSkippedOne, "Output %1 is locked by %2: skipped"},
+    {"SMSG_LockSkippedMany", &SMSG_LockSkippedMany, "Outputs %1 are locked by %2: skipped"},
 };
 
 void RestoreLanguageDefaults()
