@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QPair>
 #include <QSet>
 #include <QString>
 #include <QVector>
@@ -82,6 +83,8 @@ private:
 
     QString m_device;
     bool m_shared = false;
-    QSet<int> m_own;   // local locks, or this window's on the gateway
-    QSet<int> m_other; // other clients' locks on the gateway
+    QSet<int> m_own;       // local locks, or this window's on the gateway
+    QSet<int> m_other;     // other clients' locks on the gateway
+    QVector<int> m_wanted; // remembered, to ask the gateway for
+    QSet<int> m_asked;     // asked of the gateway, not yet told
 };

@@ -2,7 +2,7 @@
 // sizes come from the input, parses every block against small counts, and
 // checks the bounds: the reader never holds more than a line and a block,
 // and every request names only ports inside the counts.
-#include "gateway/RouterText.h"
+#include "protocol/RouterText.h"
 
 #include <cstdint>
 #include <cstdlib>

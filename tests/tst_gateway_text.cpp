@@ -5,7 +5,7 @@
 #include "gateway/ClientFramer.h"
 #include "gateway/FrameRecords.h"
 #include "gateway/GatewayOptions.h"
-#include "gateway/RouterText.h"
+#include "protocol/RouterText.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
 #include "protocol/Frames.h"
