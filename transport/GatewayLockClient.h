@@ -39,6 +39,8 @@ public:
     void start(const QString &host, quint16 port);
     void stop();
     bool isGateway() const { return m_gateway; }
+    // Probing, on the line to a gateway, or waiting to try it again.
+    bool isRunning() const { return m_running; }
     QString host() const { return m_host; }
     quint16 port() const { return m_port; }
 
