@@ -1,5 +1,6 @@
 #include "app/OutputLocks.h"
 
+#include "app/ConfigStore.h"
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
 
@@ -253,7 +254,9 @@ QVector<QPair<QString, QVector<int>>> OutputLocks::Decode(const QString &text)
     return devices;
 }
 
-// The current device's own locks go last, as the one used most recently.
+// The current device's own locks go last, as the ones changed most
+// recently; config.ini is written at once, so that a lock outlives even a
+// program that is killed.
 void OutputLocks::remember()
 {
     if (m_device.isEmpty())
@@ -271,7 +274,11 @@ void OutputLocks::remember()
         devices.append({m_device, sorted(own)});
     while (devices.size() > MaxRememberedDevices)
         devices.removeFirst();
-    Key_OutputLocks = Encode(devices);
+    const QString text = Encode(devices);
+    if (text == Key_OutputLocks)
+        return;
+    Key_OutputLocks = text;
+    SaveConfigFile();
 }
 
 void OutputLocks::loadRemembered()

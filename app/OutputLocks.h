@@ -26,7 +26,8 @@ class OutputLocks : public QObject
 public:
     // Who holds a lock.
     enum class Holder { None, ThisWindow, OtherClient };
-    // Devices whose locks are remembered; the one used longest ago goes first.
+    // Devices whose locks are remembered; the one whose locks changed longest
+    // ago goes first.
     static constexpr int MaxRememberedDevices = 32;
     // Outputs a device can have (the device model's channel bound).
     static constexpr int MaxOutputs = 256;

@@ -63,8 +63,7 @@ private slots:
             model.setLocked(OutputLocks::MaxOutputs + 1, true); // past any device: nothing
             model.setDevice(b);
             model.setLocked(1, true);
-            SaveAllSettings();
-        }
+        } // written at once: nothing saves at the end here
         RestoreConfigDefaults();
         LoadSettings(false);
         OutputLocks model;
