@@ -280,6 +280,12 @@ QString ScomboBox_EdidGroupInput;
 QString ScomboBox_EdidGroupSplice;
 QString SCMD_OutputSwitch;
 
+// Output locks
+QString S_LockThisWindow;
+QString S_LockOtherClient;
+QString SMSG_LockSkippedOne;
+QString SMSG_LockSkippedMany;
+
 // More dialog
 QString Ui_More_AppName;
 QString SpushButton_AllBindOn;
@@ -786,6 +792,11 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"ScomboBox_EdidGroupInput", &ScomboBox_EdidGroupInput, "Outputs fed by input %1"},
     {"ScomboBox_EdidGroupSplice", &ScomboBox_EdidGroupSplice, "TV-wall splice: outputs %1"},
     {"SCMD_OutputSwitch", &SCMD_OutputSwitch, "%1 of output %2"},
+    // Output locks
+    {"S_LockThisWindow", &S_LockThisWindow, "this window"},
+    {"S_LockOtherClient", &S_LockOtherClient, "another client"},
+    {"SMSG_LockSkippedOne", &SMSG_LockSkippedOne, "Output %1 is locked by %2: skipped"},
+    {"SMSG_LockSkippedMany", &SMSG_LockSkippedMany, "Outputs %1 are locked by %2: skipped"},
 };
 
 void RestoreLanguageDefaults()

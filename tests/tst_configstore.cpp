@@ -57,6 +57,8 @@ QByteArray defaultConfigLines()
         "SMV_Item_MouseRect_BG=255,255,0,255",
         "SMV_Item_WindowNameSize=60",
         "SMV_Item_AuxCoordinate_TextSize=36",
+        "Key_OutputLocks=",
+        "Key_GatewayRouterPort=9990",
     };
     QByteArray bytes;
     for (const char *line : lines)
@@ -103,7 +105,7 @@ void ConfigStoreTest::firstStart_writesBothFilesFromTheBuiltInTables()
 
     const QByteArray config = dir.read(ConfigPath);
     QCOMPARE(config, defaultConfigLines());
-    QCOMPARE(config.count("\r\n"), 40);
+    QCOMPARE(config.count("\r\n"), ConfigTableSize);
 
     const QByteArray english = dir.read(EnglishPath);
     QVERIFY(!english.startsWith("\xEF\xBB\xBF"));
