@@ -180,6 +180,9 @@ void GatewayServer::accept(QTcpServer &server, GatewayCore::ClientKind kind)
         }
         ++m_perPort[port];
         socket->setParent(this);
+        // Replies and updates are small and go out at once: without this the
+        // stack holds a short write back until the last one is acknowledged.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         // Known before the core speaks: a router client's prelude is written
         // at once.
         const int id = m_core->nextClientId();

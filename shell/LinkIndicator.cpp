@@ -102,6 +102,12 @@ void LinkIndicator::valuesRead()
     apply();
 }
 
+void LinkIndicator::setRemaking(bool remaking)
+{
+    m_remaking = remaking;
+    apply();
+}
+
 void LinkIndicator::retranslate()
 {
     apply();
@@ -111,7 +117,7 @@ QString LinkIndicator::stateWord() const
 {
     switch (m_state) {
     case State::Connected:
-        return S_LinkConnected;
+        return m_remaking ? S_LinkReconnecting : S_LinkConnected;
     case State::Connecting:
         return m_everLinked ? S_LinkReconnecting : S_LinkConnecting;
     case State::NotConnected:

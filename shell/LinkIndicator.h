@@ -44,6 +44,8 @@ public Q_SLOTS:
     void retranslate();
     // The device was read: values are no longer those of an earlier link.
     void valuesRead();
+    // A broken TCP link is being made again: "reconnecting" until it ends.
+    void setRemaking(bool remaking);
 
 Q_SIGNALS:
     // A line for the status log.
@@ -64,6 +66,7 @@ private:
     QString m_endpoint;
     QString m_size;
     bool m_everLinked = false;
+    bool m_remaking = false;
     QTime m_valuesTime;           // when the values shown stopped being live
     bool m_earlierValues = false; // connected, showing values of an earlier link
 };

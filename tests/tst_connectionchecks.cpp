@@ -12,7 +12,6 @@ private Q_SLOTS:
     void checkNetworkParams();
     void sameSubnet_data();
     void sameSubnet();
-    void moduleBlock_decodesTheNetworkSettings();
 };
 
 void ConnectionChecksTest::checkNetworkParams_data()
@@ -98,35 +97,6 @@ void ConnectionChecksTest::sameSubnet()
     QFETCH(QString, deviceMask);
     QFETCH(bool, same);
     QCOMPARE(SameSubnet(localIp, localMask, deviceIp, deviceMask), same);
-}
-
-void ConnectionChecksTest::moduleBlock_decodesTheNetworkSettings()
-{
-    QByteArray block(ModuleBlock::Size, '\0');
-    block[3] = char(0x80); // static address
-    const char ip[] = {10, 0, char(168), char(192)};
-    const char gateway[] = {1, 0, char(168), char(192)};
-    const char mask[] = {0, char(255), char(255), char(255)};
-    block.replace(ModuleBlock::Ip, 4, ip, 4);
-    block.replace(ModuleBlock::Gateway, 4, gateway, 4);
-    block.replace(ModuleBlock::Mask, 4, mask, 4);
-    block.replace(ModuleBlock::Name, 6, "KXR-16", 6);
-    block.replace(ModuleBlock::Mac, 6, QByteArray::fromHex("001a2b3c4d5e"));
-    block[ModuleBlock::PortOffset + ModuleBlock::LocalPort] = char(0xD0);
-    block[ModuleBlock::PortOffset + ModuleBlock::LocalPort + 1] = char(0x07);
-
-    const auto view = DecodeModuleNetwork(block);
-    QVERIFY(view);
-    QCOMPARE(view->deviceName, QStringLiteral("KXR-16"));
-    QCOMPARE(view->macText, QStringLiteral("00-1a-2b-3c-4d-5e"));
-    QVERIFY(view->staticIp);
-    QCOMPARE(view->ip, QStringLiteral("192.168.0.10"));
-    QCOMPARE(view->gateway, QStringLiteral("192.168.0.1"));
-    QCOMPARE(view->mask, QStringLiteral("255.255.255.0"));
-    QCOMPARE(view->localPort, QStringLiteral("2000"));
-
-    QVERIFY(!DecodeModuleNetwork(block.left(129)));
-    QVERIFY(!DecodeModuleNetwork(block + '\0'));
 }
 
 QTEST_GUILESS_MAIN(ConnectionChecksTest)

@@ -544,32 +544,6 @@ private slots:
         QCOMPARE(spy.at(0), args);
     }
 
-    void multiPanelJobCountsItsOutputs()
-    {
-        MultiPanelJob &job = Device().multiPanel;
-        job.outputs[0] = 2;
-        job.outputs[1] = 3;
-        job.count = 2;
-        job.received = 0;
-        job.busy = 1;
-        QSignalSpy done(&Events(), &DeviceEvents::SGL_MultiPanelReadCompleted);
-
-        DispatchDeviceReply(Reply(0xA4, "02 00 0F00 0870"));
-        QCOMPARE(job.received, quint8(1));
-        DispatchDeviceReply(Reply(0xA4, "07 00 0500 0400")); // stored, but not one of the job's
-        QCOMPARE(job.received, quint8(1));
-        QCOMPARE(Device().outputAt(7).panelWidth, 0x500u);
-        QCOMPARE(done.count(), 0);
-        DispatchDeviceReply(Reply(0xA4, "03 00 0780 0438"));
-        QCOMPARE(done.count(), 1);
-        QCOMPARE(done.at(0).at(0).toUInt(), 2u);
-        QCOMPARE(job.busy, quint8(0));
-        QCOMPARE(job.received, quint8(0));
-        QCOMPARE(Device().outputAt(2).panelWidth, 3840u);
-        QCOMPARE(Device().outputAt(2).panelHeight, 2160u);
-        QCOMPARE(Device().outputAt(3).panelHeight, 1080u);
-    }
-
     void tvWallReplyWithoutMultiviewFeatureClearsMvInput()
     {
         Device().mvFeature = 0;

@@ -14,38 +14,6 @@
 
 #include <memory>
 
-namespace {
-void SendMouse(QWidget *target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
-
-// The window or the dialog behind one interface, for tests that hold for both.
-struct Frameless
-{
-    std::unique_ptr<QWidget> widget;
-    TitleBar *bar = nullptr;
-    QWidget *content = nullptr;
-};
-
-Frameless Make(bool dialog)
-{
-    Frameless made;
-    if (dialog) {
-        auto *window = new MyFramelessDialog;
-        made.bar = window->titleBar();
-        made.content = window->contentWidget();
-        made.widget.reset(window);
-    } else {
-        auto *window = new MyFramelessWindow;
-        made.bar = window->titleBar();
-        made.content = window->contentWidget();
-        made.widget.reset(window);
-    }
-    return made;
-}
-} // namespace
 
 class TestFramelessWindow : public QObject
 {
@@ -55,8 +23,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void drag_movesOnlyFromTheTitleBar_data();
-    void drag_movesOnlyFromTheTitleBar();
     void missingFiles_leaveChromeWithoutIconsOrStyle();
     void setLogo_loadsCapitalPngWithoutRewritingIt();
 
@@ -73,47 +39,6 @@ void TestFramelessWindow::init()
 void TestFramelessWindow::cleanup()
 {
     m_dir.reset();
-}
-
-void TestFramelessWindow::drag_movesOnlyFromTheTitleBar_data()
-{
-    QTest::addColumn<bool>("dialog");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QPoint>("press");
-    QTest::addColumn<QPoint>("moveTo");
-    QTest::addColumn<QPoint>("shift");
-
-    QTest::newRow("window title bar") << false << int(Qt::LeftButton) << QPoint(200, 20) << QPoint(230, 40)
-                                      << QPoint(30, 20);
-    QTest::newRow("window content") << false << int(Qt::LeftButton) << QPoint(200, 200) << QPoint(230, 240)
-                                    << QPoint(0, 0);
-    QTest::newRow("window right button") << false << int(Qt::RightButton) << QPoint(200, 20) << QPoint(230, 40)
-                                         << QPoint(0, 0);
-    QTest::newRow("dialog title bar") << true << int(Qt::LeftButton) << QPoint(100, 10) << QPoint(90, 30)
-                                      << QPoint(-10, 20);
-    QTest::newRow("dialog content") << true << int(Qt::LeftButton) << QPoint(100, 120) << QPoint(90, 140)
-                                    << QPoint(0, 0);
-}
-
-void TestFramelessWindow::drag_movesOnlyFromTheTitleBar()
-{
-    QFETCH(bool, dialog);
-    QFETCH(int, button);
-    const auto mouseButton = Qt::MouseButton(button);
-    QFETCH(QPoint, press);
-    QFETCH(QPoint, moveTo);
-    QFETCH(QPoint, shift);
-
-    const Frameless made = Make(dialog);
-    QWidget *window = made.widget.get();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    const QPoint start = window->pos();
-
-    SendMouse(window, QEvent::MouseButtonPress, press, mouseButton, mouseButton);
-    SendMouse(window, QEvent::MouseMove, moveTo, Qt::NoButton, mouseButton);
-    QTRY_COMPARE_WITH_TIMEOUT(window->pos(), start + shift, 2000);
-    SendMouse(window, QEvent::MouseButtonRelease, moveTo, mouseButton, Qt::NoButton);
 }
 
 void TestFramelessWindow::missingFiles_leaveChromeWithoutIconsOrStyle()

@@ -58,7 +58,6 @@ class LinkLossTest : public QObject
 
 private Q_SLOTS:
     void serialHangUp_closesThePortWithoutSpinning();
-    void tcpDeviceGone_whileIdle_isReportedWithinASecond();
     void lateTimeoutReport_leavesTheNextCommandMatched();
     void udpTimeout_duringATcpCommand_leavesItInFlight();
     void disconnectInTheGap_logsOnlyWhatWasWritten();
@@ -88,21 +87,6 @@ void LinkLossTest::serialHangUp_closesThePortWithoutSpinning()
     QVERIFY2(program.messages().lastText().startsWith(SMSG_SerialPort_Connect_Fail),
              qPrintable(program.messages().lastText()));
     QCOMPARE(Device().identified, quint8(0));
-}
-
-void LinkLossTest::tcpDeviceGone_whileIdle_isReportedWithinASecond()
-{
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    Ui_Uart_Network *page = program.window()->connectionPage();
-
-    program.sim().setTcpListening(false);
-    program.sim().dropTcpClients();
-    QTRY_COMPARE_WITH_TIMEOUT(program.messages().count(), 1, NoticeMs);
-    QCOMPARE(program.messages().lastText(), SMSG_Network_ReConnect_Fail);
-    QCOMPARE(ActiveTransport.load(), quint32(TransportNone));
-    QCOMPARE(page->networkConnectButton()->text(), S_ConnectDisconnect[0]);
-    QVERIFY(page->serialConnectButton()->isEnabled());
 }
 
 void LinkLossTest::lateTimeoutReport_leavesTheNextCommandMatched()

@@ -21,8 +21,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 constexpr int NoticeMs = 1000;
@@ -80,9 +83,13 @@ void LinkStateTest::deviceGone_showsNotConnectedOnEveryTab()
     QVERIFY(window->linkStatusLine()->isVisible());
     QVERIFY(window->matrixPage()->isEnabled());
 
+    QSignalSpy titles(window, &QWidget::windowTitleChanged);
     program.sim().setTcpListening(false);
     program.sim().dropTcpClients();
     QTRY_VERIFY_WITH_TIMEOUT(window->windowTitle().endsWith(S_LinkNotConnected), NoticeMs);
+    // The link is made again once before it counts as lost.
+    QVERIFY(std::any_of(titles.cbegin(), titles.cend(),
+                        [](const QList<QVariant> &t) { return t.at(0).toString().endsWith(S_LinkReconnecting); }));
     QVERIFY(window->linkStatusLine()->isVisible());
     QVERIFY2(window->linkStatusLine()->text().startsWith(SMSG_NotConnectedSince.section(QLatin1Char('%'), 0, 0)),
              qPrintable(window->linkStatusLine()->text()));

@@ -43,14 +43,10 @@ private Q_SLOTS:
     void tabs_followThePageKeys();
     void geometry_data();
     void geometry();
-    void altZ_opensTheConsoleOnlyWithALink_data();
-    void altZ_opensTheConsoleOnlyWithALink();
-    void tabBarClick_outsideAnyTabKeepsFocus();
     void languageSwitch_setsOnlyTheShownCaptions();
     void stopSync_setsTheFlag();
     void receiveDrain_echoesThenDispatches();
     void receiveDrain_withoutLinkLeavesTheQueue();
-    void replyTimeout_showsTheBytes();
 };
 
 void MainWindowTest::tabs_followThePageKeys_data()
@@ -101,45 +97,6 @@ void MainWindowTest::geometry()
     QFETCH(QSize, screen);
     QFETCH(QRect, geometry);
     QCOMPARE(Ui_Main::InitialGeometry(screen), geometry);
-}
-
-void MainWindowTest::altZ_opensTheConsoleOnlyWithALink_data()
-{
-    QTest::addColumn<quint32>("transport");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("Alt+Z without a link") << quint32(TransportNone) << int(Qt::AltModifier) << false;
-    QTest::newRow("Alt+Z over TCP") << quint32(TransportTcp) << int(Qt::AltModifier) << true;
-    QTest::newRow("Alt+Z over serial") << quint32(TransportSerial) << int(Qt::AltModifier) << true;
-    QTest::newRow("Ctrl+Alt+Z") << quint32(TransportTcp) << int(Qt::AltModifier | Qt::ControlModifier) << false;
-    QTest::newRow("Z alone") << quint32(TransportTcp) << int(Qt::NoModifier) << false;
-}
-
-void MainWindowTest::altZ_opensTheConsoleOnlyWithALink()
-{
-    QFETCH(quint32, transport);
-    QFETCH(int, modifiers);
-    QFETCH(bool, opens);
-    MainWindowFixture fixture;
-    QSignalSpy spy(fixture.window(), &Ui_Main::SGL_SETUP_UI_DEBUG);
-    ActiveTransport = transport;
-    QTest::keyClick(fixture.window(), Qt::Key_Z, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(spy.count(), opens ? 1 : 0);
-    QCOMPARE(fixture.window()->debugConsole()->isVisible(), opens);
-    ActiveTransport = TransportNone;
-}
-
-void MainWindowTest::tabBarClick_outsideAnyTabKeepsFocus()
-{
-    MainWindowFixture fixture;
-    Ui_Main *window = fixture.window();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    window->stopSyncButton()->setFocus();
-    window->SLT_GetFocus_tabBar(-1);
-    QVERIFY(window->stopSyncButton()->hasFocus());
-    window->SLT_GetFocus_tabBar(0);
-    QTRY_VERIFY_WITH_TIMEOUT(window->tabWidget()->widget(0)->hasFocus(), 2000);
 }
 
 void MainWindowTest::languageSwitch_setsOnlyTheShownCaptions()
@@ -203,16 +160,6 @@ void MainWindowTest::receiveDrain_withoutLinkLeavesTheQueue()
     fixture.window()->SLT_UnifyUpdateRecv();
     QCOMPARE(shown.count(), 0);
     QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Receive), 1);
-}
-
-void MainWindowTest::replyTimeout_showsTheBytes()
-{
-    MainWindowFixture fixture;
-    fixture.window()->SLT_WaitReplyTimeoutMessage(Hex("7B 7B 12 01 00 03 7D 7D"));
-    QCOMPARE(fixture.messages().lastText(),
-             QStringLiteral("Read the routing: no answer from the device\r\nUnable to "
-                            "communicate with device!Error Code:\r\n7B 7B 12 01 00 03 7D 7D"));
-    QCOMPARE(int(fixture.messages().messages().constLast().kind), int(MessageKind::Critical));
 }
 
 QTEST_MAIN(MainWindowTest)

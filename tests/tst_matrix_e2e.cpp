@@ -84,8 +84,6 @@ private Q_SLOTS:
     void routing_marksMoveWithTheReply_data();
     void routing_marksMoveWithTheReply();
     void droppedSwitchReply_keepsTheConfirmedMark();
-    void damagedEdidTransfer_letsTheNextOneStart_data();
-    void damagedEdidTransfer_letsTheNextOneStart();
 };
 
 void MatrixEndToEndTest::routing_marksMoveWithTheReply_data()
@@ -159,68 +157,6 @@ void MatrixEndToEndTest::droppedSwitchReply_keepsTheConfirmedMark()
     QTest::mouseClick(grid->crosspoint(7, 1), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 1), 7, ReplyTimeoutMs);
     QCOMPARE(program.messages().count(), 1);
-}
-
-void MatrixEndToEndTest::damagedEdidTransfer_letsTheNextOneStart_data()
-{
-    QTest::addColumn<bool>("write");
-    QTest::addColumn<bool>("corrupt");
-    QTest::addColumn<int>("goodBlocks"); // blocks answered before the fault
-    QTest::newRow("read, first block corrupted") << false << true << 0;
-    QTest::newRow("read, fifth block dropped") << false << false << 4;
-    QTest::newRow("write, third block corrupted") << true << true << 2;
-}
-
-void MatrixEndToEndTest::damagedEdidTransfer_letsTheNextOneStart()
-{
-    QFETCH(bool, write);
-    QFETCH(bool, corrupt);
-    QFETCH(int, goodBlocks);
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    Ui_Edid *dialog = openEdid(showMatrix(program));
-    QVERIFY(dialog);
-    const QString sample = program.dir().file(QStringLiteral("/UserDefaultEDID/KXR_4K30.bin"));
-    SetEdidFileHook([sample](EdidFileAction) { return sample; });
-    QTest::mouseClick(dialog->loadButton(), Qt::LeftButton);
-    QVERIFY(program.waitQuiet());
-
-    // The fault starts once the good blocks have been answered: the
-    // simulator's log shows each block as it comes in.
-    SimFaultOptions fault;
-    (corrupt ? fault.corrupt : fault.drop) = 1.0;
-    program.mark();
-    QPushButton *start = write ? dialog->writeButton() : dialog->readButton();
-    if (goodBlocks == 0)
-        program.sim().setFaults(fault);
-    QTest::mouseClick(start, Qt::LeftButton);
-    program.messages().clear(); // a write asks first
-    // A write then reads the display of the output the input feeds.
-    const int displayBlocks = write ? 16 : 0;
-    if (goodBlocks > 0) {
-        waitForRequests(program, displayBlocks + goodBlocks);
-        program.sim().setFaults(fault);
-    }
-    const auto failures = [&program] { return program.messages().texts().filter(SMSG_CommunicationFail).size(); };
-    QTRY_COMPARE_WITH_TIMEOUT(failures(), 1, ReplyTimeoutMs);
-    QVERIFY(program.messages().lastText().contains(SMSG_CommunicationFail));
-    QCOMPARE(Device().edidReadBusy, quint8(0));
-    QCOMPARE(Device().edidWriteBusy, quint8(0));
-    const int sent = program.requestsSinceMark().size();
-    QVERIFY2(sent < displayBlocks + 16, qPrintable(QString::number(sent)));
-
-    program.sim().setFaults(SimFaultOptions());
-    QVERIFY(program.waitQuiet());
-    QTest::mouseClick(start, Qt::LeftButton);
-    if (write) {
-        QTRY_COMPARE_WITH_TIMEOUT(program.messages().lastText(), QStringLiteral("EDID Write Success."),
-                                  TransferTimeoutMs);
-        QCOMPARE(program.sim().device().state().inputs[0].edid,
-                 program.dir().read(QStringLiteral("/UserDefaultEDID/KXR_4K30.bin")));
-    } else {
-        QTRY_COMPARE_WITH_TIMEOUT(dialog->view()->toPlainText(),
-                                  BytesToHexText(program.sim().device().state().outputs[0].edid), TransferTimeoutMs);
-    }
 }
 
 QTEST_MAIN(MatrixEndToEndTest)

@@ -233,26 +233,6 @@ private Q_SLOTS:
         QVERIFY(m_more->resolutionGroup()->isEnabled());
     }
 
-    void kindZeroDeviceHasNoMultiviewPort()
-    {
-        SimOptions options = SimHarness::TestOptions();
-        options.model.outputKinds = {0, 0, 0, 0, 0, 0, 0, 0};
-        m_program.reset();
-        ConnectedProgram program(options);
-        QVERIFY2(program.ok(), program.why());
-        Ui_More *more = openMore(program);
-        QVERIFY(more);
-        QVERIFY(program.waitQuiet());
-        QCOMPARE(program.requestsSinceMark().size(), 6);
-        for (const QByteArray &frame : program.requestsSinceMark())
-            QVERIFY(quint8(frame.at(2)) != 0xA1);
-        QCOMPARE(more->multiviewPortBox()->count(), 0);
-        QCOMPARE(more->outputModeBox()->count(), 0);
-        QVERIFY(!more->multiviewPortBox()->isEnabled());
-        QVERIFY(!more->outputModeBox()->isEnabled());
-        QCOMPARE(Entries(more->rotateBox()), QStringList({"0", "90", "180"}));
-    }
-
 private:
     static QStringList Entries(const QComboBox *box)
     {

@@ -25,7 +25,6 @@ namespace {
 constexpr int ConsoleLines = 200;
 constexpr int WaitMs = 10000;
 constexpr quint32 Channels = 16;
-constexpr int MostStyleChanges = 2;
 
 // Counts every show and hide of the widgets it watches.
 class VisibilityCounter : public QObject
@@ -78,7 +77,6 @@ private slots:
     void consoleBurst_isWrittenInOneEdit_keepsTheLastLines();
     void consoleClear_dropsFramesStillWaiting();
     void matrixRedraw_touchesOnlyWhatChanged();
-    void signalPage_stylesEachComboBoxOnceWhileBuilt();
 };
 
 void PerfGuiTest::consoleBurst_isWrittenInOneEdit_keepsTheLastLines_data()
@@ -166,43 +164,6 @@ void PerfGuiTest::matrixRedraw_touchesOnlyWhatChanged()
     device.inputCount = Channels;
     page.RefreshFromDevice();
     QVERIFY(grid->crosspoint(7, 3)->isVisibleTo(&page) && grid->crosspoint(7, 3)->isFlat());
-}
-
-// Counts the style changes each combo box receives.
-class StyleChangeCounter : public QObject
-{
-public:
-    QHash<QObject *, int> counts;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::StyleChange && qobject_cast<QComboBox *>(watched))
-            ++counts[watched];
-        return false;
-    }
-};
-
-// Under an application style sheet each move of a widget to a new parent
-// styles its subtree again, and a combo box rebuilds its list each time:
-// the page's rows are built where they stay, so building the page styles
-// each of its combo boxes once or twice, not once per level of nesting.
-void PerfGuiTest::signalPage_stylesEachComboBoxOnceWhileBuilt()
-{
-    qApp->setStyleSheet(QStringLiteral("QComboBox { padding: 1px; }"));
-    StyleChangeCounter counter;
-    qApp->installEventFilter(&counter);
-    {
-        Ui_SignalConfig page;
-        qApp->removeEventFilter(&counter);
-        const QList<QComboBox *> boxes = page.findChildren<QComboBox *>();
-        QVERIFY(boxes.size() >= int(4 * Channels));
-        int worst = 0;
-        for (QComboBox *box : boxes)
-            worst = qMax(worst, counter.counts.value(box));
-        QVERIFY2(worst <= MostStyleChanges, qPrintable(QStringLiteral("%1 style changes").arg(worst)));
-    }
-    qApp->setStyleSheet(QString());
 }
 
 QTEST_MAIN(PerfGuiTest)

@@ -114,7 +114,6 @@ private slots:
     void twoDatagramsInOneRead_becomeTwoEntries();
     void startOver_replacesEverySocket();
     void bindFailure_isTheOnlyDebugLineAndDropsThatAddress();
-    void broadcastSearch_reachesTheModuleAndItsAnswerComesBack();
     void close_aThreadThatWillNotStop_isLeftAfterTheBoundedWait();
 
 private:
@@ -204,27 +203,6 @@ void TestServiceUdp::bindFailure_isTheOnlyDebugLineAndDropsThatAddress()
     search();
     QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 1, WaitMs);
     QCOMPARE(sim().requests(SimLink::Udp).size(), 1);
-}
-
-void TestServiceUdp::broadcastSearch_reachesTheModuleAndItsAnswerComesBack()
-{
-    if (ServiceUdp::LocalIpv4Addresses().isEmpty())
-        QSKIP("no IPv4 interface with a broadcast address (run under scripts/netns-run)");
-    m_setup.interfaceAddresses = true;
-    m_setup.broadcast = true;
-    SimOptions options = SimHarness::TestOptions();
-    options.udpAny = true;
-    QVERIFY(restart(options));
-    search();
-
-    // The module may hear the broadcast on more than one interface of the
-    // namespace; each hearing is answered.
-    QTRY_VERIFY_WITH_TIMEOUT(!rig().received().isEmpty(), WaitMs);
-    const QByteArray answer = rig().received().first();
-    QCOMPARE(answer.size(), SearchAnswerBytes);
-    QCOMPARE(answer.left(2), Hex("FF 24"));
-    const QString sender = splitPeer(sim().requests(SimLink::Udp).value(0).peer).first;
-    QVERIFY(ServiceUdp::LocalIpv4Addresses().contains(sender));
 }
 
 void TestServiceUdp::close_aThreadThatWillNotStop_isLeftAfterTheBoundedWait()

@@ -222,50 +222,6 @@ private Q_SLOTS:
         QCOMPARE(box->isEnabled(), count > 0 && format != NoSignal);
     }
 
-    void timingTexts_data()
-    {
-        QTest::addColumn<quint32>("width");
-        QTest::addColumn<quint32>("height");
-        QTest::addColumn<bool>("interlaced");
-        QTest::addColumn<quint32>("rate");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("progressive") << 1920u << 1080u << false << 60u << "1920x1080p60";
-        QTest::newRow("interlaced") << 720u << 576u << true << 50u << "720x576i50";
-        QTest::newRow("wide numbers") << 4096u << 2160u << false << 120u << "4096x2160p120";
-        QTest::newRow("zero width") << 0u << 1080u << false << 60u << "";
-        QTest::newRow("zero height") << 1920u << 0u << false << 60u << "";
-        QTest::newRow("zero rate") << 1920u << 1080u << true << 0u << "";
-    }
-
-    void timingTexts()
-    {
-        QFETCH(quint32, width);
-        QFETCH(quint32, height);
-        QFETCH(bool, interlaced);
-        QFETCH(quint32, rate);
-        QFETCH(QString, text);
-        InputInfo &in = Device().inputAt(1);
-        in.pair7 = width;
-        in.pair9 = height;
-        in.zero11 = interlaced;
-        in.pos12 = rate;
-        in.pair13 = width;
-        in.pair15 = height;
-        in.zero17 = interlaced;
-        in.pos18 = rate;
-        m_page->SLT_RefreshInput(1);
-        // The input's own timing: none means no source signal.
-        QCOMPARE(inputRow(1).inputFormat->text(), text.isEmpty() ? S_NoSignal : text);
-        QCOMPARE(inputRow(1).outputFormat->text(), text);
-        OutputInfo &out = Device().outputAt(1);
-        out.pair6 = width;
-        out.pair8 = height;
-        out.zero10 = interlaced;
-        out.pos11 = rate;
-        m_page->SLT_RefreshOutput(1);
-        QCOMPARE(outputRow(1).inputFormat->text(), text);
-    }
-
     void audioSelect_data()
     {
         QTest::addColumn<quint32>("kind");

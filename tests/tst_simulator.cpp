@@ -54,6 +54,9 @@ void TestSimulator::options_data()
     QTest::newRow("group beyond the outputs") << QStringList{"--multiview-groups", "9"} << error;
     QTest::newRow("four windows") << QStringList{"--multiview-windows", "4"} << run;
     QTest::newRow("five windows") << QStringList{"--multiview-windows", "5"} << error;
+    QTest::newRow("3x3 wall of 9 outputs") << QStringList{"--outputs", "9", "--wall", "3x3"} << run;
+    QTest::newRow("more displays than outputs") << QStringList{"--wall", "3x3"} << error;
+    QTest::newRow("wall of one side only") << QStringList{"--wall", "3"} << error;
 }
 
 void TestSimulator::options()

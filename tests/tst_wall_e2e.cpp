@@ -153,8 +153,6 @@ class WallEndToEndTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void simulatorWallOption_data();
-    void simulatorWallOption();
     void gridActions_sendTheirFramesAndReadBack();
     void lostPanelReplies_releaseTheMultiPanelJob();
 
@@ -167,39 +165,6 @@ private:
         return window->tvWallPage();
     }
 };
-
-void WallEndToEndTest::simulatorWallOption_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<int>("cells");
-    QTest::newRow("factory wall") << QStringList{} << true << 4;
-    QTest::newRow("3x3 of 9 outputs") << QStringList{"--outputs", "9", "--wall", "3x3"} << true << 9;
-    QTest::newRow("4x4 of 16 outputs") << QStringList{"--outputs", "16", "--wall", "4x4"} << true << 16;
-    QTest::newRow("more displays than outputs") << QStringList{"--wall", "3x3"} << false << 0;
-    QTest::newRow("one side only") << QStringList{"--wall", "3"} << false << 0;
-}
-
-void WallEndToEndTest::simulatorWallOption()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, accepted);
-    QFETCH(int, cells);
-    SimOptions options;
-    QString text;
-    const SimParse parsed = ParseSimOptions(QStringList{"kxr-devsim"} + arguments, options, text);
-    QCOMPARE(parsed == SimParse::Run, accepted);
-    if (!accepted)
-        return;
-    const SimDeviceModel model = MakeSimDeviceModel(options.model);
-    QCOMPARE(int(model.wall.cellCount), cells);
-    QCOMPARE(int(model.wall.rows * model.wall.cols), cells);
-    // A chosen wall starts without splices, cell k showing output k.
-    for (int k = 0; k < cells && !arguments.isEmpty(); ++k) {
-        QCOMPARE(int(model.wall.cells[k].output), k);
-        QCOMPARE(int(model.wall.cells[k].flags), 0);
-    }
-}
 
 void WallEndToEndTest::gridActions_sendTheirFramesAndReadBack()
 {

@@ -99,6 +99,7 @@ void DeviceLink::wireTcp()
             Qt::QueuedConnection);
     connect(m_tcp, &ServiceTcpClient::SGL_ReConnectStatus_TcpClient, this, &DeviceLink::SGL_ReConnectStatus_TcpClient,
             Qt::QueuedConnection);
+    connect(m_tcp, &ServiceTcpClient::SGL_Remaking_TcpClient, this, &DeviceLink::linkRemaking, Qt::QueuedConnection);
     connect(this, &DeviceLink::SGL_ConnectStatus_TcpClient, this, &DeviceLink::connectStatus);
     connect(this, &DeviceLink::SGL_ReConnectStatus_TcpClient, this, [this](bool ok) {
         if (!ok)

@@ -98,6 +98,9 @@ signals:
     void linkOpened();
     void linkFailed(int code);
     void linkLost();
+    // A TCP link that broke is being made again (the window says
+    // "reconnecting" meanwhile), or that attempt ended.
+    void linkRemaking(bool remaking);
     void frameSent(QByteArray bytes);
     void frameReceived(QByteArray frame);
     void datagramReceived(QByteArray datagram);

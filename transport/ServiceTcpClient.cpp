@@ -118,6 +118,7 @@ bool ServiceTcpClient::EnsureTcpConnection()
     // The signals of the attempt itself (the abort, a refused connection)
     // must not start another one.
     m_remaking = true;
+    emit SGL_Remaking_TcpClient(true);
     // A socket that still holds a broken link is reset before it binds
     // again.
     if (m_socket->state() != QAbstractSocket::UnconnectedState)
@@ -125,6 +126,7 @@ bool ServiceTcpClient::EnsureTcpConnection()
     startConnecting();
     const bool remade = m_socket->waitForConnected(ReconnectWaitMs);
     m_remaking = false;
+    emit SGL_Remaking_TcpClient(false);
     if (remade) {
         m_lastError = NoError;
         return true;

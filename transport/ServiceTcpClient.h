@@ -27,6 +27,8 @@ public:
 signals:
     void SGL_ConnectStatus_TcpClient(bool ok, int code);
     void SGL_ReConnectStatus_TcpClient(bool ok);
+    // A broken link is being made again (true), or that attempt ended.
+    void SGL_Remaking_TcpClient(bool remaking);
 
 public slots:
     void SLT_SyncConnect_TcpClient(QString localAddress, QString remoteAddress, QString remotePort);

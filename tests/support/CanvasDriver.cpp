@@ -56,13 +56,6 @@ void Drag(MyCustomView *view, const QPoint &from, const QPoint &to, int steps)
     Release(view, to);
 }
 
-void DoubleClick(MyCustomView *view, const QPoint &at)
-{
-    Click(view, at);
-    Send(view, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
-    Release(view, at);
-}
-
 QMenu *RightClick(MyCustomView *view, const QPoint &at)
 {
     Send(view, QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);

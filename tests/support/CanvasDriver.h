@@ -20,7 +20,6 @@ void Click(MyCustomView *view, const QPoint &at);
 // Press at from, steps moves on the way to to, release at to.
 void Drag(MyCustomView *view, const QPoint &from, const QPoint &to, int steps = 4);
 // Press, release, double click, release.
-void DoubleClick(MyCustomView *view, const QPoint &at);
 // Right press, the context-menu event the window system sends with it,
 // right release; the scene's menu (null when none).
 QMenu *RightClick(MyCustomView *view, const QPoint &at);

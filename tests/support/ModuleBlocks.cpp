@@ -31,12 +31,3 @@ QByteArray RandomModuleBlock(quint32 seed, bool staticIp)
     return block;
 }
 
-QList<int> DifferingOffsets(const QByteArray &a, const QByteArray &b, int offset)
-{
-    QList<int> at;
-    for (int i = 0; i < a.size() && i < b.size(); ++i) {
-        if (a[i] != b[i])
-            at << offset + i;
-    }
-    return at;
-}

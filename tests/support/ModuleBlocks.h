@@ -12,5 +12,3 @@
 // bit 31 of the flags as asked.
 QByteArray RandomModuleBlock(quint32 seed, bool staticIp);
 
-// Offsets (plus offset) at which two byte arrays differ.
-QList<int> DifferingOffsets(const QByteArray &a, const QByteArray &b, int offset = 0);
