@@ -14,7 +14,6 @@
 
 #include <memory>
 
-
 class TestFramelessWindow : public QObject
 {
     Q_OBJECT

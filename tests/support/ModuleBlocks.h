@@ -11,4 +11,3 @@
 // addresses (192.168.0.10, mask 255.255.255.0, gateway 192.168.0.1), and
 // bit 31 of the flags as asked.
 QByteArray RandomModuleBlock(quint32 seed, bool staticIp);
-
