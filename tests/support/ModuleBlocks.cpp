@@ -30,4 +30,3 @@ QByteArray RandomModuleBlock(quint32 seed, bool staticIp)
     block[PortOffset + ServerStyle] = char(ConnectCount4 | style);
     return block;
 }
-
