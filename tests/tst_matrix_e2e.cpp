@@ -61,12 +61,6 @@ QVector<QByteArray> waitForRequests(ConnectedProgram &program, int count)
     return program.requestsSinceMark();
 }
 
-Ui_Edid *openEdid(Ui_Matrix *page)
-{
-    QTest::mouseClick(page->edidButton(), Qt::LeftButton);
-    return page->edidDialog();
-}
-
 SimFaultOptions heldReplies()
 {
     SimFaultOptions faults;

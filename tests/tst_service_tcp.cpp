@@ -63,7 +63,6 @@ protected:
 private slots:
     void connect_usesTheLow16BitsOfThePortText_data();
     void connect_usesTheLow16BitsOfThePortText();
-    void secondConnect_makesANewSocketButKeepsTheQueue();
     void connect_nobodyListening_reportsCode5AndSendsNothing();
     void peerClosesConnection_oneReconnectionBeforeTheNextSend();
     void reconnectionFails_isReportedAndTheCommandTimesOut();
@@ -86,19 +85,6 @@ void TestServiceTcp::connect_usesTheLow16BitsOfThePortText()
     QFETCH(int, offset);
     QVERIFY(m_tcp->connectTo(QString::number(sim().tcpPort() + offset)));
     QTRY_COMPARE_WITH_TIMEOUT(sim().device().tcpConnections(), 2, WaitMs);
-}
-
-void TestServiceTcp::secondConnect_makesANewSocketButKeepsTheQueue()
-{
-    QVERIFY(rig().push(rig().answeredFrame(), ReplyRecord(rig().answeredPrefix(), ReplyMs, true)));
-    QVERIFY(m_tcp->connectTo(QString::number(sim().tcpPort())));
-    QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Send), 1);
-
-    rig().trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(rig().received().size(), 1, WaitMs);
-    QCOMPARE(sim().device().tcpConnections(), 2);
-    // Only the new socket is served: the request went out once.
-    QCOMPARE(sim().requests(SimLink::Tcp).size(), 1);
 }
 
 void TestServiceTcp::connect_nobodyListening_reportsCode5AndSendsNothing()

@@ -93,9 +93,7 @@ private Q_SLOTS:
     void init() { ResetProcessState(); }
     void cleanup() { ResetProcessState(); }
 
-    void clickWithoutDrag_selectsOneCellAndLeavesSplicingDisabled();
     void narrowDragAcrossTwoRows_selectsTwoCellsThatSplice();
-    void selectionTouchingASplice_doesNothing();
     void outputSelect_followsTheCellsSplice();
     void secondMultiPanelRequest_whileRepliesAreOutstanding_isIgnored();
     void availableDisplay_data();
@@ -105,21 +103,6 @@ private Q_SLOTS:
     void hiddenMultiPanelKeys_onlyWhileConnected();
     void multiviewOutput_leavesItsSpliceOnce();
 };
-
-void WallPageTest::clickWithoutDrag_selectsOneCellAndLeavesSplicingDisabled()
-{
-    PageRig rig;
-    LeftClick(rig.grid(), 1, 1);
-    QVERIFY(rig.grid()->rubberBandHidden());
-    QCOMPARE(rig.grid()->selectedCells().multiple(), false);
-    QCOMPARE(rig.grid()->clickedCell(), 4u);
-
-    QMenu *menu = RightClick(rig.grid(), 1, 1);
-    QVERIFY(menu && menu->isVisible());
-    QVERIFY(!EntryByText(menu, SMenu_ScreenSplicing)->isEnabled());
-    QVERIFY(!EntryByText(menu, SMenu_CancelSplicing)->isEnabled());
-    menu->close();
-}
 
 void WallPageTest::narrowDragAcrossTwoRows_selectsTwoCellsThatSplice()
 {
@@ -131,19 +114,6 @@ void WallPageTest::narrowDragAcrossTwoRows_selectsTwoCellsThatSplice()
     QCOMPARE(Device().wallEntry(0).spliced, quint8(1));
     QCOMPARE(Device().wallEntry(3).spliced, quint8(1));
     QCOMPARE(Device().wallEntry(3).spliceOrigin, 0u);
-}
-
-void WallPageTest::selectionTouchingASplice_doesNothing()
-{
-    PageRig rig;
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 1, 1, 2, 2));
-    ForgetQueued();
-    // Rows 0-1 of columns 0-1 take in cell 4; the right-clicked cell 0 is
-    // free, so the entry is offered, and refuses.
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 1, 1));
-    QVERIFY(Queued().isEmpty());
-    QCOMPARE(Device().wallEntry(0).spliced, quint8(0));
-    QCOMPARE(rig.grid()->spliceFrames().size(), 1);
 }
 
 void WallPageTest::outputSelect_followsTheCellsSplice()
