@@ -9,6 +9,9 @@
 #include "pages/routing/Ui_Matrix.h"
 #include "pages/routing/Ui_More.h"
 #include "pages/routing/Ui_SignalConfig.h"
+#include "pages/network/ModuleBasicConfigBox.h"
+#include "pages/network/ModulePortConfigBox.h"
+#include "pages/network/ModuleSearchList.h"
 #include "pages/network/Ui_System.h"
 #include "pages/peripheral/Ui_Peripheral.h"
 #include "pages/wall/Ui_Multiview.h"
@@ -24,6 +27,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -35,7 +39,7 @@ constexpr int BoxPollMs = 20;
 constexpr int BoxPolls = 200;
 
 enum class Place { Matrix, Signal, More, Edid, SaveLoad, TvWall, Multiview, System, Peripheral };
-enum class Action { FactoryReset, AllSet, OutputModeEndsMultiview, EdidWrite };
+enum class Action { FactoryReset, AllSet, OutputModeEndsMultiview, EdidWrite, LoadDefault, BasicWrite, PortWrite };
 
 QComboBox *FindBox(const QString &name)
 {
@@ -56,14 +60,18 @@ void SendWheel(QWidget *target)
 
 // Presses key in the next message box that opens (a real one: the hook is
 // off while it waits).
+int g_boxesAnswered = 0;
+
 void AnswerNextBox(int key)
 {
     auto *timer = new QTimer;
     auto polls = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, polls, key] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box)
+        if (box) {
+            ++g_boxesAnswered;
             QTest::keyClick(box, Qt::Key(key));
+        }
         if (box || ++*polls > BoxPolls)
             timer->deleteLater();
     });
@@ -131,6 +139,7 @@ private Q_SLOTS:
         // Input 2's board offers several signal types, so its type box is live.
         SimOptions options = SimHarness::TestOptions();
         options.model.inputKinds = {0, 4};
+        options.udpAny = true; // the network module answers the search
         m_program = std::make_unique<ConnectedProgram>(
             options, ConnectedProgram::Link::Tcp, QList<QPair<QByteArray, QByteArray>>{{"Key_UI_Peripheral", "1"}});
         QVERIFY2(m_program->ok(), m_program->why());
@@ -235,6 +244,19 @@ private Q_SLOTS:
             QTest::addRow("%s, Escape", a.name) << a.action << int(Qt::Key_Escape) << QByteArray();
             QTest::addRow("%s, YES", a.name) << a.action << 0 << a.yes;
         }
+        // The network module's writes and its defaults: a YES ends the link
+        // (the page's own test has the bytes), so only the NO answers here.
+        const struct
+        {
+            const char *name;
+            Action action;
+        } moduleActions[] = {{"load default", Action::LoadDefault},
+                             {"basic config write", Action::BasicWrite},
+                             {"port config write", Action::PortWrite}};
+        for (const auto &a : moduleActions) {
+            QTest::addRow("%s, Enter", a.name) << a.action << int(Qt::Key_Return) << QByteArray();
+            QTest::addRow("%s, Escape", a.name) << a.action << int(Qt::Key_Escape) << QByteArray();
+        }
     }
 
     void destructiveAction_asksWithNoAsDefault()
@@ -243,6 +265,8 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(QByteArray, first);
         QByteArray edid;
+        int modules = -1; // module requests before the click, for the module's actions
+        const int boxes = g_boxesAnswered;
         // Everything up to the destructive click is set up first; only that
         // click counts.
         const auto armed = [this, key] {
@@ -279,6 +303,27 @@ private Q_SLOTS:
             QCOMPARE(more->outputModeBox()->currentIndex(), key ? 1 : 0);
             break;
         }
+        case Action::LoadDefault:
+        case Action::BasicWrite:
+        case Action::PortWrite: {
+            open(Place::System);
+            Ui_System *page = window()->systemPage();
+            if (page->lastReadBlock().isEmpty()) {
+                QTest::mouseClick(page->searchButton(), Qt::LeftButton);
+                QTRY_COMPARE(page->searchList()->topLevelItemCount(), 1);
+                QTreeWidgetItem *row = page->searchList()->topLevelItem(0);
+                QTest::mouseClick(page->searchList()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                  page->searchList()->visualItemRect(row).center());
+                QTRY_VERIFY(!page->lastReadBlock().isEmpty());
+            }
+            QVERIFY(armed());
+            modules = m_program->sim().requestCount(SimLink::Udp);
+            QPushButton *button = action == Action::LoadDefault ? page->loadDefaultButton()
+                : action == Action::BasicWrite                  ? page->basicBox()->writeButton()
+                                                                : page->portBox()->writeButton();
+            QTest::mouseClick(button, Qt::LeftButton);
+            break;
+        }
         case Action::EdidWrite: {
             open(Place::Edid);
             Ui_Edid *dialog = window()->matrixPage()->edidDialog();
@@ -299,7 +344,11 @@ private Q_SLOTS:
             first = DeviceFrameOf(0xB8, Hex("00 40 00") + edid.left(16));
         const QList<QByteArray> frames = sent();
         if (key != 0) {
+            // A question was asked, and the key answered NO.
+            QTRY_COMPARE(g_boxesAnswered, boxes + 1);
             QCOMPARE(frames, QList<QByteArray>());
+            if (modules >= 0)
+                QCOMPARE(m_program->sim().requestCount(SimLink::Udp), modules);
             return;
         }
         QVERIFY(m_program->messages().count() >= 1);
