@@ -5,6 +5,8 @@
 #include "app/OutputLocks.h"
 #include "gateway/FrameRecords.h"
 #include "gateway/GatewayServer.h"
+#include "pages/routing/MatrixGrid.h"
+#include "pages/routing/Ui_Matrix.h"
 #include "protocol/DeviceState.h"
 #include "shell/Ui_Main.h"
 #include "support/ConnectedProgram.h"
@@ -16,9 +18,12 @@
 
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -88,6 +93,13 @@ QList<QByteArray> SwitchesSeen(SimHarness &sim)
             frames.append(e.bytes);
     }
     return frames;
+}
+
+quint16 FreePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
 }
 
 } // namespace
@@ -193,6 +205,49 @@ private slots:
 
     // Connected to the gateway's device port, the window shows and sets the
     // gateway's locks; they hold for every client.
+    // The window on the gateway's device port, the gateway a program of its
+    // own (in one process the window and the gateway would share one device
+    // model): a click on the matrix is one switch frame on the device and
+    // the new route reaches a router client.
+    void windowRoutesThroughTheGateway()
+    {
+        SimHarness sim(Sim());
+        const quint16 devicePort = FreePort();
+        const quint16 routerPort = FreePort();
+        QProcess gateway;
+        gateway.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        gateway.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kxr-gateway"),
+                      {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(sim.tcpPort()),
+                       QStringLiteral("--device-listen"), QStringLiteral("127.0.0.1:%1").arg(devicePort),
+                       QStringLiteral("--router-listen"), QStringLiteral("127.0.0.1:%1").arg(routerPort),
+                       QStringLiteral("--poll"), QStringLiteral("0")});
+        QVERIFY(gateway.waitForStarted(WaitMs));
+        QElapsedTimer clock;
+        clock.start();
+        std::unique_ptr<TextClient> router;
+        while (clock.elapsed() < WaitMs) {
+            router = std::make_unique<TextClient>(routerPort);
+            if (router->expect("Video outputs: 4\n", 500))
+                break;
+            router.reset();
+        }
+        QVERIFY2(router, "the gateway never served the device");
+        MainWindowFixture program(MainWindowFixture::configWith(
+            {{"SP_RemoteIp", "127.0.0.1"}, {"SP_RemotePort", QByteArray::number(devicePort)}}));
+        Ui_Main *window = program.window();
+        window->show();
+        QTest::mouseClick(window->connectionPage()->networkConnectButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(Device().identified == 1, WaitMs);
+        window->tabWidget()->setCurrentWidget(window->matrixPage());
+        QTRY_VERIFY_WITH_TIMEOUT(window->matrixPage()->grid()->crosspoint(5, 2)->isEnabled(), WaitMs);
+        QTest::mouseClick(window->matrixPage()->grid()->crosspoint(5, 2), Qt::LeftButton);
+        QVERIFY(router->expect("VIDEO OUTPUT ROUTING:\n2 5\n\n"));
+        QCOMPARE(SwitchesSeen(sim), QList<QByteArray>{DeviceFrameOf(DeviceCode::Switch, Hex("05 02"))});
+        QTRY_VERIFY_WITH_TIMEOUT(window->matrixPage()->grid()->crosspoint(5, 2)->isFlat(), WaitMs);
+        gateway.terminate();
+        QVERIFY(gateway.waitForFinished(WaitMs));
+    }
+
     void windowSharesTheGatewayLocks()
     {
         SimHarness sim(Sim());
