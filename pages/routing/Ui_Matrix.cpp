@@ -150,10 +150,17 @@ void Ui_Matrix::BuildGrid(quint32 inputCount, quint32 outputCount)
     m_paging.setCounts(inputCount, outputCount);
     // A rename in progress names a label that is about to go.
     finishRename();
-    m_grid->build(m_paging.inputsPerPage(), m_paging.outputsPerPage());
-    watchLabels();
-    for (QPushButton *button : m_grid->crosspoints())
-        connect(button, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SwitchMatrix);
+    // A device of the same size again (a reconnection) keeps the grid: made
+    // anew, its 256 buttons and 64 labels would stall the window while it
+    // connects.
+    const bool sameShape = !m_grid->crosspoints().isEmpty() && m_grid->columnCount() == int(m_paging.inputsPerPage())
+        && m_grid->rowCount() == int(m_paging.outputsPerPage());
+    if (!sameShape) {
+        m_grid->build(m_paging.inputsPerPage(), m_paging.outputsPerPage());
+        watchLabels();
+        for (QPushButton *button : m_grid->crosspoints())
+            connect(button, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SwitchMatrix);
+    }
     layoutPage();
 }
 
