@@ -26,8 +26,6 @@ private Q_SLOTS:
     void refusedFields_leaveNoLink();
     void noLocalAddress_reportsWithoutCode();
     void serialListRow_sendsNothing();
-    void selectedModule_data();
-    void selectedModule();
     void refresh_showsTheStoredSettings();
 };
 
@@ -91,56 +89,6 @@ void ConnectionPageTest::serialListRow_sendsNothing()
     QCOMPARE(restart.count(), 0);
     QCOMPARE(ChannelQueueSize(UdpChannel, QueueSide::Send), 0);
     Modules().startList(false);
-}
-
-void ConnectionPageTest::selectedModule_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("ip");
-    QTest::addColumn<bool>("staticIp");
-    QTest::addColumn<quint32>("transport");
-    QTest::addColumn<QString>("expectedIp");
-    QTest::addColumn<bool>("filtered");
-
-    QTest::newRow("static, same address") << "KXR"
-                                          << "10.0.0.5" << true << quint32(TransportNone) << "10.0.0.5" << true;
-    QTest::newRow("dynamic: the row's address")
-        << "KXR"
-        << "172.16.0.9" << false << quint32(TransportNone) << "10.0.0.5" << false;
-    QTest::newRow("static, other address: ignored")
-        << "KXR"
-        << "10.0.0.9" << true << quint32(TransportNone) << "192.168.0.247" << false;
-    QTest::newRow("other module: ignored") << "OTHER"
-                                           << "10.0.0.5" << true << quint32(TransportNone) << "192.168.0.247" << false;
-    QTest::newRow("link up: ignored") << "KXR"
-                                      << "10.0.0.5" << true << quint32(TransportTcp) << "192.168.0.247" << false;
-}
-
-void ConnectionPageTest::selectedModule()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, ip);
-    QFETCH(bool, staticIp);
-    QFETCH(quint32, transport);
-    QFETCH(QString, expectedIp);
-    QFETCH(bool, filtered);
-
-    MainWindowFixture fixture(MainWindowFixture::configWith({}));
-    Ui_Uart_Network *page = fixture.window()->connectionPage();
-    page->AddFoundDevice(QStringLiteral("KXR"), QStringLiteral("10.0.0.5"), QStringLiteral("00-1a-2b-3c-4d-5e"),
-                         QStringLiteral("3"));
-    page->searchList()->setCurrentItem(page->searchList()->topLevelItem(0));
-    ActiveTransport = transport;
-    page->ShowSelectedDeviceNetwork(name, QStringLiteral("00-1a-2b-3c-4d-5e"), ip, QStringLiteral("4001"),
-                                    QStringLiteral("255.255.0.0"), QStringLiteral("10.0.0.1"), staticIp);
-    ActiveTransport = TransportNone;
-    QCOMPARE(page->ipEdit()->text(), expectedIp);
-    QCOMPARE(page->filterLocalBySubnet(), filtered);
-    if (expectedIp != QStringLiteral("192.168.0.247")) {
-        QCOMPARE(page->portEdit()->text(), QStringLiteral("4001"));
-        QCOMPARE(page->maskEdit()->text(), QStringLiteral("255.255.0.0"));
-        QCOMPARE(page->gatewayEdit()->text(), QStringLiteral("10.0.0.1"));
-    }
 }
 
 void ConnectionPageTest::refresh_showsTheStoredSettings()

@@ -61,7 +61,6 @@ private Q_SLOTS:
 
     void grid_sizedByTheDevice_data();
     void grid_sizedByTheDevice();
-    void secondPages_showAndSwitchTheirChannels();
     void routingOutsideTheInputPage_leavesTheRowUnmarked();
     void click_sendsTheSwitchButMarksFollowTheModel();
     void allSet_listsTheInputsAndSwitchesEveryOutput();
@@ -138,31 +137,6 @@ void MatrixPageTest::grid_sizedByTheDevice()
         QCOMPARE(m_page->paging().inputPage(), 0u);
         QCOMPARE(m_page->paging().outputPage(), 0u);
     }
-}
-
-void MatrixPageTest::secondPages_showAndSwitchTheirChannels()
-{
-    m_page->BuildGrid(20, 20);
-    m_page->BuildAudioSwitchRow();
-    Device().routingAt(15) = 17; // output 16 lands at 15 too: clamped
-    m_page->RefreshFromDevice();
-    QTest::mouseClick(m_page->audioGroup()->rightButton(), Qt::LeftButton);
-    QTest::mouseClick(m_page->audioGroup()->downButton(), Qt::LeftButton);
-    const MatrixGrid *grid = m_page->grid();
-    QCOMPARE(visibleCount(grid->crosspoints(), m_page.get()), 4 * 4);
-    QCOMPARE(grid->inputNumberLabel(0)->text(), QStringLiteral("17"));
-    QCOMPARE(grid->outputNumberLabel(3)->text(), QStringLiteral("20"));
-    QVERIFY(!grid->inputNameLabel(4)->isVisibleTo(m_page.get()));
-    QCOMPARE(markedColumns(grid, 0), QList<int>{1});
-    QCOMPARE(visibleCount(m_page->audioGroup()->buttons().buttons(), m_page.get()), 4);
-
-    QTest::mouseClick(grid->crosspoint(3, 2), Qt::LeftButton);
-    QCOMPARE(m_link->take(), QVector<QByteArray>{frame(0x01, "13 12")});
-
-    QTest::mouseClick(m_page->audioGroup()->leftButton(), Qt::LeftButton);
-    QCOMPARE(grid->inputNumberLabel(0)->text(), QStringLiteral("1"));
-    QTest::mouseClick(grid->crosspoint(3, 2), Qt::LeftButton);
-    QCOMPARE(m_link->take(), QVector<QByteArray>{frame(0x01, "03 12")});
 }
 
 void MatrixPageTest::routingOutsideTheInputPage_leavesTheRowUnmarked()

@@ -210,38 +210,6 @@ private Q_SLOTS:
         QCOMPARE(m_program->messages().count(), 0);
     }
 
-    void readFetchesTheRowAgain_data()
-    {
-        QTest::addColumn<bool>("input");
-        QTest::addColumn<QByteArray>("frame");
-        QTest::addColumn<QString>("shows");
-        QTest::newRow("input 6") << true << Wire(0x7F, "05 C0") << "HDMI|1280x1024p75|1280x1024p75|Embedded|0";
-        QTest::newRow("output 6") << false << Wire(0x7F, "05 80") << "HDMI|1920x1080i50|1920x1080p60|1|0|0";
-    }
-
-    void readFetchesTheRowAgain()
-    {
-        QFETCH(bool, input);
-        QFETCH(QByteArray, frame);
-        QFETCH(QString, shows);
-        constexpr int Row = 5;
-        m_program->sim().device().editState([](SimDeviceModel &model) {
-            model.inputs[Row].width = model.inputs[Row].outWidth = 1280;
-            model.inputs[Row].height = model.inputs[Row].outHeight = 1024;
-            model.inputs[Row].rate = model.inputs[Row].outRate = 75;
-            model.outputs[Row].ownTiming = true;
-            model.outputs[Row].timing = Timing(1920, 1080, 50, true);
-            model.outputs[Row].mute = true;
-        });
-        QTest::mouseClick(input ? page()->inputRows()->row(Row).read : page()->outputRows()->row(Row).read,
-                          Qt::LeftButton);
-        // Until the device answers the row is empty.
-        QCOMPARE(input ? inputRowText(Row) : outputRowText(Row), input ? "||||0" : "|||0|0|0");
-        QVERIFY(m_program->waitQuiet());
-        QCOMPARE(m_program->requestsSinceMark().toList(), QList<QByteArray>{frame});
-        QCOMPARE(input ? inputRowText(Row) : outputRowText(Row), shows);
-    }
-
     void bindPairsRows_data()
     {
         QTest::addColumn<int>("row");
@@ -272,29 +240,6 @@ private Q_SLOTS:
         QCOMPARE(m_program->requestsSinceMark().toList(),
                  QList<QByteArray>{Wire(0x45, "00 70 00 00 00 00 00 00 00 00 00 00")});
         QVERIFY(!page()->inputRows()->row(partner).bind->isChecked());
-    }
-
-    void readAllInputsKeepsThePairing()
-    {
-        QTest::mouseClick(page()->inputRows()->row(2).bind, Qt::LeftButton);
-        QVERIFY(m_program->waitQuiet());
-        m_program->mark();
-        QTest::mouseClick(page()->inputRows()->readAllButton(), Qt::LeftButton);
-        // At once: rows and records empty, pairing flags kept.
-        for (int r = 0; r < 16; ++r)
-            QCOMPARE(inputRowText(r), QStringLiteral("||||0"));
-        QCOMPARE(Device().inputAt(1).pos2, 0u);
-        QCOMPARE(Device().inputAt(2).pair7, 0u);
-        QCOMPARE(Device().inputAt(2).bind, quint8(1));
-        QCOMPARE(Device().inputAt(3).bind, quint8(1));
-        QVERIFY(m_program->waitQuiet());
-        QList<QByteArray> reads;
-        for (int i = 0; i < 16; ++i)
-            reads << DeviceFrameOf(SignalInfo, QByteArray(1, char(i)) + Hex("C0"));
-        QCOMPARE(m_program->requestsSinceMark().toList(), reads);
-        QCOMPARE(inputRowText(2), QStringLiteral("VGA|720x576i50|720x576i50|L/R|1"));
-        QCOMPARE(inputRowText(3), QStringLiteral("HDMI|1920x1080p60|1920x1080p60|Embedded|1"));
-        QTest::mouseClick(page()->inputRows()->row(2).bind, Qt::LeftButton);
     }
 
     void readAllOutputsRebuildsTheMultiviewList()

@@ -63,7 +63,6 @@ private Q_SLOTS:
     void init();
     void searchReadWrite_changesOnlyTheEditedFields();
     void silentModule_leavesThePageUsable();
-    void admin_readsAndWritesTheDeviceName();
 };
 
 void SystemEndToEndTest::init()
@@ -142,32 +141,6 @@ void SystemEndToEndTest::silentModule_leavesThePageUsable()
     ClickRow(page->searchList(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(page->basicBox()->deviceNameEdit()->text(), QStringLiteral("KXR-NET-1"), ReplyTimeoutMs);
     QCOMPARE(ActiveTransport.load(), quint32(TransportTcp));
-}
-
-void SystemEndToEndTest::admin_readsAndWritesTheDeviceName()
-{
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    Ui_System *page = ShowSystemPage(program);
-    QTest::keyClick(page, Qt::Key_C, Qt::AltModifier);
-    QTest::mouseClick(page->adminButton(), Qt::LeftButton);
-    Ui_Admin *admin = page->adminDialog();
-    QVERIFY(admin);
-
-    QTest::mouseClick(admin->deviceNameReadButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(admin->deviceNameEdit()->text(), QStringLiteral("KXR-Matrix"), ReplyTimeoutMs);
-    QTest::mouseClick(admin->frontPanelReadButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(admin->secondLineEdit()->text(), QStringLiteral("READY"), ReplyTimeoutMs);
-
-    Retype(admin->deviceNameEdit(), QStringLiteral("Hall B matrix"));
-    QTest::mouseClick(admin->deviceNameWriteButton(), Qt::LeftButton);
-    const QByteArray serial(Ui_Admin::IdentityTextChars, '9');
-    Retype(admin->serialNumberEdit(), QString::fromLatin1(serial));
-    QTest::mouseClick(admin->serialNumberWriteButton(), Qt::LeftButton);
-    QVERIFY(program.waitQuiet());
-    QCOMPARE(program.sim().device().state().deviceName, QByteArray("Hall B matrix").leftJustified(40, '\0'));
-    QCOMPARE(program.sim().device().state().serialNumber, serial);
-    QCOMPARE(program.messages().count(), 0);
 }
 
 QTEST_MAIN(SystemEndToEndTest)
