@@ -185,6 +185,47 @@ async function sizes(browser, a) {
   }
 }
 
+// All outputs and the presets ask first (Cancel sends nothing); the lock
+// button locks and releases an output.
+async function controls(browser, a) {
+  const page = await openPanel(browser, a.url);
+  await until(() => tileText(page, 8), WAIT_MS, 'tiles');
+  const allTo4 = () => Promise.all([1, 2, 3, 4, 5, 6, 7, 8].map((n) => tileText(page, n)))
+    .then((ts) => ts.every((x) => x && x.source.startsWith('4 ·') && !x.cls.includes('pending')));
+  const askAndAnswer = async (button, answer) => {
+    await tap(page, button);
+    await until(() => page.$eval('#dialog', (d) => !d.hidden), WAIT_MS, 'the question');
+    await tap(page, answer);
+  };
+  const framesBefore = a.sim.out.split('7B 7B 01 02 03').length;
+  await tap(page, '#all');
+  await askAndAnswer('#inputs button[data-input="4"]', '#dialog-cancel');
+  await new Promise((r) => setTimeout(r, 300));
+  check(a.sim.out.split('7B 7B 01 02 03').length === framesBefore && !(await allTo4()),
+    'all outputs answered Cancel sends nothing');
+  // The choice stays open after Cancel.
+  await askAndAnswer('#inputs button[data-input="4"]', '#dialog-ok');
+  check(await until(allTo4, WAIT_MS, 'input 4 everywhere').catch(() => false), 'all outputs answered OK: every tile shows input 4');
+
+  await page.select('#preset', '2');
+  await askAndAnswer('#save', '#dialog-ok');
+  await until(() => page.$eval('#notice', (n) => !n.hidden && n.textContent.length > 0), WAIT_MS, 'the save notice');
+  const moved = await page.evaluate(() => fetch('/api/route', { method: 'POST', headers: { 'Content-Type': 'application/json' },
+    body: JSON.stringify({ output: 1, input: 7 }) }).then((r) => r.status));
+  await until(async () => { const t = await tileText(page, 1); return t && t.source.startsWith('7 ·'); }, WAIT_MS, 'output 1 on input 7');
+  await askAndAnswer('#recall', '#dialog-ok');
+  check(moved === 200 && await until(allTo4, WAIT_MS, 'the preset').catch(() => false), 'a preset saved, then recalled, brings its routing back');
+
+  await tap(page, tileSel(5));
+  await tap(page, '#lock');
+  await until(async () => { const t = await tileText(page, 5); return t && t.cls.includes('locked'); }, WAIT_MS, 'the lock');
+  const blocked = await page.$$eval('#inputs button', (b) => b.length > 0 && b.every((x) => x.disabled));
+  await tap(page, '#lock');
+  const released = await until(async () => { const t = await tileText(page, 5); return t && !t.cls.includes('locked'); }, WAIT_MS, 'the release').catch(() => false);
+  check(blocked && !!released, 'the lock button locks an output (its inputs disabled) and releases it');
+  await page.close();
+}
+
 async function droppedReply(browser, b) {
   const page = await openPanel(browser, b.url);
   await until(() => tileText(page, 3), WAIT_MS, 'tiles');
@@ -219,7 +260,7 @@ async function token(browser, c) {
       executablePath: '/usr/bin/chromium', headless: false, args: BROWSER_ARGS,
       userDataDir: fs.mkdtempSync(path.join(tmp, 'profile-')), 
     });
-    for (const [name, fn, s] of [['route', routeAndFollow, a], ['sizes', sizes, a], ['fault', droppedReply, b], ['token', token, c]]) {
+    for (const [name, fn, s] of [['route', routeAndFollow, a], ['sizes', sizes, a], ['controls', controls, a], ['fault', droppedReply, b], ['token', token, c]]) {
       try { await fn(browser, s); } catch (err) { check(false, `${name}: ${err.message}`); }
     }
   } catch (err) {
