@@ -152,13 +152,22 @@ ExitCode RunRoute(CliSession &session)
     if (request.dryRun)
         return PrintRouteChanges(session, routes);
 
+    return SwitchEach(session, routes, true, QStringLiteral("routes"), PairText, {});
+}
+
+ExitCode SwitchEach(CliSession &session, const QVector<RoutePair> &routes, bool printReadBack, const QString &noun,
+                    const std::function<QString(const RoutePair &)> &name, const std::function<void(int)> &held)
+{
     QStringList failed;
     ExitCode firstFailure = ExitCode::Ok;
-    for (const RoutePair &pair : routes) {
-        const ExitCode result = SwitchRoute(session, pair, true);
-        if (result == ExitCode::Ok)
+    for (int i = 0; i < routes.size(); ++i) {
+        const ExitCode result = SwitchRoute(session, routes.at(i), printReadBack);
+        if (result == ExitCode::Ok) {
+            if (held)
+                held(i);
             continue;
-        failed << PairText(pair);
+        }
+        failed << name(routes.at(i));
         if (firstFailure == ExitCode::Ok)
             firstFailure = result;
         // Without the link nothing further can be switched.
@@ -168,10 +177,10 @@ ExitCode RunRoute(CliSession &session)
     if (routes.size() == 1 || failed.isEmpty())
         return firstFailure;
     return session.fail(firstFailure,
-                        QStringLiteral("%1 of %2 routes did not hold: %3")
+                        QStringLiteral("%1 of %2 %3 did not hold: %4")
                             .arg(failed.size())
                             .arg(routes.size())
-                            .arg(failed.join(QStringLiteral(", "))));
+                            .arg(noun, failed.join(QStringLiteral(", "))));
 }
 
 ExitCode RunAudio(CliSession &session)

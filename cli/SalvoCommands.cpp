@@ -138,35 +138,22 @@ ExitCode Apply(CliSession &session)
         return code;
 
     const QVector<SalvoChange> changes = SalvoDiff(salvo, current);
-    QStringList failed;
-    ExitCode firstFailure = ExitCode::Ok;
-    for (const SalvoChange &change : changes) {
-        if (request.dryRun) {
+    if (request.dryRun) {
+        for (const SalvoChange &change : changes)
             PrintChange(session, change);
-            continue;
-        }
+        return ExitCode::Ok;
+    }
+    QVector<RoutePair> routes;
+    for (const SalvoChange &change : changes) {
         RoutePair pair;
         pair.input = quint32(change.to);
         pair.output = quint32(change.output);
-        const ExitCode result = SwitchRoute(session, pair, false);
-        if (result == ExitCode::Ok) {
-            PrintChange(session, change);
-            continue;
-        }
-        failed << QStringLiteral("output %1").arg(change.output);
-        if (firstFailure == ExitCode::Ok)
-            firstFailure = result;
-        // Without the link nothing further can be switched.
-        if (result == ExitCode::Connection)
-            break;
+        routes << pair;
     }
-    if (changes.size() == 1 || failed.isEmpty())
-        return firstFailure;
-    return session.fail(firstFailure,
-                        QStringLiteral("%1 of %2 changes did not hold: %3")
-                            .arg(failed.size())
-                            .arg(changes.size())
-                            .arg(failed.join(QStringLiteral(", "))));
+    return SwitchEach(
+        session, routes, false, QStringLiteral("changes"),
+        [](const RoutePair &pair) { return QStringLiteral("output %1").arg(pair.output); },
+        [&](int i) { PrintChange(session, changes.at(i)); });
 }
 
 ExitCode Import(CliSession &session)
