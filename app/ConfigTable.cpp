@@ -37,6 +37,7 @@ QString SMV_Item_AuxCoordinate_FG;
 QString SMV_Item_MouseRect_BG;
 QString SMV_Item_WindowNameSize;
 QString SMV_Item_AuxCoordinate_TextSize;
+QString Key_TakeMode;
 
 const TableEntry ConfigTable[ConfigTableSize] = {
     {"Key_LanguageIsEnglish", &Key_LanguageIsEnglish, "1"},
@@ -79,6 +80,7 @@ const TableEntry ConfigTable[ConfigTableSize] = {
     {"SMV_Item_MouseRect_BG", &SMV_Item_MouseRect_BG, "255,255,0,255"},
     {"SMV_Item_WindowNameSize", &SMV_Item_WindowNameSize, "60"},
     {"SMV_Item_AuxCoordinate_TextSize", &SMV_Item_AuxCoordinate_TextSize, "36"},
+    {"Key_TakeMode", &Key_TakeMode, "0"},
 };
 
 void RestoreTableDefaults(const TableEntry *table, int count)

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-constexpr int ConfigTableSize = 40;
+constexpr int ConfigTableSize = 41;
 extern const TableEntry ConfigTable[ConfigTableSize];
 
 void RestoreConfigDefaults();
@@ -46,3 +46,5 @@ extern QString SMV_Item_AuxCoordinate_FG;
 extern QString SMV_Item_MouseRect_BG;
 extern QString SMV_Item_WindowNameSize;
 extern QString SMV_Item_AuxCoordinate_TextSize;
+// "1" while the matrix page stages clicks for a take.
+extern QString Key_TakeMode;
