@@ -38,6 +38,8 @@ QString SMV_Item_MouseRect_BG;
 QString SMV_Item_WindowNameSize;
 QString SMV_Item_AuxCoordinate_TextSize;
 QString Key_TakeMode;
+QString Key_OutputLocks;
+QString Key_GatewayRouterPort;
 
 const TableEntry ConfigTable[ConfigTableSize] = {
     {"Key_LanguageIsEnglish", &Key_LanguageIsEnglish, "1"},
@@ -81,6 +83,8 @@ const TableEntry ConfigTable[ConfigTableSize] = {
     {"SMV_Item_WindowNameSize", &SMV_Item_WindowNameSize, "60"},
     {"SMV_Item_AuxCoordinate_TextSize", &SMV_Item_AuxCoordinate_TextSize, "36"},
     {"Key_TakeMode", &Key_TakeMode, "0"},
+    {"Key_OutputLocks", &Key_OutputLocks, ""},
+    {"Key_GatewayRouterPort", &Key_GatewayRouterPort, "9990"},
 };
 
 void RestoreTableDefaults(const TableEntry *table, int count)

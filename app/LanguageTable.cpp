@@ -330,6 +330,12 @@ QString SMenu_LockOutput;
 QString SMenu_UnlockOutput;
 QString STIPS_Locked;
 
+// Output locks
+QString S_LockThisWindow;
+QString S_LockOtherClient;
+QString SMSG_LockSkippedOne;
+QString SMSG_LockSkippedMany;
+
 // More dialog
 QString Ui_More_AppName;
 QString SpushButton_AllBindOn;
@@ -886,6 +892,11 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SMenu_LockOutput", &SMenu_LockOutput, "Lock output %1"},
     {"SMenu_UnlockOutput", &SMenu_UnlockOutput, "Unlock output %1"},
     {"STIPS_Locked", &STIPS_Locked, "Locked (%1)"},
+    // Output locks
+    {"S_LockThisWindow", &S_LockThisWindow, "this window"},
+    {"S_LockOtherClient", &S_LockOtherClient, "another client"},
+    {"SMSG_LockSkippedOne", &SMSG_LockSkippedOne, "Output %1 is locked by %2: skipped"},
+    {"SMSG_LockSkippedMany", &SMSG_LockSkippedMany, "Outputs %1 are locked by %2: skipped"},
 };
 
 void RestoreLanguageDefaults()

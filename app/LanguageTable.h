@@ -8,7 +8,7 @@
 // files. The values start with the built-in English texts; a language file
 // replaces the entries whose lines it holds.
 
-constexpr int LanguageTableSize = 457;
+constexpr int LanguageTableSize = 461;
 extern const TableEntry LanguageTable[LanguageTableSize];
 
 void RestoreLanguageDefaults();
@@ -414,3 +414,9 @@ extern QString SCMD_Reset;
 extern QString SCMD_Command;
 extern QString SCheckBox_Timestamps;
 extern QString SCheckBox_OneView;
+
+// Output locks
+extern QString S_LockThisWindow;
+extern QString S_LockOtherClient;
+extern QString SMSG_LockSkippedOne;
+extern QString SMSG_LockSkippedMany;

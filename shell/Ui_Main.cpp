@@ -4,6 +4,7 @@
 #include "app/ConfigStore.h"
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
+#include "app/OutputLocks.h"
 #include "chrome/ImageFiles.h"
 #include "chrome/MessageBox.h"
 #include "chrome/MyUiLayout.h"
@@ -74,6 +75,8 @@ Ui_Main::Ui_Main(QWidget *parent)
 
     m_connection = new Ui_Uart_Network;
     m_matrix = new Ui_Matrix;
+    m_locks = new OutputLocks(this);
+    m_matrix->SetOutputLocks(m_locks);
     m_signalConfig = new Ui_SignalConfig;
     m_tvWall = new Ui_TVWall;
     m_system = new Ui_System;

@@ -9,6 +9,7 @@
 class DeviceEvents;
 class LinkIndicator;
 class MyUiLayout;
+class OutputLocks;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -56,6 +57,7 @@ public:
     Ui_Debug *debugConsole() const { return m_debug; }
     QLabel *linkStatusLine() const { return m_linkStatus; }
     LinkIndicator *linkIndicator() const { return m_linkIndicator; }
+    OutputLocks *outputLocks() const { return m_locks; }
 
 Q_SIGNALS:
     void SGL_SETUP_UI_DEBUG();
@@ -108,4 +110,5 @@ private:
     Ui_Debug *m_debug;
     QLabel *m_linkStatus;
     LinkIndicator *m_linkIndicator;
+    OutputLocks *m_locks;
 };

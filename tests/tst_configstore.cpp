@@ -103,7 +103,7 @@ void ConfigStoreTest::firstStart_writesBothFilesFromTheBuiltInTables()
 
     const QByteArray config = dir.read(ConfigPath);
     QCOMPARE(config, defaultConfigLines());
-    QCOMPARE(config.count("\r\n"), 41);
+    QCOMPARE(config.count("\r\n"), 43);
 
     const QByteArray english = dir.read(EnglishPath);
     QVERIFY(!english.startsWith("\xEF\xBB\xBF"));

@@ -53,6 +53,11 @@ Ui_Matrix::Ui_Matrix(QWidget *parent)
     BuildAudioSwitchRow();
 }
 
+void Ui_Matrix::SetOutputLocks(OutputLocks *locks)
+{
+    m_locks = locks;
+}
+
 Ui_Edid *Ui_Matrix::edidDialog() const
 {
     return m_edidDialog;

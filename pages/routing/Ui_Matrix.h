@@ -10,6 +10,7 @@ class AudioSwitchGroup;
 class ExpandInputGroup;
 class MatrixGrid;
 class MyComboBox;
+class OutputLocks;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -49,6 +50,8 @@ public:
     void RedrawAudioSwitchRow();
     // The device reported routing or the audio switch.
     void RefreshFromDevice();
+    // The window's output locks (owned by the main window).
+    void SetOutputLocks(OutputLocks *locks);
 
     // For tests.
     MatrixGrid *grid() const { return m_grid; }
@@ -122,4 +125,5 @@ private:
     quint32 m_renameTarget = 0;
     QPointer<Ui_Edid> m_edidDialog;
     QPointer<Ui_SaveLoad> m_saveLoadDialog;
+    OutputLocks *m_locks = nullptr;
 };
