@@ -291,7 +291,7 @@ QString SMSG_RouteReplaced;
 QString SMSG_RouteNoAnswer;
 QString SMSG_KeyOutput;
 QString SMSG_KeyRoute;
-QString SMSG_KeyNoSuchChannel;
+QString SMSG_KeyTyping;
 QString SpushButton_History;
 QString Ui_History_AppName;
 QString SpushButton_Undo;
@@ -854,7 +854,7 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"SMSG_RouteNoAnswer", &SMSG_RouteNoAnswer, "no answer from the device"},
     {"SMSG_KeyOutput", &SMSG_KeyOutput, "Output %1 → input …"},
     {"SMSG_KeyRoute", &SMSG_KeyRoute, "Output %1 → input %2 — Enter routes, Esc clears"},
-    {"SMSG_KeyNoSuchChannel", &SMSG_KeyNoSuchChannel, "There is no output %1 or input %2 on this device."},
+    {"SMSG_KeyTyping", &SMSG_KeyTyping, "Output %1…"},
     {"SpushButton_History", &SpushButton_History, "History"},
     {"Ui_History_AppName", &Ui_History_AppName, "Routing history"},
     {"SpushButton_Undo", &SpushButton_Undo, "Undo"},

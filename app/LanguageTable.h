@@ -306,7 +306,7 @@ extern QString SMSG_RouteReplaced;
 extern QString SMSG_RouteNoAnswer;
 extern QString SMSG_KeyOutput;
 extern QString SMSG_KeyRoute;
-extern QString SMSG_KeyNoSuchChannel;
+extern QString SMSG_KeyTyping;
 extern QString SpushButton_History;
 extern QString Ui_History_AppName;
 extern QString SpushButton_Undo;
