@@ -170,8 +170,7 @@ RoutingJob *RoutingDesk::send(Kind kind, const RouteMap &routes, const QString &
         return nullptr;
     auto *job = new RoutingJob(this);
     connect(job, &RoutingJob::SGL_Settled, this, [this, job, kind](quint32 output) { jobSettled(job, kind, output); });
-    connect(job, &RoutingJob::SGL_Finished, this,
-            [this, job, kind, stepText] { jobFinished(job, kind, stepText); });
+    connect(job, &RoutingJob::SGL_Finished, this, [this, job, kind, stepText] { jobFinished(job, kind, stepText); });
     const bool started = kind == Kind::AllSet ? job->startAll(routes.first()) : job->start(routes);
     if (started) {
         Q_EMIT SGL_UpdateEmit();

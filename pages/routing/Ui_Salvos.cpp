@@ -31,7 +31,8 @@ enum Column { OutputColumn, FromColumn, ToColumn, ColumnCount };
 
 QString inputText(int input)
 {
-    return input <= 0 ? QStringLiteral("?") : ChannelFormat.arg(input).arg(S_InputName[ClampChannel(quint32(input - 1))]);
+    return input <= 0 ? QStringLiteral("?")
+                      : ChannelFormat.arg(input).arg(S_InputName[ClampChannel(quint32(input - 1))]);
 }
 } // namespace
 
@@ -250,9 +251,9 @@ void Ui_Salvos::SLT_Take()
 {
     if (!m_desk || m_previewRoutes.isEmpty())
         return;
-    m_desk->apply(m_previewRoutes, m_previewPreset != NoPreset
-                                       ? STEP_Preset.arg(m_previewPreset + 1)
-                                       : STEP_Salvo.arg(m_salvoName).arg(m_previewRoutes.size()));
+    m_desk->apply(m_previewRoutes,
+                  m_previewPreset != NoPreset ? STEP_Preset.arg(m_previewPreset + 1)
+                                              : STEP_Salvo.arg(m_salvoName).arg(m_previewRoutes.size()));
     SLT_ClearPreview();
 }
 
