@@ -32,6 +32,9 @@ constexpr char ProgramHelp[] =
     "  status [--json]          identification, counts, routing, audio, signals, pairing, TV wall\n"
     "  route IN OUT|all ...     switch inputs to outputs, pair after pair\n"
     "  route --from FILE|-      a salvo: one \"IN OUT\" a line (status output replays)\n"
+    "  route ... --dry-run      print what the pairs would change, switch nothing\n"
+    "  salvo list|show|save|apply|rename|delete|export|import\n"
+    "                           the window's salvos: named routing snapshots\n"
     "  audio IN                 switch the analogue audio (LR/TOSLINK) to an input\n"
     "  preset save N            store the current state in preset N\n"
     "  preset load N            recall preset N and print the new routing\n"
@@ -59,8 +62,8 @@ constexpr CommandHelp CommandHelps[] = {
      "input, output, wall, cell); --json prints one object whose shape is\n"
      "described in docs/cli.md.\n"},
     {"route",
-     "Usage: kxrctl LINK route IN OUT|all [IN OUT|all]...\n"
-     "       kxrctl LINK route --from FILE|-\n"
+     "Usage: kxrctl LINK route IN OUT|all [IN OUT|all]... [--dry-run]\n"
+     "       kxrctl LINK route --from FILE|- [--dry-run]\n"
      "\n"
      "Switches input IN to output OUT, or to every output, pair after pair.\n"
      "The device answers with its routing table; kxrctl prints the routed\n"
@@ -69,7 +72,31 @@ constexpr CommandHelp CommandHelps[] = {
      "the pairs from FILE or standard input: one \"IN OUT\" (or \"route IN OUT\")\n"
      "a line, # comments; the other lines of \"status\" are skipped. Every pair\n"
      "is checked before anything is switched; the summary names the pairs that\n"
-     "did not hold, and the status is 0 only when all held.\n"},
+     "did not hold, and the status is 0 only when all held. --dry-run reads the\n"
+     "routing and prints what would change, \"output 3: 2 -> 5\" a line, and\n"
+     "switches nothing.\n"},
+    {"salvo",
+     "Usage: kxrctl salvo list [--json]\n"
+     "       kxrctl salvo show NAME [--json]\n"
+     "       kxrctl LINK salvo save NAME [OUTPUTS]\n"
+     "       kxrctl LINK salvo apply NAME|FILE|- [--dry-run]\n"
+     "       kxrctl salvo rename NAME NEW-NAME\n"
+     "       kxrctl salvo delete NAME\n"
+     "       kxrctl salvo export NAME FILE|-\n"
+     "       kxrctl salvo import FILE|-\n"
+     "\n"
+     "Salvos are named routing snapshots, one JSON file each, shared with the\n"
+     "window: in $KXR_SALVO_DIR when set, else ~/.local/share/kxr/salvos.\n"
+     "save reads the device's routing and stores it, for every output or the\n"
+     "OUTPUTS given (e.g. 1,3,5-8); a salvo of that name is replaced. show\n"
+     "prints it as \"route IN OUT\" lines (they replay with route --from).\n"
+     "apply reads the routing, switches only the outputs whose input differs\n"
+     "and confirms each, printing \"output 3: 2 -> 5\" per change that held;\n"
+     "status 0 only when all held. --dry-run prints the same lines and\n"
+     "switches nothing. A salvo that does not fit the device is refused\n"
+     "(status 2) before anything is sent. NAME is looked up among the salvos\n"
+     "first, then as a file. import refuses a broken file, naming the line,\n"
+     "and a name that is taken; nothing changes then.\n"},
     {"audio",
      "Usage: kxrctl LINK audio IN\n"
      "\n"

@@ -12,6 +12,7 @@
 #include "cli/JsonOutput.h"
 #include "cli/MonitorCommands.h"
 #include "cli/RoutingCommands.h"
+#include "cli/SalvoCommands.h"
 #include "cli/SearchCommand.h"
 #include "cli/StatusCommand.h"
 
@@ -67,6 +68,15 @@ ExitCode Run(CliSession &session)
         return RunRaw(session);
     case CliVerb::Watch:
         return RunWatch(session);
+    case CliVerb::SalvoList:
+    case CliVerb::SalvoShow:
+    case CliVerb::SalvoSave:
+    case CliVerb::SalvoApply:
+    case CliVerb::SalvoRename:
+    case CliVerb::SalvoDelete:
+    case CliVerb::SalvoExport:
+    case CliVerb::SalvoImport:
+        return RunSalvo(session);
     case CliVerb::Help:
     case CliVerb::Version:
         break;

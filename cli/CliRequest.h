@@ -23,6 +23,14 @@ enum class CliVerb {
     Search,
     Raw,
     Watch,
+    SalvoList,
+    SalvoShow,
+    SalvoSave,
+    SalvoApply,
+    SalvoRename,
+    SalvoDelete,
+    SalvoExport,
+    SalvoImport,
 };
 
 enum class CliLink { None, Tcp, Serial };
@@ -52,6 +60,14 @@ struct CliRequest
     quint32 preset = 0;
     QString file; // edid read -o, edid write, edid show, edid check, route --from ("-": standard input)
     QByteArray rawBytes;
-    int watchForMs = 0; // 0: until interrupted
-    int watchCount = 0; // 0: no limit
+    int watchForMs = 0;  // 0: until interrupted
+    int watchCount = 0;  // 0: no limit
+    bool dryRun = false; // route, salvo apply: print what would change, switch nothing
+
+    // salvo: the stored salvo (apply: or a file), rename's new name, save's
+    // outputs (1-based, ascending; empty: every output). export and import
+    // name their file in file.
+    QString salvoName;
+    QString salvoNewName;
+    QVector<int> salvoOutputs;
 };

@@ -7,6 +7,7 @@
 #include "protocol/DeviceState.h"
 #include "protocol/CatalogueBuild.h"
 #include "protocol/Frames.h"
+#include "protocol/RoutingSalvo.h"
 
 #include <QRegularExpression>
 
@@ -31,6 +32,7 @@ enum Allow : unsigned {
     AllowSerial = 1u << 4,
     AllowSalvo = 1u << 5,
     AllowBody = 1u << 6,
+    AllowDryRun = 1u << 7,
     // What every command that talks to the device takes.
     DeviceCommand = AllowJson | AllowSerial,
 };
@@ -63,6 +65,7 @@ struct RawOptions
     bool quiet = false;
     bool verbose = false;
     bool body = false;
+    bool dryRun = false;
     QStringList positional;
 };
 
@@ -132,6 +135,10 @@ bool ReadOptions(const QStringList &arguments, RawOptions *options, QString *err
         }
         if (argument == QLatin1String("--body")) {
             options->body = true;
+            continue;
+        }
+        if (argument == QLatin1String("--dry-run")) {
+            options->dryRun = true;
             continue;
         }
         if (argument == QLatin1String("--version")) {
@@ -247,6 +254,100 @@ bool ReadEdidDoctorVerb(const QStringList &args, CliRequest *request, unsigned *
     return true;
 }
 
+// save's outputs: "1,3,5-8", each 1 … 16; ascending, each once.
+bool ReadOutputList(const QString &text, QVector<int> *outputs, QString *error)
+{
+    QVector<bool> chosen(int(DeviceLimits::Channels) + 1, false);
+    for (const QString &part : text.split(QLatin1Char(','))) {
+        const int dash = part.indexOf(QLatin1Char('-'));
+        quint32 first = 0;
+        quint32 last = 0;
+        if (!ReadChannelNumber(dash < 0 ? part : part.left(dash), QStringLiteral("output"), &first, error)
+            || !ReadChannelNumber(dash < 0 ? part : part.mid(dash + 1), QStringLiteral("output"), &last, error))
+            return false;
+        if (last < first) {
+            *error = QStringLiteral("\"%1\" is no range of outputs: the first comes first").arg(part);
+            return false;
+        }
+        for (quint32 output = first; output <= last; ++output)
+            chosen[int(output)] = true;
+    }
+    for (int output = 1; output < chosen.size(); ++output) {
+        if (chosen.at(output))
+            outputs->append(output);
+    }
+    return true;
+}
+
+bool ReadSalvoName(const QString &name, QString *target, QString *error)
+{
+    *target = name;
+    return SalvoNameIsValid(name, error);
+}
+
+// salvo list|show|save|apply|rename|delete|export|import.
+bool ReadSalvoVerb(const QStringList &args, CliRequest *request, unsigned *allowed, QString *error)
+{
+    const QString action = args.value(0);
+    *allowed = AllowJson;
+    if (action == QLatin1String("list")) {
+        request->verb = CliVerb::SalvoList;
+        return ExpectArguments(args, 1, QStringLiteral("salvo list [--json]"), error);
+    }
+    if (action == QLatin1String("show")) {
+        request->verb = CliVerb::SalvoShow;
+        return ExpectArguments(args, 2, QStringLiteral("salvo show NAME [--json]"), error)
+            && ReadSalvoName(args.at(1), &request->salvoName, error);
+    }
+    if (action == QLatin1String("save")) {
+        request->verb = CliVerb::SalvoSave;
+        *allowed = DeviceCommand;
+        if (args.size() != 3 && !ExpectArguments(args, 2, QStringLiteral("salvo save NAME [OUTPUTS]"), error))
+            return false;
+        return ReadSalvoName(args.at(1), &request->salvoName, error)
+            && (args.size() == 2 || ReadOutputList(args.at(2), &request->salvoOutputs, error));
+    }
+    if (action == QLatin1String("apply")) {
+        request->verb = CliVerb::SalvoApply;
+        *allowed = DeviceCommand | AllowDryRun;
+        if (!ExpectArguments(args, 2, QStringLiteral("salvo apply NAME|FILE|- [--dry-run]"), error))
+            return false;
+        request->salvoName = args.at(1);
+        return true;
+    }
+    if (action == QLatin1String("rename")) {
+        request->verb = CliVerb::SalvoRename;
+        return ExpectArguments(args, 3, QStringLiteral("salvo rename NAME NEW-NAME"), error)
+            && ReadSalvoName(args.at(1), &request->salvoName, error)
+            && ReadSalvoName(args.at(2), &request->salvoNewName, error);
+    }
+    if (action == QLatin1String("delete")) {
+        request->verb = CliVerb::SalvoDelete;
+        return ExpectArguments(args, 2, QStringLiteral("salvo delete NAME"), error)
+            && ReadSalvoName(args.at(1), &request->salvoName, error);
+    }
+    if (action == QLatin1String("export")) {
+        request->verb = CliVerb::SalvoExport;
+        if (!ExpectArguments(args, 3, QStringLiteral("salvo export NAME FILE|-"), error)
+            || !ReadSalvoName(args.at(1), &request->salvoName, error))
+            return false;
+        request->file = args.at(2);
+        return true;
+    }
+    if (action == QLatin1String("import")) {
+        request->verb = CliVerb::SalvoImport;
+        if (!ExpectArguments(args, 2, QStringLiteral("salvo import FILE|-"), error))
+            return false;
+        request->file = args.at(1);
+        return true;
+    }
+    const QString unknown = action.isEmpty() ? QString() : QStringLiteral("unknown salvo action \"%1\"; ").arg(action);
+    *error = unknown
+        + QStringLiteral("usage: kxrctl salvo list | show NAME | save NAME [OUTPUTS] | apply NAME|FILE|- [--dry-run] | "
+                         "rename NAME NEW-NAME | delete NAME | export NAME FILE|- | import FILE|-");
+    return false;
+}
+
 // Positional arguments after the command word: verb, its arguments and the
 // options it takes.
 bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, QString *error)
@@ -260,7 +361,7 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
     }
     if (verb == QLatin1String("route")) {
         request->verb = CliVerb::Route;
-        *allowed = DeviceCommand | AllowSalvo;
+        *allowed = DeviceCommand | AllowSalvo | AllowDryRun;
         // Pairs, switched in the order given; or a salvo file (--from).
         if (args.size() % 2 != 0) {
             *error = QStringLiteral("missing argument; usage: kxrctl route IN OUT|all [IN OUT|all]... | kxrctl "
@@ -349,6 +450,8 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
         }
         return true;
     }
+    if (verb == QLatin1String("salvo"))
+        return ReadSalvoVerb(args, request, allowed, error);
     if (verb == QLatin1String("watch")) {
         request->verb = CliVerb::Watch;
         *allowed = DeviceCommand | AllowWatchBounds;
@@ -360,7 +463,8 @@ bool ReadVerb(const QStringList &words, CliRequest *request, unsigned *allowed, 
 
 bool IsCommandWord(const QString &word)
 {
-    static const char *const Words[] = {"status", "route", "audio", "preset", "edid", "search", "raw", "watch"};
+    static const char *const Words[] = {"status", "route", "audio", "preset", "edid",
+                                        "search", "raw",   "watch", "salvo"};
     for (const char *known : Words) {
         if (word == QLatin1String(known))
             return true;
@@ -374,7 +478,8 @@ QString CommandName(const QStringList &words)
     static const QRegularExpression action(QStringLiteral("^[a-z]+$"));
     if (words.isEmpty() || !IsCommandWord(words.first()))
         return QString();
-    const bool twoWords = words.first() == QLatin1String("edid") || words.first() == QLatin1String("preset");
+    const bool twoWords = words.first() == QLatin1String("edid") || words.first() == QLatin1String("preset")
+        || words.first() == QLatin1String("salvo");
     if (twoWords && words.size() > 1 && action.match(words.at(1)).hasMatch())
         return words.first() + QLatin1Char(' ') + words.at(1);
     return words.first();
@@ -440,7 +545,12 @@ bool ReadLink(RawOptions options, unsigned allowed, LinkDefaults defaults, CliRe
         request->host = address.host;
         return true;
     }
-    // An EDID file is decoded without a device.
+    // An EDID file is decoded, and the stored salvos are kept, without a device.
+    const bool salvoFiles = request->verb == CliVerb::SalvoList || request->verb == CliVerb::SalvoShow
+        || request->verb == CliVerb::SalvoRename || request->verb == CliVerb::SalvoDelete
+        || request->verb == CliVerb::SalvoExport || request->verb == CliVerb::SalvoImport;
+    if (salvoFiles)
+        return true;
     const bool offline =
         request->verb == CliVerb::EdidCheck || (request->verb == CliVerb::EdidShow && request->output == 0);
     if (offline && !options.tcpGiven && !options.serialGiven)
@@ -527,6 +637,11 @@ bool ReadTimings(const RawOptions &options, unsigned allowed, CliRequest *reques
     }
     if (options.body && !FrameBody(&request->rawBytes, error))
         return false;
+    if (options.dryRun && !(allowed & AllowDryRun)) {
+        *error = QStringLiteral("--dry-run applies to route and salvo apply only");
+        return false;
+    }
+    request->dryRun = options.dryRun;
     if (options.fromGiven && !(allowed & AllowSalvo)) {
         *error = QStringLiteral("--from applies to route only");
         return false;

@@ -6,6 +6,7 @@
 #include "cli/StatusReport.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
+#include "protocol/RoutingSalvo.h"
 
 #include <QJsonObject>
 #include <QTextStream>
@@ -18,14 +19,6 @@ constexpr quint32 NotReported = 0xFFFFFFFF;
 // A report the device sent of its own accord may be taken for the answer of
 // a switch; before a contradiction is reported the state is read again.
 constexpr int ReadBackTries = 2;
-
-ExitCode Connected(CliSession &session)
-{
-    ExitCode code = session.openDevice();
-    if (code == ExitCode::Ok)
-        code = session.identify();
-    return code;
-}
 
 // "route IN OUT" for outputs first … last - 1, as fed now.
 void PrintRoutes(CliSession &session, quint32 fixedInput, quint32 first, quint32 last)
@@ -40,8 +33,63 @@ void PrintRoutes(CliSession &session, quint32 fixedInput, quint32 first, quint32
     }
 }
 
-// Switches one pair and confirms it; the failure is already reported.
-ExitCode SwitchOne(CliSession &session, const RoutePair &pair)
+QString PairText(const RoutePair &pair)
+{
+    return pair.all ? QStringLiteral("%1 all").arg(pair.input)
+                    : QStringLiteral("%1 %2").arg(pair.input).arg(pair.output);
+}
+
+// route --dry-run: what the pairs would change, later pairs winning as they
+// would on the device; nothing is switched.
+ExitCode PrintRouteChanges(CliSession &session, const QVector<RoutePair> &routes)
+{
+    QVector<int> current;
+    const ExitCode code = ReadRouting(session, &current);
+    if (code != ExitCode::Ok)
+        return code;
+    RoutingSalvo wanted;
+    for (const RoutePair &pair : routes) {
+        const int first = pair.all ? 1 : int(pair.output);
+        const int last = pair.all ? current.size() : int(pair.output);
+        for (int output = first; output <= last; ++output)
+            wanted.routes.insert(output, int(pair.input));
+    }
+    for (const SalvoChange &change : SalvoDiff(wanted, current))
+        PrintChange(session, change);
+    return ExitCode::Ok;
+}
+
+} // namespace
+
+ExitCode ConnectAndIdentify(CliSession &session)
+{
+    ExitCode code = session.openDevice();
+    if (code == ExitCode::Ok)
+        code = session.identify();
+    return code;
+}
+
+ExitCode ReadRouting(CliSession &session, QVector<int> *current)
+{
+    DeviceState &device = Device();
+    for (quint32 out = 0; out < device.outputCount; ++out)
+        device.routingAt(out) = NotReported;
+    const ExitCode code = session.run(QStringLiteral("routing read"), [] { return CMD_RoutingRead(); });
+    *current = RoutingOf(device);
+    return code;
+}
+
+void PrintChange(CliSession &session, const SalvoChange &change)
+{
+    const QString from = change.from > 0 ? QString::number(change.from) : QStringLiteral("-");
+    QJsonObject json{{QStringLiteral("output"), change.output}, {QStringLiteral("to"), change.to}};
+    if (change.from > 0)
+        json.insert(QStringLiteral("from"), change.from);
+    session.printResult(QStringLiteral("output %1: %2 -> %3").arg(change.output).arg(from).arg(change.to),
+                        QJsonObject{{QStringLiteral("change"), json}});
+}
+
+ExitCode SwitchRoute(CliSession &session, const RoutePair &pair, bool printReadBack)
 {
     DeviceState &device = Device();
     const quint32 in = pair.input - 1;
@@ -74,17 +122,10 @@ ExitCode SwitchOne(CliSession &session, const RoutePair &pair)
         return session.fail(ExitCode::Contradiction,
                             QStringLiteral("the device %1 after the switch to input %2").arg(shown).arg(pair.input));
     }
-    PrintRoutes(session, in, first, last);
+    if (printReadBack)
+        PrintRoutes(session, in, first, last);
     return ExitCode::Ok;
 }
-
-QString PairText(const RoutePair &pair)
-{
-    return pair.all ? QStringLiteral("%1 all").arg(pair.input)
-                    : QStringLiteral("%1 %2").arg(pair.input).arg(pair.output);
-}
-
-} // namespace
 
 ExitCode RunRoute(CliSession &session)
 {
@@ -99,7 +140,7 @@ ExitCode RunRoute(CliSession &session)
         if (!ParseSalvo(text, &routes, &error))
             return session.fail(ExitCode::Usage, source + QStringLiteral(": ") + error);
     }
-    ExitCode code = Connected(session);
+    ExitCode code = ConnectAndIdentify(session);
     // Every pair is checked against the device before anything is switched.
     for (int i = 0; code == ExitCode::Ok && i < routes.size(); ++i) {
         code = session.checkInput(routes.at(i).input);
@@ -108,11 +149,13 @@ ExitCode RunRoute(CliSession &session)
     }
     if (code != ExitCode::Ok)
         return code;
+    if (request.dryRun)
+        return PrintRouteChanges(session, routes);
 
     QStringList failed;
     ExitCode firstFailure = ExitCode::Ok;
     for (const RoutePair &pair : routes) {
-        const ExitCode result = SwitchOne(session, pair);
+        const ExitCode result = SwitchRoute(session, pair, true);
         if (result == ExitCode::Ok)
             continue;
         failed << PairText(pair);
@@ -134,7 +177,7 @@ ExitCode RunRoute(CliSession &session)
 ExitCode RunAudio(CliSession &session)
 {
     const CliRequest &request = session.request();
-    ExitCode code = Connected(session);
+    ExitCode code = ConnectAndIdentify(session);
     if (code == ExitCode::Ok)
         code = session.checkInput(request.input);
     if (code != ExitCode::Ok)
@@ -164,7 +207,7 @@ ExitCode RunPreset(CliSession &session)
 {
     const CliRequest &request = session.request();
     const bool load = request.verb == CliVerb::PresetLoad;
-    ExitCode code = Connected(session);
+    ExitCode code = ConnectAndIdentify(session);
     if (code != ExitCode::Ok)
         return code;
     DeviceState &device = Device();

@@ -1,5 +1,7 @@
 #include "protocol/RoutingSalvo.h"
 
+#include "protocol/DeviceState.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -337,13 +339,9 @@ bool SalvoFromJson(const QByteArray &json, RoutingSalvo *salvo, QString *error)
     const auto lineOf = [&](const char *key) {
         return top.contains(QLatin1String(key)) ? where.lineOf(QLatin1String(key)) : topLine;
     };
-    const auto missing = [&](const char *key) {
-        return !top.contains(QLatin1String(key))
-            && Fail(error, topLine, QStringLiteral("\"%1\" is missing").arg(QLatin1String(key)));
-    };
     for (const char *key : {"format", "version", "name", "outputs", "routes"}) {
-        if (missing(key))
-            return false;
+        if (!top.contains(QLatin1String(key)))
+            return Fail(error, topLine, QStringLiteral("\"%1\" is missing").arg(QLatin1String(key)));
     }
 
     if (top.value(QLatin1String("format")).toString() != FormatName)
@@ -388,11 +386,38 @@ bool SalvoFromJson(const QByteArray &json, RoutingSalvo *salvo, QString *error)
     return true;
 }
 
+QVector<int> RoutingOf(const DeviceState &device)
+{
+    QVector<int> current;
+    const quint32 outputs = qMin(device.outputCount, DeviceLimits::Channels);
+    for (quint32 out = 0; out < outputs; ++out) {
+        const quint32 in = device.routingAt(out);
+        current.append(in < device.inputCount ? int(in) + 1 : 0);
+    }
+    return current;
+}
+
+RoutingSalvo SalvoOfDevice(const DeviceState &device, const QString &name, const QVector<int> &outputs)
+{
+    RoutingSalvo salvo;
+    salvo.name = name;
+    salvo.device = QStringLiteral("%1\u00D7%2").arg(device.inputCount).arg(device.outputCount);
+    salvo.outputCount = int(device.outputCount);
+    salvo.inputCount = int(device.inputCount);
+    const QVector<int> current = RoutingOf(device);
+    for (int output = 1; output <= current.size(); ++output) {
+        if (current.at(output - 1) > 0 && (outputs.isEmpty() || outputs.contains(output)))
+            salvo.routes.insert(output, current.at(output - 1));
+    }
+    return salvo;
+}
+
 bool ReadSalvoFile(const QString &path, RoutingSalvo *salvo, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1: %2").arg(
+            path, QFileInfo(path).isFile() ? file.errorString() : QStringLiteral("no such file"));
         return false;
     }
     const QByteArray bytes = file.read(SalvoLimits::MaxBytes + 1);
@@ -521,12 +546,17 @@ bool SalvoStore::importFrom(const QString &path, QString *name, QString *error)
     RoutingSalvo salvo;
     if (!ReadSalvoFile(path, &salvo, error))
         return false;
-    if (contains(salvo.name)) {
-        *error = QStringLiteral("a salvo \"%1\" exists already: rename it first").arg(salvo.name);
-        return false;
-    }
-    if (!save(salvo, error))
+    if (!add(salvo, error))
         return false;
     *name = salvo.name;
     return true;
+}
+
+bool SalvoStore::add(const RoutingSalvo &salvo, QString *error)
+{
+    if (contains(salvo.name)) {
+        *error = QStringLiteral("a salvo \"%1\" exists already: rename or delete it first").arg(salvo.name);
+        return false;
+    }
+    return save(salvo, error);
 }

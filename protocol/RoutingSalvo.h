@@ -73,6 +73,8 @@ public:
     bool rename(const QString &from, const QString &to, QString *error);
     bool remove(const QString &name, QString *error);
     bool exportTo(const QString &name, const QString &path, QString *error) const;
+    // Writes a new salvo; a name that is taken is refused.
+    bool add(const RoutingSalvo &salvo, QString *error);
     // Stores the salvo of a file under the name it holds; a broken file, or
     // one whose name is taken, changes nothing.
     bool importFrom(const QString &path, QString *name, QString *error);
@@ -80,6 +82,15 @@ public:
 private:
     QString m_folder;
 };
+
+class DeviceState;
+
+// The device's routing as SalvoDiff takes it: the input (1-based) of each
+// output, 0 where the model holds none the device has.
+QVector<int> RoutingOf(const DeviceState &device);
+// A salvo of the device's current routing, for the given outputs (1-based;
+// empty: every output); outputs whose input is not known are left out.
+RoutingSalvo SalvoOfDevice(const DeviceState &device, const QString &name, const QVector<int> &outputs = {});
 
 // Reads a salvo file of at most SalvoLimits::MaxBytes; the message names the
 // file's problem (missing, too large, or what SalvoFromJson says).

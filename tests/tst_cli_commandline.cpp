@@ -24,6 +24,7 @@ private slots:
     void refused_data();
     void refused();
     void rawBytes_areTakenAsTyped();
+    void salvoOutputs_ascendingEachOnce();
     void defaultLink_data();
     void defaultLink();
 };
@@ -62,6 +63,10 @@ void TestCliCommandLine::accepted_data()
     QTest::newRow("salvo from standard input") << "--tcp h route --from -" << route << "h" << 2000 << 0 << 0 << false;
     QTest::newRow("search asks one host")
         << "search --tcp 10.0.0.9" << int(CliVerb::Search) << "10.0.0.9" << 0 << 0 << 0 << false;
+    QTest::newRow("salvo list needs no link")
+        << "salvo list --json" << int(CliVerb::SalvoList) << "" << 0 << 0 << 0 << true;
+    QTest::newRow("salvo apply, dry run")
+        << "--tcp h salvo apply studio --dry-run" << int(CliVerb::SalvoApply) << "h" << 2000 << 0 << 0 << false;
     QTest::newRow("json on every command")
         << "--tcp h audio 2 --json" << int(CliVerb::Audio) << "h" << 2000 << 2 << 0 << true;
 }
@@ -181,6 +186,18 @@ void TestCliCommandLine::refused_data()
                                    << "raw: \"7B 7\" is not hexadecimal bytes";
     QTest::newRow("not hex") << "--tcp h raw 7G"
                              << "is not hexadecimal bytes";
+    QTest::newRow("dry run on status") << "--tcp h status --dry-run"
+                                       << "status: --dry-run applies to route and salvo apply only";
+    QTest::newRow("salvo name with a slash") << "--tcp h salvo save a/b"
+                                             << "salvo save: a salvo's name holds no \"/\"";
+    QTest::newRow("salvo name past 64") << "salvo delete " + QString(65, 'n')
+                                        << "salvo delete: a salvo's name has at most 64 characters";
+    QTest::newRow("salvo outputs backwards") << "--tcp h salvo save a 5-3"
+                                             << "salvo save: \"5-3\" is no range of outputs";
+    QTest::newRow("salvo output 17") << "--tcp h salvo save a 1,17"
+                                     << "salvo save: output 17 is out of range";
+    QTest::newRow("salvo action") << "salvo recall a"
+                                  << "salvo recall: unknown salvo action \"recall\"; usage: kxrctl salvo list";
     QTest::newRow("help for nothing known") << "help reboot"
                                             << "unknown command \"reboot\"";
 }
@@ -192,6 +209,13 @@ void TestCliCommandLine::refused()
     const CommandLine result = parse(line);
     QVERIFY(!result.ok);
     QVERIFY2(result.error.startsWith(message) || result.error.contains(message), qPrintable(result.error));
+}
+
+void TestCliCommandLine::salvoOutputs_ascendingEachOnce()
+{
+    const CommandLine result = parse(QStringLiteral("--tcp h salvo save a 16,5-7,1,6-6"));
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(result.request.salvoOutputs, (QVector<int>{1, 5, 6, 7, 16}));
 }
 
 void TestCliCommandLine::rawBytes_areTakenAsTyped()

@@ -108,6 +108,7 @@ private slots:
     void route_switchesOneOutputAndPrintsTheReadBack_data() { addLinkRows(); }
     void route_switchesOneOutputAndPrintsTheReadBack();
     void route_all_feedsEveryOutput();
+    void salvo_saveThenApply_sendsOnlyTheChanges();
     void audio_switchesTheAudioInput_data() { addLinkRows(); }
     void audio_switchesTheAudioInput();
     void preset_saveThenLoad_restoresTheRouting_data() { addLinkRows(); }
@@ -308,6 +309,73 @@ void TestCliE2e::route_all_feedsEveryOutput()
     }
     QCOMPARE(lines(run.out), expected);
     QCOMPARE(requestFrames(sim, Link::Tcp).last(), DeviceFrameOf(0x01, Hex("03 FF")));
+}
+
+void TestCliE2e::salvo_saveThenApply_sendsOnlyTheChanges()
+{
+    QTemporaryDir dir;
+    qputenv("KXR_SALVO_DIR", dir.filePath(QStringLiteral("salvos")).toUtf8());
+    SimHarness sim;
+    sim.device().editState([](SimDeviceModel &m) {
+        for (int o = 0; o < m.outputCount; ++o)
+            m.routing[o] = o;
+    });
+    const auto run = [&](const QString &line) {
+        return RunKxrctlProcess(linkArguments(sim, Link::Tcp) + line.split(QLatin1Char(' ')));
+    };
+    const KxrctlResult saved = run(QStringLiteral("salvo save studio 1-3,5"));
+    QVERIFY2(saved.exitCode == ExitOk, saved.err.constData());
+    QCOMPARE(saved.out, QByteArray("route 1 1\nroute 2 2\nroute 3 3\nroute 5 5\n"));
+    sim.device().editState([](SimDeviceModel &m) {
+        m.routing[1] = 6;
+        m.routing[2] = 7;
+        m.routing[3] = 0; // not in the salvo
+    });
+
+    // The dry run and the apply print the same changes; only the apply
+    // switches, and only those outputs.
+    const QByteArray changes("output 2: 7 -> 2\noutput 3: 8 -> 3\n");
+    const QVector<QByteArray> readOnly{identification(), DeviceFrameOf(0x12, Hex("00"))};
+    int sent = requestFrames(sim, Link::Tcp).size();
+    const KxrctlResult dry = run(QStringLiteral("salvo apply studio --dry-run"));
+    QVERIFY2(dry.exitCode == ExitOk, dry.err.constData());
+    QCOMPARE(dry.out, changes);
+    QCOMPARE(requestFrames(sim, Link::Tcp).mid(sent), readOnly);
+    sent = requestFrames(sim, Link::Tcp).size();
+    const KxrctlResult applied = run(QStringLiteral("salvo apply studio"));
+    QVERIFY2(applied.exitCode == ExitOk, applied.err.constData());
+    QCOMPARE(applied.out, changes);
+    const QVector<QByteArray> switches{DeviceFrameOf(0x01, Hex("01 01")), DeviceFrameOf(0x01, Hex("02 02"))};
+    QCOMPARE(requestFrames(sim, Link::Tcp).mid(sent), readOnly + switches);
+    QCOMPARE(int(sim.device().state().routing[2]), 2);
+    const KxrctlResult again = run(QStringLiteral("salvo apply studio"));
+    QVERIFY(again.exitCode == ExitOk && again.out.isEmpty());
+
+    // route --dry-run: later pairs win, unchanged outputs are left out.
+    sent = requestFrames(sim, Link::Tcp).size();
+    const KxrctlResult route = run(QStringLiteral("route 4 all 2 2 6 6 --dry-run --json"));
+    QVERIFY2(route.exitCode == ExitOk, route.err.constData());
+    QStringList outputs;
+    for (const QString &line : lines(route.out)) {
+        const QJsonObject change = QJsonDocument::fromJson(line.toUtf8()).object().value("change").toObject();
+        outputs << QStringLiteral("%1:%2>%3")
+                       .arg(change.value("output").toInt())
+                       .arg(change.value("from").toInt())
+                       .arg(change.value("to").toInt());
+    }
+    QCOMPARE(outputs.join(' '), QStringLiteral("1:1>4 3:3>4 4:1>4 5:5>4 7:7>4 8:8>4"));
+    QCOMPARE(requestFrames(sim, Link::Tcp).mid(sent), readOnly);
+
+    // A salvo of a larger device is refused before anything is switched.
+    const QString big = writeFile(dir, QStringLiteral("big.json"),
+                                  "{\"format\": \"kxr-salvo\", \"version\": 1, \"name\": \"big\", \"outputs\": 16,\n"
+                                  "\"routes\": [{\"output\": 1, \"input\": 2}, {\"output\": 12, \"input\": 2}]}");
+    sent = requestFrames(sim, Link::Tcp).size();
+    const KxrctlResult refused = run(QStringLiteral("salvo apply ") + big);
+    QCOMPARE(refused.exitCode, ExitUsage);
+    QVERIFY2(refused.err.contains("salvo apply: output 12 is out of range: the device has 8 outputs"),
+             refused.err.constData());
+    QCOMPARE(requestFrames(sim, Link::Tcp).mid(sent), readOnly.mid(0, 1));
 }
 
 void TestCliE2e::audio_switchesTheAudioInput()
@@ -627,6 +695,15 @@ void TestCliE2e::lockedRouting_exitsWithContradiction()
                                                 << QStringLiteral("4") << QStringLiteral("5"));
     QCOMPARE(salvo.exitCode, ExitContradiction);
     QVERIFY2(salvo.err.contains("route: 2 of 2 routes did not hold: 2 3, 4 5"), salvo.err.constData());
+    QTemporaryDir dir;
+    const QString file = writeFile(dir, QStringLiteral("s.json"),
+                                   "{\"format\": \"kxr-salvo\", \"version\": 1, \"name\": \"s\", \"outputs\": 8, "
+                                   "\"routes\": [{\"output\": 3, \"input\": 2}, {\"output\": 5, \"input\": 4}]}");
+    const KxrctlResult applied =
+        RunKxrctlProcess(linkArguments(sim, Link::Tcp) << QStringLiteral("salvo") << QStringLiteral("apply") << file);
+    QCOMPARE(applied.exitCode, ExitContradiction);
+    QVERIFY2(applied.err.contains("salvo apply: 2 of 2 changes did not hold: output 3, output 5"),
+             applied.err.constData());
 }
 
 void TestCliE2e::route_onTwentyOutputs_confirmsOutputSixteen()
