@@ -116,11 +116,16 @@ void ResetTableFile(const QString &path)
         file.close();
 }
 
-void SaveAllSettings()
+void SaveConfigFile()
 {
     const QString config = AppPath(QLatin1String(Paths::ConfigFile));
     ResetTableFile(config);
     WriteTableFile(config);
+}
+
+void SaveAllSettings()
+{
+    SaveConfigFile();
     const QString language = SelectedLanguagePath();
     ResetTableFile(language);
     WriteTableFile(language);

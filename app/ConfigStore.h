@@ -14,6 +14,8 @@ void WriteTableFile(const QString &path);
 void ResetTableFile(const QString &path);
 
 void SaveAllSettings();
+// config.ini alone, for a setting that is to survive even an abrupt end.
+void SaveConfigFile();
 void LoadSettings(bool skipConfig);
 
 // Loads config.ini and the selected language file, or writes both from the

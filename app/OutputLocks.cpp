@@ -1,5 +1,6 @@
 #include "app/OutputLocks.h"
 
+#include "app/ConfigStore.h"
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
 
@@ -87,7 +88,7 @@ void OutputLocks::setLocked(int output, bool locked)
         return;
     if (m_shared) {
         // The gateway decides; its answer comes back through applyShared().
-        if (locked != isLocked(output) || (!locked && m_other.contains(output)))
+        if (locked != isLocked(output))
             emit lockRequested(output, locked);
         return;
     }
@@ -142,13 +143,18 @@ void OutputLocks::setShared(bool shared)
     if (shared == m_shared)
         return;
     m_shared = shared;
-    // Until the gateway tells its table, nothing shows as locked by it; back
-    // on a plain device, the remembered locks hold again.
+    // Until the gateway tells its table nothing shows as locked; the
+    // window's remembered locks are asked for once it has. Back on a plain
+    // device, the remembered locks hold again.
     m_other.clear();
-    if (shared)
+    m_asked.clear();
+    m_wanted.clear();
+    if (shared) {
+        m_wanted = rememberedOwn();
         m_own.clear();
-    else
+    } else {
         loadRemembered();
+    }
     emit changed();
 }
 
@@ -164,16 +170,27 @@ void OutputLocks::applyShared(const QVector<QPair<int, char>> &states)
         const Holder before = holderOf(o);
         m_own.remove(o);
         m_other.remove(o);
+        m_asked.remove(o);
         if (state.second == 'O')
             m_own.insert(o);
         else if (state.second == 'L')
             m_other.insert(o);
         any = any || holderOf(o) != before;
     }
-    if (!any)
-        return;
+    // The first table told: the window's remembered locks that are free.
+    QVector<int> ask;
+    for (int o : qAsConst(m_wanted)) {
+        if (!isLocked(o))
+            ask.append(o);
+    }
+    m_wanted.clear();
+    for (int o : ask)
+        m_asked.insert(o);
     remember();
-    emit changed();
+    if (any)
+        emit changed();
+    for (int o : ask)
+        emit lockRequested(o, true);
 }
 
 QVector<int> OutputLocks::rememberedOwn() const
@@ -237,7 +254,9 @@ QVector<QPair<QString, QVector<int>>> OutputLocks::Decode(const QString &text)
     return devices;
 }
 
-// The current device's own locks go last, as the one used most recently.
+// The current device's own locks go last, as the ones changed most
+// recently; config.ini is written at once, so that a lock outlives even a
+// program that is killed.
 void OutputLocks::remember()
 {
     if (m_device.isEmpty())
@@ -249,11 +268,17 @@ void OutputLocks::remember()
             break;
         }
     }
-    if (!m_own.isEmpty())
-        devices.append({m_device, sorted(m_own)});
+    // Locks asked of a gateway but not yet told stay wanted.
+    const QSet<int> own = m_own + m_asked;
+    if (!own.isEmpty())
+        devices.append({m_device, sorted(own)});
     while (devices.size() > MaxRememberedDevices)
         devices.removeFirst();
-    Key_OutputLocks = Encode(devices);
+    const QString text = Encode(devices);
+    if (text == Key_OutputLocks)
+        return;
+    Key_OutputLocks = text;
+    SaveConfigFile();
 }
 
 void OutputLocks::loadRemembered()

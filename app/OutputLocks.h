@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QPair>
 #include <QSet>
 #include <QString>
 #include <QVector>
@@ -25,7 +26,8 @@ class OutputLocks : public QObject
 public:
     // Who holds a lock.
     enum class Holder { None, ThisWindow, OtherClient };
-    // Devices whose locks are remembered; the one used longest ago goes first.
+    // Devices whose locks are remembered; the one whose locks changed longest
+    // ago goes first.
     static constexpr int MaxRememberedDevices = 32;
     // Outputs a device can have (the device model's channel bound).
     static constexpr int MaxOutputs = 256;
@@ -82,6 +84,8 @@ private:
 
     QString m_device;
     bool m_shared = false;
-    QSet<int> m_own;   // local locks, or this window's on the gateway
-    QSet<int> m_other; // other clients' locks on the gateway
+    QSet<int> m_own;       // local locks, or this window's on the gateway
+    QSet<int> m_other;     // other clients' locks on the gateway
+    QVector<int> m_wanted; // remembered, to ask the gateway for
+    QSet<int> m_asked;     // asked of the gateway, not yet told
 };

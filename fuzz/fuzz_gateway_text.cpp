@@ -1,11 +1,14 @@
 // Feeds arbitrary bytes to the router-protocol block reader in chunks whose
-// sizes come from the input, parses every block against small counts, and
-// checks the bounds: the reader never holds more than a line and a block,
-// and every request names only ports inside the counts.
-#include "gateway/RouterText.h"
+// sizes come from the input, parses every block against small counts, both
+// as a server reads requests and as the window reads what a gateway tells,
+// and checks the bounds: the reader never holds more than a line and a
+// block, every request and lock state names only ports inside the counts,
+// and a device block never tells more outputs than a block can list.
+#include "protocol/RouterText.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 using namespace RouterText;
 
@@ -45,6 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (i.port < 0 || i.port >= qMax(inputs, outputs) || i.text.toUtf8().size() > MaxLabelBytes)
                 std::abort();
         }
+        std::vector<LockState> states;
+        if (ParseLockStates(block, outputs, states)) {
+            for (const LockState &s : states) {
+                if (s.output < 0 || s.output >= outputs || s.state == '\0' || !std::strchr("OLU", s.state))
+                    std::abort();
+            }
+        }
+        if (DeviceOutputs(block) > MaxBlockLines)
+            std::abort();
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gateway/RouterText.h"
+#include "protocol/RouterText.h"
 #include "protocol/CommandChannel.h"
 
 #include <QByteArray>

@@ -27,6 +27,7 @@
 #include "shell/LanguageSwitch.h"
 #include "shell/Ui_Debug.h"
 #include "transport/DeviceLink.h"
+#include "transport/GatewayLockClient.h"
 #include "transport/Ui_Uart_Network.h"
 
 #include <QApplication>
@@ -76,7 +77,7 @@ Ui_Main::Ui_Main(QWidget *parent)
     m_connection = new Ui_Uart_Network;
     m_matrix = new Ui_Matrix;
     m_locks = new OutputLocks(this);
-    m_matrix->SetOutputLocks(m_locks);
+    m_lockClient = new GatewayLockClient(this);
     m_signalConfig = new Ui_SignalConfig;
     m_tvWall = new Ui_TVWall;
     m_system = new Ui_System;
@@ -105,6 +106,7 @@ Ui_Main::Ui_Main(QWidget *parent)
     connectLink();
     connectDeviceEvents();
     connectLinkIndicator();
+    connectLocks();
 }
 
 Ui_Main::~Ui_Main()
@@ -297,6 +299,42 @@ void Ui_Main::connectSignalConfigEvents(DeviceEvents &events)
     connect(&events, &DeviceEvents::SGL_Update_OutputRotate, page, &Ui_SignalConfig::SGL_Update_OutputRotate);
     connect(&events, &DeviceEvents::SGL_Update_UserResolution, page, &Ui_SignalConfig::SGL_Update_UserResolution);
     connect(&events, &DeviceEvents::SGL_Update_OutputMode, page, &Ui_SignalConfig::SGL_Update_OutputMode);
+}
+
+void Ui_Main::connectLocks()
+{
+    OutputLocks *locks = m_locks;
+    GatewayLockClient *client = m_lockClient;
+    m_matrix->SetOutputLocks(locks);
+    connect(&Events(), &DeviceEvents::SGL_IdentificationSucceeded, this, &Ui_Main::deviceIdentified);
+    connect(m_connection, &Ui_Uart_Network::SGL_ConnectStatus, this, [locks, client](bool on) {
+        if (on)
+            return;
+        client->stop();
+        locks->setShared(false);
+        locks->setDevice(QString());
+    });
+    connect(client, &GatewayLockClient::gatewayFound, locks, [locks] { locks->setShared(true); });
+    connect(client, &GatewayLockClient::gatewayLost, locks, [locks] { locks->setShared(false); });
+    connect(client, &GatewayLockClient::locksTold, locks, &OutputLocks::applyShared);
+    // Opening another client's lock is the operator's explicit choice: forced.
+    connect(locks, &OutputLocks::lockRequested, client, [locks, client](int output, bool locked) {
+        client->requestLock(output, locked, !locked && locks->holderOf(output) == OutputLocks::Holder::OtherClient);
+    });
+}
+
+void Ui_Main::deviceIdentified()
+{
+    const DeviceState &d = Device();
+    const bool tcp = ActiveTransport == TransportTcp;
+    const QString host = SP_RemoteIp.trimmed();
+    const QString address = tcp ? host + QLatin1Char(':') + SP_RemotePort.trimmed() : SP_Name;
+    m_locks->setDevice(OutputLocks::DeviceIdentity(d.model3, d.model4, d.inputCount, d.outputCount, address));
+    if (!tcp) {
+        m_lockClient->stop();
+        return;
+    }
+    m_lockClient->start(host, quint16(qBound(1, SizeValue(Key_GatewayRouterPort, 9990), 65535)));
 }
 
 void Ui_Main::connectLinkIndicator()

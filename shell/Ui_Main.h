@@ -7,6 +7,7 @@
 #include <QString>
 
 class DeviceEvents;
+class GatewayLockClient;
 class LinkIndicator;
 class MyUiLayout;
 class OutputLocks;
@@ -58,6 +59,7 @@ public:
     QLabel *linkStatusLine() const { return m_linkStatus; }
     LinkIndicator *linkIndicator() const { return m_linkIndicator; }
     OutputLocks *outputLocks() const { return m_locks; }
+    GatewayLockClient *gatewayLockClient() const { return m_lockClient; }
 
 Q_SIGNALS:
     void SGL_SETUP_UI_DEBUG();
@@ -93,6 +95,10 @@ private:
     void connectDeviceEvents();
     void connectSignalConfigEvents(DeviceEvents &events);
     void connectLinkIndicator();
+    void connectLocks();
+    // The device's locks are its own: remembered ones on a plain device,
+    // the gateway's when one answers on the TCP link's host.
+    void deviceIdentified();
 
     QWidget *m_content;
     QTabWidget *m_tabs;
@@ -111,4 +117,5 @@ private:
     QLabel *m_linkStatus;
     LinkIndicator *m_linkIndicator;
     OutputLocks *m_locks;
+    GatewayLockClient *m_lockClient;
 };

@@ -106,7 +106,7 @@ void ConfigStoreTest::firstStart_writesBothFilesFromTheBuiltInTables()
 
     const QByteArray config = dir.read(ConfigPath);
     QCOMPARE(config, defaultConfigLines());
-    QCOMPARE(config.count("\r\n"), 43);
+    QCOMPARE(config.count("\r\n"), ConfigTableSize);
 
     const QByteArray english = dir.read(EnglishPath);
     QVERIFY(!english.startsWith("\xEF\xBB\xBF"));

@@ -1,18 +1,30 @@
 // kxr-gateway whole, over real sockets: the simulated device on its TCP
 // port, the gateway in-process, router clients speaking the text protocol
-// as the protocol page describes it, and kxrctl through the device port.
+// as the protocol page describes it, kxrctl and the window's locks.
+#include "app/ConfigTable.h"
+#include "app/OutputLocks.h"
 #include "gateway/FrameRecords.h"
 #include "gateway/GatewayServer.h"
+#include "protocol/DeviceState.h"
+#include "shell/Ui_Main.h"
+#include "support/ConnectedProgram.h"
 #include "support/KxrctlProcess.h"
+#include "support/MainWindowFixture.h"
 #include "support/SimHarness.h"
+#include "transport/GatewayLockClient.h"
+#include "transport/Ui_Uart_Network.h"
 
 #include <QProcess>
+#include <QPushButton>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
 namespace {
 
 constexpr int WaitMs = 10000;
+// A lock set on one side shows on the other within this.
+constexpr int LockShowsMs = 1000;
 
 // A router-control client: connects, collects what the server sends, and
 // cuts it into blocks (header line, lines, blank line).
@@ -178,7 +190,65 @@ private slots:
         sim.device().editState([](SimDeviceModel &m) { m.routing[2] = 6; }); // on the front panel: the poll sees it
         QVERIFY(a.expect("VIDEO OUTPUT ROUTING:\n2 6\n\n", 3 * WaitMs));
     }
+
+    // Connected to the gateway's device port, the window shows and sets the
+    // gateway's locks; they hold for every client.
+    void windowSharesTheGatewayLocks()
+    {
+        SimHarness sim(Sim());
+        GatewayServer gateway(Options(sim.tcpPort()), [](const QString &) {});
+        QString message;
+        QVERIFY2(gateway.start(message), qPrintable(message));
+        QTRY_VERIFY_WITH_TIMEOUT(gateway.core().present(), WaitMs);
+        MainWindowFixture program(
+            MainWindowFixture::configWith({{"SP_RemoteIp", "127.0.0.1"},
+                                           {"SP_RemotePort", QByteArray::number(gateway.devicePort())},
+                                           {"Key_GatewayRouterPort", QByteArray::number(gateway.routerPort())}}));
+        QTest::mouseClick(program.window()->connectionPage()->networkConnectButton(), Qt::LeftButton);
+        OutputLocks *locks = program.window()->outputLocks();
+        QTRY_VERIFY_WITH_TIMEOUT(Device().identified == 1 && locks->isShared(), WaitMs);
+        TextClient router(gateway.routerPort());
+        QVERIFY(router.expect("END PRELUDE:\n\n"));
+
+        QElapsedTimer clock;
+        clock.start();
+        router.send("VIDEO OUTPUT LOCKS:\n2 O\n\n");
+        QTRY_COMPARE_WITH_TIMEOUT(locks->holderOf(3), OutputLocks::Holder::OtherClient, LockShowsMs);
+        qInfo("a router client's lock showed in the window after %lld ms", clock.elapsed());
+
+        clock.restart();
+        locks->setLocked(1, true);
+        QVERIFY(router.expect("VIDEO OUTPUT LOCKS:\n0 L\n\n", LockShowsMs));
+        qInfo("the window's lock showed to a router client after %lld ms", clock.elapsed());
+        QTRY_COMPARE_WITH_TIMEOUT(locks->holderOf(1), OutputLocks::Holder::ThisWindow, LockShowsMs);
+        router.send("VIDEO OUTPUT ROUTING:\n0 5\n\n");
+        QVERIFY(router.expect("NAK\n\n"));
+        QVERIFY(SwitchesSeen(sim).isEmpty());
+
+        // The operator opens the other client's lock on purpose.
+        locks->setLocked(3, false);
+        QVERIFY(router.expect("VIDEO OUTPUT LOCKS:\n2 U\n\n", LockShowsMs));
+        QTRY_VERIFY_WITH_TIMEOUT(!locks->isLocked(3), LockShowsMs);
+    }
+
+    // Nothing on the router port: a plain device, whose locks are the
+    // window's own.
+    void plainDeviceKeepsLocalLocks()
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QByteArray port = QByteArray::number(closed.serverPort());
+        closed.close();
+        ConnectedProgram program(Sim(), ConnectedProgram::Link::Tcp, {{"Key_GatewayRouterPort", port}});
+        QVERIFY2(program.ok(), program.why());
+        QTRY_VERIFY_WITH_TIMEOUT(!program.window()->gatewayLockClient()->isRunning(), WaitMs);
+        OutputLocks *locks = program.window()->outputLocks();
+        QVERIFY(!locks->isShared());
+        locks->setLocked(2, true);
+        QCOMPARE(locks->holderOf(2), OutputLocks::Holder::ThisWindow);
+        QVERIFY(Key_OutputLocks.endsWith(QStringLiteral("127.0.0.1:%1#2").arg(program.sim().tcpPort())));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestGatewayE2e)
+QTEST_MAIN(TestGatewayE2e)
 #include "tst_gateway_e2e.moc"

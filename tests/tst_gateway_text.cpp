@@ -5,7 +5,7 @@
 #include "gateway/ClientFramer.h"
 #include "gateway/FrameRecords.h"
 #include "gateway/GatewayOptions.h"
-#include "gateway/RouterText.h"
+#include "protocol/RouterText.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
 #include "protocol/Frames.h"
@@ -158,6 +158,44 @@ private slots:
                  QByteArray("PROTOCOL PREAMBLE:\nVersion: 2.8\n\n"
                             "VIDEOHUB DEVICE:\nDevice present: false\n\n"));
         QVERIFY(DumpBlock(BlockId::Routing, s).isEmpty());
+    }
+
+    // The window's side: lock states and the output count as a server
+    // tells them, and the lock requests it sends.
+    void clientSide_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("expected");
+        Snapshot s{true, "KXR 2x3", "Hall", "1", 2, 3, {"a", "b"}, {"x", "y", "z"}, {0, 1, 0}, "UOL"};
+        QTest::newRow("prelude") << Prelude(s) << "outputs 3 0U 1O 2L";
+        s.present = false;
+        QTest::newRow("no device") << Prelude(s) << "outputs 0";
+        QTest::newRow("update, last output") << QByteArray("VIDEO OUTPUT LOCKS:\n7 L\n\n") << "7L";
+        QTest::newRow("output past") << QByteArray("VIDEO OUTPUT LOCKS:\n8 U\n\n") << "bad";
+        QTest::newRow("F is no state") << QByteArray("VIDEO OUTPUT LOCKS:\n0 F\n\n") << "bad";
+        QTest::newRow("one bad line spoils all") << QByteArray("VIDEO OUTPUT LOCKS:\n0 O\n1 OL\n\n") << "bad";
+        QTest::newRow("outputs at limit") << QByteArray("VIDEOHUB DEVICE:\nVideo outputs: 256\n\n") << "outputs 256";
+        QTest::newRow("outputs past limit") << QByteArray("VIDEOHUB DEVICE:\nVideo outputs: 257\n\n") << "outputs -1";
+    }
+
+    void clientSide()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, expected);
+        QStringList told;
+        for (const TextBlock &block : Blocks(text)) {
+            std::vector<LockState> states;
+            if (BlockOf(block.header) == BlockId::Device)
+                told << QStringLiteral("outputs %1").arg(DeviceOutputs(block));
+            else if (BlockOf(block.header) == BlockId::Locks && !ParseLockStates(block, Outputs, states))
+                told << QStringLiteral("bad");
+            for (const LockState &state : states)
+                told << QString::number(state.output) + QLatin1Char(state.state);
+        }
+        QCOMPARE(told.join(QLatin1Char(' ')), expected);
+        // What the client asks, the server reads.
+        const Request r = ParseRequest(Blocks(LockRequest({2, 6}, 'F')).front(), Inputs, Outputs);
+        QCOMPARE(Describe(r), QStringLiteral("locks 2F 6F"));
     }
 
     void framer_data()

@@ -51,7 +51,7 @@ void StartupTest::window()
     DestroyStartupWindows(windows);
     QVERIFY(!SavePendingAtExit);
     QVERIFY(dir.read(QLatin1String(Paths::ConfigFile)).contains("SP_RemoteIp=10.9.9.9\r\n"));
-    QCOMPARE(dir.read(QLatin1String(Paths::ConfigFile)).count("\r\n"), 40);
+    QCOMPARE(dir.read(QLatin1String(Paths::ConfigFile)).count("\r\n"), ConfigTableSize);
 }
 
 void StartupTest::login_opensTheMainWindow()

@@ -10,7 +10,9 @@
 // The router-control text protocol (Videohub): blocks of lines, a header
 // in capitals ending with a colon, the lines, then one blank line. Pure
 // functions from bytes to requests and from a snapshot of the router to
-// bytes; the server only moves them around.
+// bytes, and, for the window as a client of kxr-gateway, from what the
+// router tells to lock states; the server and the client only move them
+// around.
 namespace RouterText {
 
 // Bounds of what one client may hold in the reader. A longer line is
@@ -109,6 +111,22 @@ struct Request
 // What a block asks, with ports checked against the counts; any bad line
 // refuses the whole block.
 Request ParseRequest(const TextBlock &block, int inputs, int outputs);
+
+// A client's side. The lock states a router told in a locks block: 'O'
+// (this client's), 'L' (another client's) or 'U', per 0-based output below
+// `outputs`. False, with nothing taken, when any line is bad.
+struct LockState
+{
+    int output;
+    char state;
+};
+bool ParseLockStates(const TextBlock &block, int outputs, std::vector<LockState> &states);
+// The outputs a device block tells: 0 for no device present, -1 when the
+// block does not say.
+int DeviceOutputs(const TextBlock &block);
+// A client's request to lock (op 'O'), unlock ('U') or force open ('F') the
+// given 0-based outputs.
+QByteArray LockRequest(const std::vector<int> &outputs, char op);
 
 // The router as one client sees it.
 struct Snapshot

@@ -1,4 +1,6 @@
-#include "gateway/RouterText.h"
+#include "protocol/RouterText.h"
+
+#include <cstring>
 
 namespace RouterText {
 
@@ -102,24 +104,28 @@ Request ParseLabels(const TextBlock &block, BlockId id, int count)
     return r;
 }
 
+// "N X" of a locks block, X one of the letters in `ops`.
+bool ParseLockLine(const QByteArray &line, int outputs, const char *ops, int &output, char &op)
+{
+    QByteArray number, letter;
+    if (!SplitLine(line, number, letter) || !ParsePort(number, outputs, output) || letter.size() != 1
+        || letter.at(0) == '\0' || !std::strchr(ops, letter.at(0)))
+        return false;
+    op = letter.at(0);
+    return true;
+}
+
 Request ParseLocks(const TextBlock &block, int outputs)
 {
     Request r;
     r.kind = RequestKind::Locks;
     r.block = BlockId::Locks;
     for (const QByteArray &line : block.lines) {
-        QByteArray number, op;
         LockItem item{0, LockOp::Lock};
-        if (!SplitLine(line, number, op) || !ParsePort(number, outputs, item.output))
+        char op = 0;
+        if (!ParseLockLine(line, outputs, "OUF", item.output, op))
             return Refused(r.block, LineReason("bad lock", line));
-        if (op == "O")
-            item.op = LockOp::Lock;
-        else if (op == "U")
-            item.op = LockOp::Unlock;
-        else if (op == "F")
-            item.op = LockOp::Force;
-        else
-            return Refused(r.block, LineReason("bad lock", line));
+        item.op = op == 'O' ? LockOp::Lock : op == 'U' ? LockOp::Unlock : LockOp::Force;
         r.locks.push_back(item);
     }
     return r;
@@ -267,6 +273,46 @@ Request ParseRequest(const TextBlock &block, int inputs, int outputs)
     default:
         return Refused(id, LineReason("read-only block", block.header));
     }
+}
+
+bool ParseLockStates(const TextBlock &block, int outputs, std::vector<LockState> &states)
+{
+    if (block.tooLarge || BlockOf(block.header) != BlockId::Locks)
+        return false;
+    std::vector<LockState> told;
+    for (const QByteArray &line : block.lines) {
+        LockState item{0, 'U'};
+        if (!ParseLockLine(line, outputs, "OLU", item.output, item.state))
+            return false;
+        told.push_back(item);
+    }
+    states = std::move(told);
+    return true;
+}
+
+int DeviceOutputs(const TextBlock &block)
+{
+    if (BlockOf(block.header) != BlockId::Device)
+        return -1;
+    static const QByteArray present("Device present: ");
+    static const QByteArray outputs("Video outputs: ");
+    int count = -1;
+    for (const QByteArray &line : block.lines) {
+        if (line.startsWith(present) && line.mid(present.size()) != "true")
+            return 0;
+        int value = 0;
+        if (line.startsWith(outputs) && ParsePort(line.mid(outputs.size()), MaxBlockLines + 1, value))
+            count = value;
+    }
+    return count;
+}
+
+QByteArray LockRequest(const std::vector<int> &outputs, char op)
+{
+    int count = 0;
+    for (int o : outputs)
+        count = qMax(count, o + 1);
+    return LocksBlock(QByteArray(count, op), outputs);
 }
 
 QByteArray Ack()
