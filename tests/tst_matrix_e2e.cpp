@@ -24,6 +24,7 @@
 #include "protocol/RoutingSalvo.h"
 #include "shell/Ui_Main.h"
 #include "support/ConnectedProgram.h"
+#include "transport/Ui_Uart_Network.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -505,6 +506,15 @@ void MatrixEndToEndTest::undoRedo_returnTheDeviceToEachRouting()
     pressOnPage(page, Qt::ControlModifier | Qt::ShiftModifier);
     QTRY_COMPARE_WITH_TIMEOUT(history->index(), steps + 1, TransferTimeoutMs);
     QCOMPARE(simRouting(program), after);
+
+    // A reconnection to the same device keeps the history.
+    program.disconnect();
+    QTRY_VERIFY_WITH_TIMEOUT(!Device().identified, ReplyTimeoutMs);
+    QTest::mouseClick(program.window()->connectionPage()->networkConnectButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(Device().identified, TransferTimeoutMs);
+    QVERIFY(program.waitQuiet());
+    QCOMPARE(history->count(), steps + 1);
+    QCOMPARE(history->text(steps), step);
 }
 
 void MatrixEndToEndTest::salvo_previewIsTheDiffAndTakeSendsOnlyIt()

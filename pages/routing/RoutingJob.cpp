@@ -2,6 +2,7 @@
 
 #include "app/LanguageTable.h"
 #include "protocol/Catalogue.h"
+#include "protocol/CatalogueCodes.h"
 #include "protocol/DeviceEvents.h"
 #include "protocol/DeviceState.h"
 #include "protocol/RequestTracker.h"
@@ -13,6 +14,9 @@ namespace {
 // queued before it: only a job the tracker lost sight of ends this way.
 constexpr int DeadlineBaseMs = 4000;
 constexpr int DeadlinePerSwitchMs = 1200;
+// The all-outputs frame's own reply wait, and slack.
+constexpr int DeadlineAllMs = int(Wait::AllOutputs) + DeadlineBaseMs;
+constexpr int MaxExtensions = 5;
 } // namespace
 
 RoutingJob::RoutingJob(QObject *parent)
@@ -44,6 +48,7 @@ bool RoutingJob::start(const RouteMap &routes)
         }
     }
     m_running = !m_open.isEmpty();
+    m_extensions = 0;
     if (m_running)
         m_deadline->start(DeadlineBaseMs + DeadlinePerSwitchMs * m_open.size());
     return m_running;
@@ -70,7 +75,8 @@ bool RoutingJob::startAll(quint32 input)
     }
     m_open = routes;
     m_running = true;
-    m_deadline->start(DeadlineBaseMs + DeadlinePerSwitchMs);
+    m_extensions = 0;
+    m_deadline->start(DeadlineAllMs);
     return true;
 }
 
@@ -85,18 +91,15 @@ void RoutingJob::check(bool routingReport)
         finishIfDone();
         return;
     }
-    // The all-outputs frame is not followed by the tracker: its report is
-    // the routing that follows it.
+    // The all-outputs frame is not followed by the tracker, and a report
+    // may still answer a command queued before it: the job waits for a
+    // report that holds the whole routing, or for its deadline.
     if (m_all) {
         if (!routingReport)
             return;
         for (auto it = m_open.constBegin(); it != m_open.constEnd(); ++it) {
-            if (device.routingAt(it.key()) != it.value()) {
-                for (quint32 out : m_open.keys())
-                    settle(out, SMSG_RouteKept.arg(device.routingAt(out) + 1));
-                finishIfDone();
+            if (device.routingAt(it.key()) != it.value())
                 return;
-            }
         }
         for (quint32 out : m_open.keys())
             settle(out, QString());
@@ -148,8 +151,24 @@ void RoutingJob::settle(quint32 output, const QString &failure)
 
 void RoutingJob::expire()
 {
+    // Switches the tracker still follows are waiting behind other commands.
+    bool following = false;
     for (quint32 out : m_open.keys())
-        settle(out, SMSG_RouteNoAnswer);
+        following = following || (!m_all && Tracker().pendingInput(out) == int(m_open.value(out)));
+    if (following && ++m_extensions <= MaxExtensions) {
+        m_deadline->start();
+        return;
+    }
+    const DeviceState &device = Device();
+    for (quint32 out : m_open.keys()) {
+        const quint32 now = device.routingAt(out);
+        if (now == m_open.value(out))
+            settle(out, QString());
+        else if (m_all && device.identified)
+            settle(out, SMSG_RouteKept.arg(now + 1));
+        else
+            settle(out, SMSG_RouteNoAnswer);
+    }
     finishIfDone();
 }
 

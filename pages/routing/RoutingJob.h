@@ -56,5 +56,6 @@ private:
     QMap<quint32, QString> m_failures;
     bool m_all = false;
     bool m_running = false;
+    int m_extensions = 0;
     QTimer *m_deadline;
 };
