@@ -499,6 +499,8 @@ void MatrixEndToEndTest::undoRedo_returnTheDeviceToEachRouting()
     QCOMPARE(history->text(steps), step);
     const QVector<int> after = simRouting(program);
     QVERIFY(after != before);
+    RouteMap preset;
+    QCOMPARE(page->desk()->presetContent(2, &preset), change == QLatin1String("preset"));
 
     pressOnPage(page, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(history->index(), steps, TransferTimeoutMs);

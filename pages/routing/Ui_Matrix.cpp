@@ -586,7 +586,8 @@ void Ui_Matrix::keyPressEvent(QKeyEvent *event)
 
 bool Ui_Matrix::routingKey(QKeyEvent *event)
 {
-    // Other modifiers belong to shortcuts (Ctrl+Z, Ctrl+Tab, Alt+Z).
+    // Other modifiers belong to shortcuts (Ctrl+Z, Ctrl+Tab, Alt+Z). Keys a
+    // focused control takes (a box, a name being edited) never get here.
     if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !Device().identified)
         return false;
     const int key = event->key();
