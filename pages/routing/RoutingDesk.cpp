@@ -106,12 +106,13 @@ void RoutingDesk::allSet(quint32 input)
 
 void RoutingDesk::take()
 {
-    if (m_staged.isEmpty())
+    // A second Take while one runs would send its switches twice.
+    if (m_staged.isEmpty() || m_takeJob)
         return;
     const RouteMap routes = passLocks(m_staged);
     for (auto it = routes.constBegin(); it != routes.constEnd(); ++it)
         m_stageFailures.remove(it.key());
-    send(Kind::Take, routes, QString());
+    m_takeJob = send(Kind::Take, routes, QString());
     Q_EMIT SGL_Changed();
 }
 
@@ -210,6 +211,8 @@ QString RoutingDesk::failureText(const RoutingJob *job, bool withReplaced) const
 void RoutingDesk::jobFinished(RoutingJob *job, Kind kind, const QString &stepText)
 {
     job->deleteLater();
+    if (job == m_takeJob)
+        m_takeJob = nullptr;
     const RouteMap &confirmed = job->confirmed();
     switch (kind) {
     case Kind::Undo:

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class OutputLocks;
@@ -91,6 +92,7 @@ private:
     QMap<quint32, QString> m_stageFailures;
     QString m_message;
     RoutingJob *m_stepJob = nullptr;
+    QPointer<RoutingJob> m_takeJob;
     // A recall waits for the routing report that answers it.
     int m_recalledPreset = -1;
     RouteMap m_beforeRecall;
