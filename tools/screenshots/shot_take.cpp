@@ -1,7 +1,8 @@
-// Take mode with three staged changes, the preview of a salvo and the
+// Take mode with three staged changes and a locked output, the preview of a salvo and the
 // routing history, in both languages: shot_take OUTDIR
 #include "ShotSupport.h"
 
+#include "app/OutputLocks.h"
 #include "pages/routing/MatrixGrid.h"
 #include "pages/routing/RoutingDesk.h"
 #include "pages/routing/RoutingHistory.h"
@@ -43,8 +44,10 @@ bool shootStaged(const QString &out, ConnectedProgram &program, bool english)
     click(page, 6, 2);
     click(page, 3, 4);
     click(page, 8, 7);
+    program.window()->outputLocks()->setLocked(5, true);
     Settle(500);
     const bool ok = GrabScreen(shotName(out, "take-staged", english));
+    program.window()->outputLocks()->setLocked(5, false);
     page->desk()->clearStaged();
     page->takeBar()->takeModeBox()->setChecked(false);
     return ok;
