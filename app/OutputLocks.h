@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QHash>
 #include <QObject>
 #include <QPair>
 #include <QSet>
@@ -59,8 +57,7 @@ public:
     // The gateway told the states of outputs (1-based output, one of 'O'
     // this window's, 'L' another client's, 'U' unlocked).
     void applyShared(const QVector<QPair<int, char>> &states);
-    // The window's own remembered locks of the current device, for asking
-    // the gateway again after a connection.
+    // The window's own remembered locks of the current device.
     QVector<int> rememberedOwn() const;
 
     // A device as the window knows it: model, counts and where it is

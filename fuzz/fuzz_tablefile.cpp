@@ -2,12 +2,14 @@
 // files, as files in a scratch program folder: the first byte picks the
 // file (0 to 5 config.ini, 6 the English texts, 7 the other language,
 // modulo 8), the rest is its content. Every setting read then goes through the
-// value rules the program applies to settings (colours, sizes, digits).
+// value rules the program applies to settings (colours, sizes, digits, the
+// remembered output locks, which must read back the same once written).
 // Whatever was read must survive being saved and read again unchanged.
 #include "app/AppPaths.h"
 #include "app/ConfigStore.h"
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
+#include "app/OutputLocks.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -105,6 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             (void)ColourValue(value, ColourDefault);
             (void)SizeValue(value, AnyFallback);
             (void)DigitsValue(value);
+            const auto devices = OutputLocks::Decode(value);
+            if (devices.size() > OutputLocks::MaxRememberedDevices
+                || OutputLocks::Decode(OutputLocks::Encode(devices)) != devices)
+                std::abort();
         }
         (void)WindowNameTextSize();
         (void)AuxCoordinateTextSize();

@@ -17,6 +17,9 @@ GatewayLockClient::GatewayLockClient(QObject *parent)
     connect(&m_probe, &QTimer::timeout, this, &GatewayLockClient::probeExpired);
     connect(&m_retry, &QTimer::timeout, this, &GatewayLockClient::connectNow);
     connect(m_socket, &QTcpSocket::readyRead, this, &GatewayLockClient::readBytes);
+    // A lock request is a few bytes that should leave at once.
+    connect(m_socket, &QTcpSocket::connected, this,
+            [this] { m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
     connect(m_socket, &QTcpSocket::disconnected, this, &GatewayLockClient::lineEnded);
     connect(m_socket, &QTcpSocket::errorOccurred, this, &GatewayLockClient::lineEnded);
 }
