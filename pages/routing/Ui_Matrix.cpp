@@ -1,6 +1,7 @@
 #include "pages/routing/Ui_Matrix.h"
 
 #include "app/LanguageTable.h"
+#include "app/OutputLocks.h"
 #include "app/UserNames.h"
 #include "chrome/CommandBox.h"
 #include "chrome/MessageBox.h"
@@ -11,10 +12,8 @@
 #include "pages/routing/AudioSwitchGroup.h"
 #include "pages/routing/ExpandInputGroup.h"
 #include "pages/routing/MatrixGrid.h"
-#include "app/OutputLocks.h"
 #include "pages/routing/RenamePanel.h"
 #include "pages/routing/RoutingDesk.h"
-#include "pages/routing/RoutingHistory.h"
 #include "pages/routing/TakeBar.h"
 #include "pages/routing/Ui_Edid.h"
 #include "pages/routing/Ui_History.h"
@@ -25,7 +24,6 @@
 #include "protocol/FullRead.h"
 #include "protocol/RequestTracker.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QEvent>
