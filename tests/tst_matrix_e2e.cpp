@@ -580,13 +580,16 @@ void MatrixEndToEndTest::salvo_previewIsTheDiffAndTakeSendsOnlyIt()
 void MatrixEndToEndTest::locks_everySwitchingPathSkipsALockedOutput_data()
 {
     QTest::addColumn<QString>("path");
-    for (const char *path : {"click", "allset", "take", "salvo", "undo"})
-        QTest::newRow(path) << QString::fromLatin1(path);
+    QTest::addColumn<bool>("otherClient"); // the lock is another gateway client's
+    for (const char *path : {"click", "typed", "allset", "take", "salvo", "undo"})
+        QTest::newRow(path) << QString::fromLatin1(path) << false;
+    QTest::newRow("click, another client's lock") << "click" << true;
 }
 
 void MatrixEndToEndTest::locks_everySwitchingPathSkipsALockedOutput()
 {
     QFETCH(QString, path);
+    QFETCH(bool, otherClient);
     ConnectedProgram program;
     QVERIFY2(program.ok(), program.why());
     Ui_Matrix *page = showMatrix(program);
@@ -597,14 +600,26 @@ void MatrixEndToEndTest::locks_everySwitchingPathSkipsALockedOutput()
     } else if (path == QLatin1String("take")) {
         stage(page, {{1, 2}, {1, 3}}); // staged before the lock
     }
-    // Output 3 is locked from its row's menu.
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                grid->outputNumberLabel(2)->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(grid->outputNumberLabel(2), &menuEvent);
-    QVERIFY(page->lockMenu());
-    QCOMPARE(page->lockMenu()->actions().at(0)->text(), SMenu_LockOutput.arg(3));
-    page->lockMenu()->actions().at(0)->trigger();
-    page->lockMenu()->close();
+    // Output 3 is locked from its row's menu, or by a client of the gateway.
+    OutputLocks *locks = program.window()->outputLocks();
+    const auto openMenu = [grid, page] {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                    grid->outputNumberLabel(2)->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(grid->outputNumberLabel(2), &menuEvent);
+        return page->lockMenu() ? page->lockMenu()->actions().at(0) : nullptr;
+    };
+    if (otherClient) {
+        locks->setShared(true);
+        locks->applyShared({{3, 'L'}});
+    } else {
+        QAction *lock = openMenu();
+        QVERIFY(lock);
+        QCOMPARE(lock->text(), SMenu_LockOutput.arg(3));
+        lock->trigger();
+        page->lockMenu()->close();
+    }
+    const QString holder = otherClient ? S_LockOtherClient : S_LockThisWindow;
+    QCOMPARE(grid->outputNumberLabel(2)->toolTip(), STIPS_Locked.arg(holder));
     QVERIFY(program.window()->outputLocks()->isLocked(3));
     QVERIFY(grid->outputNumberLabel(2)->property("locked").toBool());
     QVERIFY(program.waitQuiet());
@@ -612,6 +627,9 @@ void MatrixEndToEndTest::locks_everySwitchingPathSkipsALockedOutput()
     program.mark();
     if (path == QLatin1String("click")) {
         QTest::mouseClick(grid->crosspoint(0, 2), Qt::LeftButton);
+    } else if (path == QLatin1String("typed")) {
+        page->setFocus();
+        typeKeys(page, QStringLiteral("31E"));
     } else if (path == QLatin1String("allset")) {
         Q_EMIT page->allSetBox()->activated(0);
         QCOMPARE(waitForRequests(program, grid->rowCount() - 1).size(), grid->rowCount() - 1);
@@ -622,12 +640,19 @@ void MatrixEndToEndTest::locks_everySwitchingPathSkipsALockedOutput()
     } else {
         pressOnPage(page, Qt::ControlModifier);
     }
-    QTRY_VERIFY_WITH_TIMEOUT(
-        page->takeBar()->message()->text().contains(SMSG_LockSkippedOne.arg(3).arg(S_LockThisWindow)), ReplyTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(page->takeBar()->message()->text().contains(SMSG_LockSkippedOne.arg(3).arg(holder)),
+                             ReplyTimeoutMs);
     QVERIFY(program.waitQuiet());
     QCOMPARE(simRouting(program)[2], lockedInput);
     for (int input = 1; input <= grid->columnCount(); ++input)
         QVERIFY(!program.requestsSinceMark().contains(switchFrame(input, 3)));
+    if (otherClient)
+        return;
+    QAction *unlock = openMenu();
+    QCOMPARE(unlock->text(), SMenu_UnlockOutput.arg(3));
+    unlock->trigger();
+    QVERIFY(!grid->outputNumberLabel(2)->property("locked").toBool());
+    QCOMPARE(grid->outputNumberLabel(2)->toolTip(), QString());
 }
 
 void MatrixEndToEndTest::keyboard_routesTheTypedOrCursorCrosspoint_data()
