@@ -37,6 +37,7 @@ QString SMV_Item_AuxCoordinate_FG;
 QString SMV_Item_MouseRect_BG;
 QString SMV_Item_WindowNameSize;
 QString SMV_Item_AuxCoordinate_TextSize;
+QString Key_TakeMode;
 QString Key_OutputLocks;
 QString Key_GatewayRouterPort;
 
@@ -81,6 +82,7 @@ const TableEntry ConfigTable[ConfigTableSize] = {
     {"SMV_Item_MouseRect_BG", &SMV_Item_MouseRect_BG, "255,255,0,255"},
     {"SMV_Item_WindowNameSize", &SMV_Item_WindowNameSize, "60"},
     {"SMV_Item_AuxCoordinate_TextSize", &SMV_Item_AuxCoordinate_TextSize, "36"},
+    {"Key_TakeMode", &Key_TakeMode, "0"},
     {"Key_OutputLocks", &Key_OutputLocks, ""},
     {"Key_GatewayRouterPort", &Key_GatewayRouterPort, "9990"},
 };

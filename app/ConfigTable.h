@@ -4,7 +4,7 @@
 
 #include <QString>
 
-constexpr int ConfigTableSize = 42;
+constexpr int ConfigTableSize = 43;
 extern const TableEntry ConfigTable[ConfigTableSize];
 
 void RestoreConfigDefaults();
@@ -46,6 +46,8 @@ extern QString SMV_Item_AuxCoordinate_FG;
 extern QString SMV_Item_MouseRect_BG;
 extern QString SMV_Item_WindowNameSize;
 extern QString SMV_Item_AuxCoordinate_TextSize;
+// "1" while the matrix page stages clicks for a take.
+extern QString Key_TakeMode;
 // The window's own output locks, per device ("identity#1,3;identity#2").
 extern QString Key_OutputLocks;
 // The router port of a kxr-gateway, tried on the host of a TCP device link.

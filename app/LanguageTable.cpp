@@ -279,6 +279,57 @@ QString SMSG_EdidCommonConfirm;
 QString ScomboBox_EdidGroupInput;
 QString ScomboBox_EdidGroupSplice;
 QString SCMD_OutputSwitch;
+QString SCheckBox_TakeMode;
+QString SMSG_TakeStaged;
+QString SpushButton_Take;
+QString SpushButton_Clear;
+QString SMSG_RouteFailed;
+QString SMSG_RouteFailedItem;
+QString SMSG_RouteNotSent;
+QString SMSG_RouteLinkLost;
+QString SMSG_RouteKept;
+QString SMSG_RouteReplaced;
+QString SMSG_RouteNoAnswer;
+QString SMSG_KeyOutput;
+QString SMSG_KeyRoute;
+QString SMSG_KeyTyping;
+QString SpushButton_History;
+QString Ui_History_AppName;
+QString SpushButton_Undo;
+QString SpushButton_Redo;
+QString SHistory_Start;
+QString STEP_Switch;
+QString STEP_Take;
+QString STEP_AllSet;
+QString STEP_Salvo;
+QString STEP_Preset;
+QString SMSG_UndoFailed;
+QString SMSG_RedoFailed;
+QString SpushButton_Salvos;
+QString Ui_Salvos_AppName;
+QString SpushButton_SalvoSave;
+QString SpushButton_SalvoRecall;
+QString SpushButton_SalvoRename;
+QString SpushButton_SalvoDelete;
+QString SpushButton_SalvoExport;
+QString SpushButton_SalvoImport;
+QString Slabel_SalvoName;
+QString Slabel_SalvoOutputs;
+QString SMSG_ConfirmSalvoDelete;
+QString SMSG_SalvoSaved;
+QString SMSG_SalvoImported;
+QString SMSG_SalvoNotImported;
+QString SMSG_SalvoNoOutputs;
+QString SList_DevicePreset;
+QString Ui_SalvoPreview_AppName;
+QString SHeader_Output;
+QString SHeader_From;
+QString SHeader_To;
+QString SMSG_PreviewNone;
+QString SpushButton_Cancel;
+QString SMenu_LockOutput;
+QString SMenu_UnlockOutput;
+QString STIPS_Locked;
 
 // Output locks
 QString S_LockThisWindow;
@@ -792,6 +843,57 @@ const TableEntry LanguageTable[LanguageTableSize] = {
     {"ScomboBox_EdidGroupInput", &ScomboBox_EdidGroupInput, "Outputs fed by input %1"},
     {"ScomboBox_EdidGroupSplice", &ScomboBox_EdidGroupSplice, "TV-wall splice: outputs %1"},
     {"SCMD_OutputSwitch", &SCMD_OutputSwitch, "%1 of output %2"},
+    {"SCheckBox_TakeMode", &SCheckBox_TakeMode, "Take mode"},
+    {"SMSG_TakeStaged", &SMSG_TakeStaged, "%1 outputs will change — Take (Enter) / Clear (Esc)"},
+    {"SpushButton_Take", &SpushButton_Take, "Take"},
+    {"SpushButton_Clear", &SpushButton_Clear, "Clear"},
+    {"SMSG_RouteFailed", &SMSG_RouteFailed, "%1 of %2 outputs did not change: %3"},
+    {"SMSG_RouteFailedItem", &SMSG_RouteFailedItem, "output %1: %2"},
+    {"SMSG_RouteNotSent", &SMSG_RouteNotSent, "not sent (no link)"},
+    {"SMSG_RouteLinkLost", &SMSG_RouteLinkLost, "the link was lost"},
+    {"SMSG_RouteKept", &SMSG_RouteKept, "the device kept input %1"},
+    {"SMSG_RouteReplaced", &SMSG_RouteReplaced, "replaced by a newer pick"},
+    {"SMSG_RouteNoAnswer", &SMSG_RouteNoAnswer, "no answer from the device"},
+    {"SMSG_KeyOutput", &SMSG_KeyOutput, "Output %1 → input …"},
+    {"SMSG_KeyRoute", &SMSG_KeyRoute, "Output %1 → input %2 — Enter routes, Esc clears"},
+    {"SMSG_KeyTyping", &SMSG_KeyTyping, "Output %1…"},
+    {"SpushButton_History", &SpushButton_History, "History"},
+    {"Ui_History_AppName", &Ui_History_AppName, "Routing history"},
+    {"SpushButton_Undo", &SpushButton_Undo, "Undo"},
+    {"SpushButton_Redo", &SpushButton_Redo, "Redo"},
+    {"SHistory_Start", &SHistory_Start, "Routing when connected"},
+    {"STEP_Switch", &STEP_Switch, "Switch: input %1 to output %2"},
+    {"STEP_Take", &STEP_Take, "Take: %1 outputs"},
+    {"STEP_AllSet", &STEP_AllSet, "Allset: input %1"},
+    {"STEP_Salvo", &STEP_Salvo, "Salvo \"%1\" recalled: %2 outputs"},
+    {"STEP_Preset", &STEP_Preset, "Preset %1 recalled"},
+    {"SMSG_UndoFailed", &SMSG_UndoFailed, "Undo did not finish: %1"},
+    {"SMSG_RedoFailed", &SMSG_RedoFailed, "Redo did not finish: %1"},
+    {"SpushButton_Salvos", &SpushButton_Salvos, "Salvos"},
+    {"Ui_Salvos_AppName", &Ui_Salvos_AppName, "Salvos"},
+    {"SpushButton_SalvoSave", &SpushButton_SalvoSave, "Save routing as salvo"},
+    {"SpushButton_SalvoRecall", &SpushButton_SalvoRecall, "Recall"},
+    {"SpushButton_SalvoRename", &SpushButton_SalvoRename, "Rename"},
+    {"SpushButton_SalvoDelete", &SpushButton_SalvoDelete, "Delete"},
+    {"SpushButton_SalvoExport", &SpushButton_SalvoExport, "Export"},
+    {"SpushButton_SalvoImport", &SpushButton_SalvoImport, "Import"},
+    {"Slabel_SalvoName", &Slabel_SalvoName, "Name:"},
+    {"Slabel_SalvoOutputs", &Slabel_SalvoOutputs, "Outputs to keep:"},
+    {"SMSG_ConfirmSalvoDelete", &SMSG_ConfirmSalvoDelete, "Delete the salvo \"%1\"?"},
+    {"SMSG_SalvoSaved", &SMSG_SalvoSaved, "Salvo \"%1\" saved: %2 outputs."},
+    {"SMSG_SalvoImported", &SMSG_SalvoImported, "Salvo \"%1\" imported."},
+    {"SMSG_SalvoNotImported", &SMSG_SalvoNotImported, "Nothing imported: %1"},
+    {"SMSG_SalvoNoOutputs", &SMSG_SalvoNoOutputs, "Choose at least one output."},
+    {"SList_DevicePreset", &SList_DevicePreset, "Preset %1 (device)"},
+    {"Ui_SalvoPreview_AppName", &Ui_SalvoPreview_AppName, "Preview"},
+    {"SHeader_Output", &SHeader_Output, "Output"},
+    {"SHeader_From", &SHeader_From, "From"},
+    {"SHeader_To", &SHeader_To, "To"},
+    {"SMSG_PreviewNone", &SMSG_PreviewNone, "Nothing would change."},
+    {"SpushButton_Cancel", &SpushButton_Cancel, "Cancel"},
+    {"SMenu_LockOutput", &SMenu_LockOutput, "Lock output %1"},
+    {"SMenu_UnlockOutput", &SMenu_UnlockOutput, "Unlock output %1"},
+    {"STIPS_Locked", &STIPS_Locked, "Locked (%1)"},
     // Output locks
     {"S_LockThisWindow", &S_LockThisWindow, "this window"},
     {"S_LockOtherClient", &S_LockOtherClient, "another client"},

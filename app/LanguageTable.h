@@ -8,7 +8,7 @@
 // files. The values start with the built-in English texts; a language file
 // replaces the entries whose lines it holds.
 
-constexpr int LanguageTableSize = 411;
+constexpr int LanguageTableSize = 462;
 extern const TableEntry LanguageTable[LanguageTableSize];
 
 void RestoreLanguageDefaults();
@@ -294,6 +294,57 @@ extern QString SMSG_EdidCommonConfirm;
 extern QString ScomboBox_EdidGroupInput;
 extern QString ScomboBox_EdidGroupSplice;
 extern QString SCMD_OutputSwitch;
+extern QString SCheckBox_TakeMode;
+extern QString SMSG_TakeStaged;
+extern QString SpushButton_Take;
+extern QString SpushButton_Clear;
+extern QString SMSG_RouteFailed;
+extern QString SMSG_RouteFailedItem;
+extern QString SMSG_RouteNotSent;
+extern QString SMSG_RouteLinkLost;
+extern QString SMSG_RouteKept;
+extern QString SMSG_RouteReplaced;
+extern QString SMSG_RouteNoAnswer;
+extern QString SMSG_KeyOutput;
+extern QString SMSG_KeyRoute;
+extern QString SMSG_KeyTyping;
+extern QString SpushButton_History;
+extern QString Ui_History_AppName;
+extern QString SpushButton_Undo;
+extern QString SpushButton_Redo;
+extern QString SHistory_Start;
+extern QString STEP_Switch;
+extern QString STEP_Take;
+extern QString STEP_AllSet;
+extern QString STEP_Salvo;
+extern QString STEP_Preset;
+extern QString SMSG_UndoFailed;
+extern QString SMSG_RedoFailed;
+extern QString SpushButton_Salvos;
+extern QString Ui_Salvos_AppName;
+extern QString SpushButton_SalvoSave;
+extern QString SpushButton_SalvoRecall;
+extern QString SpushButton_SalvoRename;
+extern QString SpushButton_SalvoDelete;
+extern QString SpushButton_SalvoExport;
+extern QString SpushButton_SalvoImport;
+extern QString Slabel_SalvoName;
+extern QString Slabel_SalvoOutputs;
+extern QString SMSG_ConfirmSalvoDelete;
+extern QString SMSG_SalvoSaved;
+extern QString SMSG_SalvoImported;
+extern QString SMSG_SalvoNotImported;
+extern QString SMSG_SalvoNoOutputs;
+extern QString SList_DevicePreset;
+extern QString Ui_SalvoPreview_AppName;
+extern QString SHeader_Output;
+extern QString SHeader_From;
+extern QString SHeader_To;
+extern QString SMSG_PreviewNone;
+extern QString SpushButton_Cancel;
+extern QString SMenu_LockOutput;
+extern QString SMenu_UnlockOutput;
+extern QString STIPS_Locked;
 
 // More dialog
 extern QString Ui_More_AppName;

@@ -203,6 +203,7 @@ void Ui_Main::connectPages()
     // Every page's send request reaches the three services.
     connect(m_connection, &Ui_Uart_Network::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
     connect(m_matrix, &Ui_Matrix::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
+    connect(m_matrix, &Ui_Matrix::SGL_StatusLine, m_connection, &Ui_Uart_Network::AppendStatusLine);
     connect(m_signalConfig, &Ui_SignalConfig::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
     connect(m_tvWall, &Ui_TVWall::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);
     connect(m_system, &Ui_System::SGL_UpdateEmit, this, &Ui_Main::SGL_UnifyUpdateEmit);

@@ -57,6 +57,7 @@ QByteArray defaultConfigLines()
         "SMV_Item_MouseRect_BG=255,255,0,255",
         "SMV_Item_WindowNameSize=60",
         "SMV_Item_AuxCoordinate_TextSize=36",
+        "Key_TakeMode=0",
         "Key_OutputLocks=",
         "Key_GatewayRouterPort=9990",
     };

@@ -1,5 +1,6 @@
-// The matrix page's rules that need no widget: paging, the EDID image
-// check, and the file and hexadecimal text conversions.
+// The matrix page's rules that need no widget: paging, typed routing, the
+// EDID image check, and the file and hexadecimal text conversions.
+#include "pages/routing/MatrixKeys.h"
 #include "pages/routing/MatrixPaging.h"
 #include "protocol/EdidImage.h"
 #include "support/TestSupport.h"
@@ -57,6 +58,8 @@ private Q_SLOTS:
     void crosspoint_mapsToChannelsOfThePage_data();
     void crosspoint_mapsToChannelsOfThePage();
     void pageIndexes_stayOnARebuiltDevice();
+    void typedRoute_endsTheOutputNumberWhereNoChannelIsLeft_data();
+    void typedRoute_endsTheOutputNumberWhereNoChannelIsLeft();
     void check_data();
     void check();
     void readFile_takesAtMost256Bytes_data();
@@ -119,6 +122,49 @@ void MatrixRulesTest::pageIndexes_stayOnARebuiltDevice()
     paging.setCounts(0, 0);
     QCOMPARE(paging.shownInputs(0), 0u);
     QCOMPARE(paging.audioInput(0), 0xFFFFFFFFu);
+}
+
+void MatrixRulesTest::typedRoute_endsTheOutputNumberWhereNoChannelIsLeft_data()
+{
+    QTest::addColumn<int>("channels");  // inputs and outputs
+    QTest::addColumn<QString>("keys");  // digits, '.' a separator, 'E' Enter
+    QTest::addColumn<QString>("route"); // "output>input", empty for none
+    QTest::newRow("16: output 16 at the limit") << 16 << "165E"
+                                                << "16>5";
+    QTest::newRow("16: output 17 past it, the 7 is not typed") << 16 << "17.5E"
+                                                               << "1>5";
+    QTest::newRow("16: 3 ends at once") << 16 << "35E"
+                                        << "3>5";
+    QTest::newRow("16: Enter ends output 1") << 16 << "1E2E"
+                                             << "1>2";
+    QTest::newRow("8: 1 ends at once, input 8 at the limit") << 8 << "18E"
+                                                             << "1>8";
+    QTest::newRow("8: input 9 past it, nothing routed") << 8 << "19E"
+                                                        << "";
+    QTest::newRow("a leading 0 is not typed") << 8 << "035E"
+                                              << "3>5";
+}
+
+void MatrixRulesTest::typedRoute_endsTheOutputNumberWhereNoChannelIsLeft()
+{
+    QFETCH(int, channels);
+    QFETCH(QString, keys);
+    QFETCH(QString, route);
+    MatrixKeys typed;
+    typed.setCounts(quint32(channels), quint32(channels));
+    QString routed;
+    for (const QChar key : keys) {
+        MatrixKeys::Step step = MatrixKeys::Step::Ignored;
+        if (key.isDigit())
+            step = typed.digit(key.digitValue());
+        else if (key == QLatin1Char('.'))
+            step = typed.separator();
+        else
+            step = typed.enter();
+        if (step == MatrixKeys::Step::Route)
+            routed = QStringLiteral("%1>%2").arg(typed.output()).arg(typed.input());
+    }
+    QCOMPARE(routed, route);
 }
 
 void MatrixRulesTest::check_data()

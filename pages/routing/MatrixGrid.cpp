@@ -1,6 +1,7 @@
 #include "pages/routing/MatrixGrid.h"
 
 #include "app/LanguageTable.h"
+#include "app/OutputLocks.h"
 #include "chrome/TextFit.h"
 #include "pages/routing/MatrixPaging.h"
 #include "protocol/DeviceState.h"
@@ -30,21 +31,66 @@ void setLabel(QLabel *label, bool shown, const QString &text)
 }
 
 constexpr char PendingProperty[] = "pending";
+constexpr char StageProperty[] = "stage";
+constexpr char CursorProperty[] = "cursor";
+constexpr char LockedProperty[] = "locked";
+const QString Staged = QStringLiteral("staged");
+const QString StageFailed = QStringLiteral("failed");
+
+struct CrosspointLook
+{
+    bool shown = false;
+    bool marked = false;
+    bool pending = false;
+    QString stage; // empty, Staged or StageFailed
+    bool cursor = false;
+    QString tip;
+};
+
+void repolish(QWidget *widget)
+{
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
+}
 
 // A pick the device has not confirmed yet is outlined (the style sheet's
 // [pending="true"] rule); the fill keeps showing the routing it reported.
-void setCrosspoint(QPushButton *button, bool shown, bool marked, bool pending)
+// A change staged for a take is outlined as well ([stage="staged"], or
+// [stage="failed"] with the reason in the tool tip when its take failed),
+// and the keyboard's cursor has a rule of its own.
+void setCrosspoint(QPushButton *button, const CrosspointLook &look)
 {
-    if (button->isFlat() != marked)
-        button->setFlat(marked);
-    if (button->property(PendingProperty).toBool() != pending) {
-        button->setProperty(PendingProperty, pending);
-        button->setToolTip(pending ? STIPS_Pending : QString());
-        button->style()->unpolish(button);
-        button->style()->polish(button);
+    if (button->isFlat() != look.marked)
+        button->setFlat(look.marked);
+    bool polish = false;
+    if (button->property(PendingProperty).toBool() != look.pending) {
+        button->setProperty(PendingProperty, look.pending);
+        polish = true;
     }
-    if (button->isHidden() == shown)
-        button->setVisible(shown);
+    if (button->property(StageProperty).toString() != look.stage) {
+        button->setProperty(StageProperty, look.stage);
+        polish = true;
+    }
+    if (button->property(CursorProperty).toBool() != look.cursor) {
+        button->setProperty(CursorProperty, look.cursor);
+        polish = true;
+    }
+    if (button->toolTip() != look.tip)
+        button->setToolTip(look.tip);
+    if (polish)
+        repolish(button);
+    if (button->isHidden() == look.shown)
+        button->setVisible(look.shown);
+}
+
+// A locked output's row is marked ([locked="true"]); its number's tool tip
+// says who holds the lock (the name keeps its own tip for a long name).
+void setLocked(QLabel *label, bool locked)
+{
+    if (label->property(LockedProperty).toBool() == locked)
+        return;
+    label->setProperty(LockedProperty, locked);
+    repolish(label);
 }
 } // namespace
 
@@ -133,9 +179,30 @@ void MatrixGrid::redraw(const MatrixPaging &paging, bool inputs, bool outputs)
         const int pending = rowShown && pendingInput != RequestTracker::NoPending
             ? paging.markedColumn(quint32(pendingInput), device.inputCount)
             : -1;
+        int staged = -1;
+        QString stage;
+        QString failure;
+        if (rowShown && m_overlay.staged && m_overlay.staged->contains(output)) {
+            staged = paging.markedColumn(m_overlay.staged->value(output), device.inputCount);
+            failure = m_overlay.stageFailures ? m_overlay.stageFailures->value(output) : QString();
+            stage = failure.isEmpty() ? Staged : StageFailed;
+        }
+        const bool locked = rowShown && m_overlay.locks && m_overlay.locks->isLocked(int(output) + 1);
+        const QString lockTip = locked ? STIPS_Locked.arg(m_overlay.locks->holder(int(output) + 1)) : QString();
+        setLocked(m_rows[int(r)].name, locked);
+        setLocked(m_rows[int(r)].number, locked);
+        if (m_rows[int(r)].number->toolTip() != lockTip)
+            m_rows[int(r)].number->setToolTip(lockTip);
         for (quint32 c = 0; c < quint32(m_columns.size()); ++c) {
             const bool shown = rowShown && c < shownInputs;
-            setCrosspoint(crosspoint(int(c), int(r)), shown, shown && int(c) == marked, shown && int(c) == pending);
+            CrosspointLook look;
+            look.shown = shown;
+            look.marked = shown && int(c) == marked;
+            look.pending = shown && int(c) == pending;
+            look.stage = shown && int(c) == staged ? stage : QString();
+            look.cursor = shown && int(c) == m_overlay.cursorColumn && int(r) == m_overlay.cursorRow;
+            look.tip = look.pending ? STIPS_Pending : !look.stage.isEmpty() ? failure : QString();
+            setCrosspoint(crosspoint(int(c), int(r)), look);
         }
     }
 }
@@ -154,8 +221,15 @@ void MatrixGrid::relabelShown(const MatrixPaging &paging, bool inputs, bool outp
 
 void MatrixGrid::clearPending()
 {
-    for (QPushButton *button : qAsConst(m_crosspoints))
-        setCrosspoint(button, !button->isHidden(), button->isFlat(), false);
+    for (QPushButton *button : qAsConst(m_crosspoints)) {
+        CrosspointLook look;
+        look.shown = !button->isHidden();
+        look.marked = button->isFlat();
+        look.stage = button->property(StageProperty).toString();
+        look.cursor = button->property(CursorProperty).toBool();
+        look.tip = look.stage.isEmpty() ? QString() : button->toolTip();
+        setCrosspoint(button, look);
+    }
 }
 
 QPushButton *MatrixGrid::crosspoint(int column, int row) const

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "pages/routing/RoutingJob.h"
+
 #include <QGroupBox>
 #include <QVector>
 
 class MatrixPaging;
+class OutputLocks;
 class QLabel;
 class QPushButton;
 
@@ -16,6 +19,18 @@ class MatrixGrid : public QGroupBox
     Q_OBJECT
 
 public:
+    // What the page adds to the device's routing: changes staged for a take
+    // (and why a taken one failed), the keyboard's cursor (a column and row
+    // of the page; -1 when hidden) and the output locks.
+    struct Overlay
+    {
+        const RouteMap *staged = nullptr;
+        const QMap<quint32, QString> *stageFailures = nullptr;
+        int cursorColumn = -1;
+        int cursorRow = -1;
+        const OutputLocks *locks = nullptr;
+    };
+
     static constexpr char ButtonPrefix[] = "MatrixButton-";
 
     explicit MatrixGrid(QWidget *parent = nullptr);
@@ -28,6 +43,8 @@ public:
     void redraw(const MatrixPaging &paging, bool inputs, bool outputs);
     // Takes every pending outline away and leaves the rest as it is.
     void clearPending();
+    // Read by every redraw; the page keeps it up to date.
+    Overlay &overlay() { return m_overlay; }
 
     enum class LabelKind { None, InputName, InputNumber, OutputName, OutputNumber };
     struct LabelRef
@@ -65,4 +82,5 @@ private:
     QVector<QPushButton *> m_crosspoints;
     // The crosspoints show what an identified device reported.
     bool m_showsDevice = false;
+    Overlay m_overlay;
 };

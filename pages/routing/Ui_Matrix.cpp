@@ -1,6 +1,7 @@
 #include "pages/routing/Ui_Matrix.h"
 
 #include "app/LanguageTable.h"
+#include "app/OutputLocks.h"
 #include "app/UserNames.h"
 #include "chrome/CommandBox.h"
 #include "chrome/MessageBox.h"
@@ -12,21 +13,30 @@
 #include "pages/routing/ExpandInputGroup.h"
 #include "pages/routing/MatrixGrid.h"
 #include "pages/routing/RenamePanel.h"
+#include "pages/routing/RoutingDesk.h"
+#include "pages/routing/TakeBar.h"
 #include "pages/routing/Ui_Edid.h"
+#include "pages/routing/Ui_History.h"
 #include "pages/routing/Ui_SaveLoad.h"
+#include "pages/routing/Ui_Salvos.h"
 #include "protocol/Catalogue.h"
 #include "protocol/DeviceState.h"
 #include "protocol/FullRead.h"
 #include "protocol/RequestTracker.h"
 
+#include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 
 namespace {
 constexpr int Margin = 10;
@@ -39,6 +49,8 @@ constexpr int ButtonWidth = 100;
 constexpr int ButtonGap = 10;
 constexpr int SectionGap = 20;
 constexpr quint32 InitialGridSize = 16;
+constexpr int TakeBarWidth = 980;
+constexpr int TakeBarHeight = 2 * ControlHeight + 16;
 constexpr int ExpandNamesKept = int(sizeof S_ExpandInputName / sizeof S_ExpandInputName[0]);
 } // namespace
 
@@ -56,6 +68,20 @@ Ui_Matrix::Ui_Matrix(QWidget *parent)
 void Ui_Matrix::SetOutputLocks(OutputLocks *locks)
 {
     m_locks = locks;
+    m_desk->setLocks(locks);
+    m_grid->overlay().locks = locks;
+    if (locks)
+        connect(locks, &OutputLocks::changed, this, [this] { RedrawGrid(false, true); });
+}
+
+Ui_History *Ui_Matrix::historyDialog() const
+{
+    return m_historyDialog;
+}
+
+Ui_Salvos *Ui_Matrix::salvosDialog() const
+{
+    return m_salvosDialog;
 }
 
 Ui_Edid *Ui_Matrix::edidDialog() const
@@ -82,7 +108,15 @@ void Ui_Matrix::buildWidgets()
     m_saveLoadButton = new QPushButton(m_canvas);
     m_edidButton = new QPushButton(m_canvas);
     m_rename = new RenamePanel(m_canvas);
+    m_bar = new TakeBar(m_canvas);
+    m_desk = new RoutingDesk(this);
+    m_grid->overlay().staged = &m_desk->staged();
+    m_grid->overlay().stageFailures = &m_desk->stageFailures();
     m_expand->nameLabel()->installEventFilter(this);
+    // Typed routing needs the keys even where the scroll area would take
+    // the arrows; a click on the page's free space gives it the focus.
+    setFocusPolicy(Qt::ClickFocus);
+    m_scroll->installEventFilter(this);
 
     m_scroll->setWidget(m_canvas);
     auto *layout = new QGridLayout(this);
@@ -103,6 +137,7 @@ void Ui_Matrix::connectWidgets()
     connect(m_allSet, qOverload<int>(&QComboBox::activated), this, &Ui_Matrix::SLT_SetAllOutput);
     connect(m_saveLoadButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SaveLoadWin);
     connect(m_edidButton, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_EDIDWin);
+    connectDesk();
     // Without a link the model is cleared, but the grid keeps showing the
     // routing last reported: only the pending outlines go.
     connect(&Tracker(), &RequestTracker::SGL_PendingChanged, this, [this] {
@@ -123,6 +158,8 @@ void Ui_Matrix::RetranslateUi(bool hideRename, bool skipRebuild)
     m_allSetLabel->setText(Slabel_AllOutputSet);
     m_saveLoadButton->setText(SpushButton_SaveLoadWin);
     m_edidButton->setText(SpushButton_EDIDWin);
+    m_bar->retranslate();
+    redrawDesk();
     fillAllSetList();
     if (hideRename) {
         m_rename->hide();
@@ -161,6 +198,9 @@ void Ui_Matrix::BuildGrid(quint32 inputCount, quint32 outputCount)
         for (QPushButton *button : m_grid->crosspoints())
             connect(button, &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SwitchMatrix);
     }
+    m_grid->overlay().cursorColumn = -1;
+    m_grid->overlay().cursorRow = -1;
+    m_keys.setCounts(inputCount, outputCount);
     layoutPage();
 }
 
@@ -222,6 +262,9 @@ void Ui_Matrix::layoutPage()
                       ControlHeight);
     MyUiLayout::place(m_rename, m_edidButton, MyUiLayout::RightTopAligned, SectionGap, -RenamePanel::TitleOffset,
                       RenamePanel::Width, RenamePanel::Height);
+    MyUiLayout::place(m_bar, m_allSetLabel, MyUiLayout::LeftAlignedBelow, 0,
+                      qMax(ControlsGap, m_rename->geometry().bottom() - m_allSetLabel->geometry().bottom() + GroupGap),
+                      TakeBarWidth, TakeBarHeight);
     // childrenRect() leaves hidden children out: the rename panel, shown
     // later, must fit as well, or it opens cut in half.
     const QRect used = m_canvas->childrenRect().united(m_rename->geometry());
@@ -269,11 +312,8 @@ void Ui_Matrix::SLT_BTN_SwitchMatrix(bool)
     const MatrixTarget target = m_paging.crosspoint(quint32(n));
     // A second pick for an output whose switch still waits in the queue
     // takes that switch's place: with a slow device, quick clicks send the
-    // one in flight and the newest only.
-    if (!CMD_SwitchInputLatest(target.input, target.output))
-        return;
-    Tracker().switchQueued(target.input, target.output);
-    Q_EMIT SGL_UpdateEmit();
+    // one in flight and the newest only. In take mode the pick is staged.
+    m_desk->pick(target.output, target.input);
 }
 
 void Ui_Matrix::SLT_Switch_ExpandInput()
@@ -347,10 +387,10 @@ void Ui_Matrix::SLT_SetAllOutput(int index)
 {
     const DeviceState &device = Device();
     const quint32 input = AllSetInput(index, device.inputCount, device.expandInputCount, device.expandInputChannel);
-    if (!ConfirmDestructive(this, SMSG_ConfirmAllSet.arg(m_allSet->itemText(index))))
+    // Staging asks nothing: the take is the deliberate step.
+    if (!m_desk->takeMode() && !ConfirmDestructive(this, SMSG_ConfirmAllSet.arg(m_allSet->itemText(index))))
         return;
-    if (CMD_SwitchAllOutputs(input))
-        Q_EMIT SGL_UpdateEmit();
+    m_desk->allSet(input);
 }
 
 void Ui_Matrix::SLT_BTN_SaveLoadWin(bool)
@@ -359,6 +399,8 @@ void Ui_Matrix::SLT_BTN_SaveLoadWin(bool)
     if (!dialog)
         return;
     m_saveLoadDialog = dialog;
+    connect(dialog, &Ui_SaveLoad::SGL_PresetSaved, m_desk, &RoutingDesk::presetSaved);
+    connect(dialog, &Ui_SaveLoad::SGL_PresetRecalled, m_desk, &RoutingDesk::presetRecalled);
     dialog->show();
 }
 
@@ -377,6 +419,15 @@ void Ui_Matrix::SLT_BTN_EDIDWin(bool)
 
 bool Ui_Matrix::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && watched == m_scroll && routingKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    if (event->type() == QEvent::ContextMenu) {
+        const MatrixGrid::LabelRef ref = m_grid->labelOf(watched);
+        if (ref.kind == MatrixGrid::LabelKind::OutputName || ref.kind == MatrixGrid::LabelKind::OutputNumber) {
+            SLT_ShowLockMenu(m_paging.firstOutput() + ref.local, static_cast<QContextMenuEvent *>(event)->globalPos());
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         auto *label = qobject_cast<QLabel *>(watched);
         const MatrixGrid::LabelRef ref = m_grid->labelOf(watched);
@@ -464,4 +515,132 @@ void Ui_Matrix::SLT_EI_Rename()
     }
     finishRename();
     Q_EMIT SGL_Refresh_DispalyWindowList();
+}
+
+void Ui_Matrix::connectDesk()
+{
+    m_bar->takeModeBox()->setChecked(m_desk->takeMode());
+    connect(m_bar->takeModeBox(), &QCheckBox::toggled, this, &Ui_Matrix::SLT_TakeMode);
+    connect(m_bar->takeButton(), &QPushButton::clicked, m_desk, &RoutingDesk::take);
+    connect(m_bar->clearButton(), &QPushButton::clicked, m_desk, &RoutingDesk::clearStaged);
+    connect(m_bar->historyButton(), &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_HistoryWin);
+    connect(m_bar->salvosButton(), &QPushButton::clicked, this, &Ui_Matrix::SLT_BTN_SalvosWin);
+    connect(m_desk, &RoutingDesk::SGL_UpdateEmit, this, &Ui_Matrix::SGL_UpdateEmit);
+    connect(m_desk, &RoutingDesk::SGL_StatusLine, this, &Ui_Matrix::SGL_StatusLine);
+    connect(m_desk, &RoutingDesk::SGL_Changed, this, &Ui_Matrix::redrawDesk);
+    auto *undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    auto *redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+    undo->setContext(Qt::WidgetWithChildrenShortcut);
+    redo->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(undo, &QShortcut::activated, m_desk, &RoutingDesk::undo);
+    connect(redo, &QShortcut::activated, m_desk, &RoutingDesk::redo);
+}
+
+void Ui_Matrix::redrawDesk()
+{
+    if (Device().identified)
+        RedrawGrid(false, false);
+    const QString typed = m_keys.text();
+    m_bar->setState(typed.isEmpty() ? m_desk->stagedText() : typed, m_desk->lastMessage(), !m_desk->staged().isEmpty());
+}
+
+void Ui_Matrix::SLT_TakeMode(bool on)
+{
+    m_desk->setTakeMode(on);
+}
+
+void Ui_Matrix::SLT_BTN_HistoryWin(bool)
+{
+    Ui_History *dialog = OpenPageDialog<Ui_History>(this);
+    if (!dialog)
+        return;
+    dialog->setDesk(m_desk);
+    m_historyDialog = dialog;
+    dialog->show();
+}
+
+void Ui_Matrix::SLT_BTN_SalvosWin(bool)
+{
+    Ui_Salvos *dialog = OpenPageDialog<Ui_Salvos>(this);
+    if (!dialog)
+        return;
+    dialog->setDesk(m_desk);
+    m_salvosDialog = dialog;
+    dialog->show();
+}
+
+void Ui_Matrix::SLT_ShowLockMenu(quint32 output, const QPoint &globalPos)
+{
+    if (!m_locks || output >= Device().outputCount)
+        return;
+    delete m_lockMenu;
+    m_lockMenu = new QMenu(this);
+    const int number = int(output) + 1;
+    const bool locked = m_locks->isLocked(number);
+    QAction *action = m_lockMenu->addAction((locked ? SMenu_UnlockOutput : SMenu_LockOutput).arg(number));
+    OutputLocks *locks = m_locks;
+    connect(action, &QAction::triggered, locks, [locks, number, locked] { locks->setLocked(number, !locked); });
+    m_lockMenu->popup(globalPos);
+}
+
+void Ui_Matrix::keyPressEvent(QKeyEvent *event)
+{
+    if (!routingKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+bool Ui_Matrix::routingKey(QKeyEvent *event)
+{
+    // Other modifiers belong to shortcuts (Ctrl+Z, Ctrl+Tab, Alt+Z). Keys a
+    // focused control takes (a box, a name being edited) never get here.
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !Device().identified)
+        return false;
+    const int key = event->key();
+    bool handled = true;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+        m_keys.digit(key - Qt::Key_0);
+    } else if (key == Qt::Key_Period || key == Qt::Key_Slash || key == Qt::Key_Minus) {
+        m_keys.separator();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (m_keys.typing()) {
+            if (m_keys.enter() == MatrixKeys::Step::Route)
+                m_desk->pick(m_keys.output() - 1, m_keys.input() - 1);
+        } else {
+            m_desk->take();
+        }
+    } else if (key == Qt::Key_Escape) {
+        if (!m_keys.clear())
+            m_desk->clearStaged();
+    } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        moveCursor(key == Qt::Key_Left ? -1 : 1, 0);
+    } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        moveCursor(0, key == Qt::Key_Up ? -1 : 1);
+    } else if (key == Qt::Key_Space && m_grid->overlay().cursorColumn >= 0) {
+        const MatrixGrid::Overlay &overlay = m_grid->overlay();
+        m_desk->pick(m_paging.firstOutput() + quint32(overlay.cursorRow),
+                     m_paging.firstInput() + quint32(overlay.cursorColumn));
+    } else {
+        handled = false;
+    }
+    if (handled)
+        redrawDesk();
+    return handled;
+}
+
+void Ui_Matrix::moveCursor(int columns, int rows)
+{
+    const DeviceState &device = Device();
+    const int shownInputs = int(qMin(m_paging.shownInputs(device.inputCount), m_paging.inputsPerPage()));
+    const int shownOutputs = int(qMin(m_paging.shownOutputs(device.outputCount), m_paging.outputsPerPage()));
+    if (shownInputs == 0 || shownOutputs == 0)
+        return;
+    MatrixGrid::Overlay &overlay = m_grid->overlay();
+    // The first arrow shows the cursor on the first crosspoint.
+    if (overlay.cursorColumn < 0) {
+        overlay.cursorColumn = 0;
+        overlay.cursorRow = 0;
+        return;
+    }
+    overlay.cursorColumn = qBound(0, overlay.cursorColumn + columns, shownInputs - 1);
+    overlay.cursorRow = qBound(0, overlay.cursorRow + rows, shownOutputs - 1);
 }

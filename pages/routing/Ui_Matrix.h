@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/routing/MatrixKeys.h"
 #include "pages/routing/MatrixPaging.h"
 
 #include <QPointer>
@@ -11,18 +12,26 @@ class ExpandInputGroup;
 class MatrixGrid;
 class MyComboBox;
 class OutputLocks;
+class QKeyEvent;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 class RenamePanel;
+class RoutingDesk;
+class TakeBar;
 class Ui_Edid;
+class Ui_History;
 class Ui_SaveLoad;
+class Ui_Salvos;
 
 // The routing page: a crosspoint grid of inputs (columns) against outputs
 // (rows), the expand-input column, the analogue audio switch, "Allset:",
 // renaming of channels, and the Save/Load and EDID dialogs. A click only
 // sends a command; every mark follows the device's reply through the
 // redraws, which derive the whole display from the device model.
+// Take mode, undo, salvos, locks and typed routing go through the routing
+// desk; with take mode off a click still sends at once.
 class Ui_Matrix : public QWidget
 {
     Q_OBJECT
@@ -64,6 +73,12 @@ public:
     const MatrixPaging &paging() const { return m_paging; }
     Ui_Edid *edidDialog() const;
     Ui_SaveLoad *saveLoadDialog() const;
+    Ui_History *historyDialog() const;
+    Ui_Salvos *salvosDialog() const;
+    RoutingDesk *desk() const { return m_desk; }
+    TakeBar *takeBar() const { return m_bar; }
+    // The output row menu (Lock / Unlock) last opened.
+    QMenu *lockMenu() const { return m_lockMenu; }
 
 public Q_SLOTS:
     void SLT_BTN_SwitchMatrix(bool checked);
@@ -82,9 +97,16 @@ public Q_SLOTS:
     void SLT_I_Rename();
     void SLT_O_Rename();
     void SLT_EI_Rename();
+    void SLT_TakeMode(bool on);
+    void SLT_BTN_HistoryWin(bool checked);
+    void SLT_BTN_SalvosWin(bool checked);
+    // Opens the Lock / Unlock menu of an output (from 0) at a screen point.
+    void SLT_ShowLockMenu(quint32 output, const QPoint &globalPos);
 
 Q_SIGNALS:
     void SGL_UpdateEmit();
+    // A skipped or failed switch, for the status log.
+    void SGL_StatusLine(QString line);
     void SGL_Refresh_DispalyWindowList();
     // Relayed from the reply dispatcher to the open EDID dialog.
     void SGL_Update_InEdidMode(uint input, int mode);
@@ -93,6 +115,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     enum class RenameKind { None, Input, Output, ExpandInput };
@@ -108,6 +131,11 @@ private:
     // and a target on the page; empty otherwise.
     QString acceptedName(RenameKind kind, quint32 perPage) const;
     void watchLabels();
+    void connectDesk();
+    // Typed routing, Take / Clear and the cursor; false for other keys.
+    bool routingKey(QKeyEvent *event);
+    void moveCursor(int columns, int rows);
+    void redrawDesk();
 
     QScrollArea *m_scroll;
     QWidget *m_canvas;
@@ -119,11 +147,17 @@ private:
     QPushButton *m_saveLoadButton;
     QPushButton *m_edidButton;
     RenamePanel *m_rename;
+    TakeBar *m_bar;
+    RoutingDesk *m_desk;
+    QMenu *m_lockMenu = nullptr;
+    MatrixKeys m_keys;
 
     MatrixPaging m_paging;
     RenameKind m_renameKind = RenameKind::None;
     quint32 m_renameTarget = 0;
     QPointer<Ui_Edid> m_edidDialog;
     QPointer<Ui_SaveLoad> m_saveLoadDialog;
+    QPointer<Ui_History> m_historyDialog;
+    QPointer<Ui_Salvos> m_salvosDialog;
     OutputLocks *m_locks = nullptr;
 };

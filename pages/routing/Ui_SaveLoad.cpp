@@ -75,8 +75,10 @@ void Ui_SaveLoad::SLT_SetSaveLayout(int index)
     if (!AskYesNo(this, SMSG_SaveMessage))
         return;
     // The device has layoutCount presets; a higher number is only named.
-    if (quint32(index) < Device().layoutCount && CMD_LayoutSave(quint8(index)))
+    if (quint32(index) < Device().layoutCount && CMD_LayoutSave(quint8(index))) {
+        Q_EMIT SGL_PresetSaved(index);
         Q_EMIT SGL_UpdateEmit();
+    }
     const QString name = m_nameEdit->text();
     if (name.isEmpty())
         return;
@@ -93,6 +95,8 @@ void Ui_SaveLoad::SLT_SetLoadLayout(int index)
         return;
     if (!AskYesNo(this, SMSG_LoadMessage))
         return;
-    if (quint32(index) < Device().layoutCount && CMD_LayoutLoad(quint8(index)))
+    if (quint32(index) < Device().layoutCount && CMD_LayoutLoad(quint8(index))) {
+        Q_EMIT SGL_PresetRecalled(index);
         Q_EMIT SGL_UpdateEmit();
+    }
 }

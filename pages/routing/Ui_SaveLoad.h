@@ -23,6 +23,12 @@ public Q_SLOTS:
     void SLT_SetSaveLayout(int index);
     void SLT_SetLoadLayout(int index);
 
+Q_SIGNALS:
+    // A preset save or recall was queued (the routing history and the
+    // salvo previews follow presets).
+    void SGL_PresetSaved(int preset);
+    void SGL_PresetRecalled(int preset);
+
 private:
     QWidget *m_content;
     QLabel *m_saveLabel;
