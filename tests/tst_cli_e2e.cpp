@@ -104,7 +104,6 @@ class TestCliE2e : public QObject
 private slots:
     void status_json_matchesTheSimulatorFieldByField_data() { addLinkRows(); }
     void status_json_matchesTheSimulatorFieldByField();
-    void status_text_startsEachLineWithItsKeyword();
     void route_switchesOneOutputAndPrintsTheReadBack_data() { addLinkRows(); }
     void route_switchesOneOutputAndPrintsTheReadBack();
     void route_all_feedsEveryOutput();
@@ -130,7 +129,6 @@ private slots:
     void route_onTwentyOutputs_confirmsOutputSixteen();
     void refusedCommandLine_sendsNothing_data();
     void refusedCommandLine_sendsNothing();
-    void help_forTheProgramAndEachCommand();
     void closedPort_exitsWithConnectionError();
 };
 
@@ -234,21 +232,6 @@ void TestCliE2e::status_json_matchesTheSimulatorFieldByField()
     QCOMPARE(frames.first(), identification());
     QCOMPARE(frames.at(1), DeviceFrameOf(0x12, Hex("00")));
     QCOMPARE(frames.last(), DeviceFrameOf(0x93, Hex("00 80 00 00 00")));
-}
-
-void TestCliE2e::status_text_startsEachLineWithItsKeyword()
-{
-    SimHarness sim;
-    sim.device().editState([](SimDeviceModel &m) { m.routing[1] = 4; });
-    const KxrctlResult run = RunKxrctlProcess(linkArguments(sim, Link::Tcp) << QStringLiteral("status"));
-    QVERIFY2(run.exitCode == ExitOk, run.err.constData());
-    const QStringList text = lines(run.out);
-    QVERIFY(text.first().startsWith(QStringLiteral("device inputs 8 outputs 8 presets 16")));
-    QVERIFY(text.contains(QStringLiteral("route 5 2")));
-    QVERIFY(text.contains(QStringLiteral("audio 1")));
-    QCOMPARE(text.filter(QRegularExpression(QStringLiteral("^input \\d+ type HDMI signal 1920x1080p60 "))).size(), 8);
-    QCOMPARE(text.filter(QRegularExpression(QStringLiteral("^output \\d+ "))).size(), 8);
-    QVERIFY(text.contains(QStringLiteral("wall rows 2 cols 2")));
 }
 
 void TestCliE2e::route_switchesOneOutputAndPrintsTheReadBack()
@@ -810,19 +793,6 @@ void TestCliE2e::refusedCommandLine_sendsNothing()
     QCOMPARE(frames.size(), framesSent);
     if (framesSent)
         QCOMPARE(frames.first(), identification());
-}
-
-void TestCliE2e::help_forTheProgramAndEachCommand()
-{
-    KxrctlResult run = RunKxrctlProcess({QStringLiteral("--help")});
-    QCOMPARE(run.exitCode, ExitOk);
-    QVERIFY(run.out.startsWith("Usage: kxrctl"));
-    for (const char *command : {"status", "route", "audio", "preset", "edid", "search", "raw", "watch"}) {
-        run = RunKxrctlProcess({QString::fromLatin1(command), QStringLiteral("--help")});
-        QCOMPARE(run.exitCode, ExitOk);
-        QVERIFY2(run.out.contains(QByteArray(" ") + command), command);
-        QCOMPARE(RunKxrctlProcess({QStringLiteral("help"), QString::fromLatin1(command)}).out, run.out);
-    }
 }
 
 void TestCliE2e::closedPort_exitsWithConnectionError()

@@ -66,7 +66,6 @@ private slots:
     void cleanup();
     void edidCheck_data();
     void edidCheck();
-    void edidImage_isPaddedAndAMissingFileReadsAsZeros();
     void fullRead_queuesTheWindowsReadsInOrder();
     void hooks_seeEveryQueuedCommandAndAdjustItsTimeout();
     void tracker_reply_confirmsTheCommandAwaitingIt_data();
@@ -109,25 +108,6 @@ void TestCliTracker::edidCheck()
     QFETCH(QByteArray, image);
     QFETCH(int, result);
     QCOMPARE(int(CheckEdid(reinterpret_cast<const quint8 *>(image.constData()))), result);
-}
-
-void TestCliTracker::edidImage_isPaddedAndAMissingFileReadsAsZeros()
-{
-    QTemporaryDir dir;
-    const QString longFile = dir.filePath(QStringLiteral("long.bin"));
-    QFile file(longFile);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(300, '\x7A'));
-    file.close();
-    bool opened = false;
-    QCOMPARE(EdidImageFromFile(longFile, &opened), QByteArray(EdidBytes, '\x7A'));
-    QVERIFY(opened);
-    QCOMPARE(EdidImageFromFile(dir.filePath(QStringLiteral("missing.bin")), &opened), QByteArray(EdidBytes, '\0'));
-    QVERIFY(!opened);
-    QCOMPARE(EdidImageFromBytes(Hex("01 02")), Hex("01 02") + QByteArray(EdidBytes - 2, '\0'));
-    QCOMPARE(EdidCheckMessage(EdidCheck::NotEdid), QStringLiteral("this not is EDID File!"));
-    QCOMPARE(EdidCheckMessage(EdidCheck::ChecksumFailed),
-             QStringLiteral("EDID check fail,please check your EDID file!"));
 }
 
 void TestCliTracker::fullRead_queuesTheWindowsReadsInOrder()

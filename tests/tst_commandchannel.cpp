@@ -41,10 +41,8 @@ private Q_SLOTS:
 
     void openAndClear();
     void push_refusesWhatItCannotQueue();
-    void push_withoutRecordPausesAndAwaitsNothing();
     void enqueue_bounds_data();
     void enqueue_bounds();
-    void enqueue_module_alwaysUdp();
     void matcher_data();
     void matcher();
     void drain_givesUpWhileTheServiceHoldsTheLock();
@@ -84,25 +82,6 @@ void CommandChannelTest::push_refusesWhatItCannotQueue()
     QCOMPARE(ChannelQueueSize(SerialChannel, QueueSide::Send), 0);
 }
 
-void CommandChannelTest::push_withoutRecordPausesAndAwaitsNothing()
-{
-    ChannelOpen(SerialChannel);
-    const QByteArray raw = Hex("7B 7B 01");
-    CommandRecord record = prefixRecord(Hex("7B 7B 11"));
-    record.replyTimeoutMs = 2000;
-    ChannelPush(SerialChannel, QueueSide::Send, reinterpret_cast<const quint8 *>(raw.constData()), 3, nullptr, 25);
-    ChannelPush(SerialChannel, QueueSide::Send, reinterpret_cast<const quint8 *>(raw.constData()), 3, &record);
-
-    QMutexLocker lock(&SerialChannel.sendMutex);
-    const QueueEntry &plain = SerialChannel.sendQueue->front();
-    QCOMPARE(plain.data, raw);
-    QCOMPARE(plain.record.waitReply, quint8(0));
-    QCOMPARE(plain.record.pauseMs, 25u);
-    const QueueEntry &withRecord = SerialChannel.sendQueue->back();
-    QCOMPARE(withRecord.record.waitReply, quint8(1));
-    QCOMPARE(withRecord.record.replyTimeoutMs, 2000u);
-}
-
 void CommandChannelTest::enqueue_bounds_data()
 {
     QTest::addColumn<quint32>("transport");
@@ -132,16 +111,6 @@ void CommandChannelTest::enqueue_bounds()
     QCOMPARE(EnqueueDeviceCommand(frame.data(), quint32(size), EmptyCommandRecord()), serialQueued + tcpQueued == 1);
     QCOMPARE(ChannelQueueSize(SerialChannel, QueueSide::Send), serialQueued);
     QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Send), tcpQueued);
-}
-
-void CommandChannelTest::enqueue_module_alwaysUdp()
-{
-    ChannelOpen(UdpChannel);
-    ActiveTransport = TransportNone;
-    const std::vector<quint8> frame(2049, 0xFF);
-    QVERIFY(EnqueueModuleCommand(frame.data(), 4, EmptyCommandRecord()));
-    QVERIFY(!EnqueueModuleCommand(frame.data(), 2049, EmptyCommandRecord()));
-    QCOMPARE(ChannelQueueSize(UdpChannel, QueueSide::Send), 1);
 }
 
 void CommandChannelTest::matcher_data()

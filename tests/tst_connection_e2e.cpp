@@ -92,8 +92,6 @@ class ConnectionEndToEndTest : public QObject
 private Q_SLOTS:
     void networkConnect_identifiesReadsAndDisconnects();
     void serialConnect_throughThePseudoTerminal();
-    void closedPort_reportsTheConnectFailure();
-    void unansweredIdentification_disconnects();
     void refusedIdentity_disconnectsWithTheMismatchMessage();
     void search_listsTheModuleAndReadsItsSettings();
 };
@@ -177,45 +175,6 @@ void ConnectionEndToEndTest::serialConnect_throughThePseudoTerminal()
     QCOMPARE(Device().identified, quint8(0));
     QVERIFY(page->networkConnectButton()->isEnabled());
     QVERIFY(page->uartReadButton()->isHidden());
-}
-
-void ConnectionEndToEndTest::closedPort_reportsTheConnectFailure()
-{
-    SimHarness sim;
-    sim.setTcpListening(false);
-    MainWindowFixture fixture(configFor(sim));
-    Ui_Uart_Network *page = fixture.window()->connectionPage();
-    if (page->localIpSelector()->count() == 0)
-        QSKIP("no IPv4 interface with a broadcast address (run the suite with scripts/netns-run)");
-
-    QTest::mouseClick(page->networkConnectButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(fixture.messages().count(), 1, LinkTimeoutMs);
-    QCOMPARE(fixture.messages().lastText(),
-             QStringLiteral("please check your local ip config information!Error Code:5"));
-    QCOMPARE(ActiveTransport.load(), quint32(TransportNone));
-    QCOMPARE(page->networkConnectButton()->text(), S_ConnectDisconnect[0]);
-    QVERIFY(page->serialConnectButton()->isEnabled());
-    QVERIFY(page->ipEdit()->isEnabled());
-}
-
-void ConnectionEndToEndTest::unansweredIdentification_disconnects()
-{
-    SimOptions options = SimHarness::TestOptions();
-    options.faults.mutedCodes = {0x95};
-    SimHarness sim(options);
-    MainWindowFixture fixture(configFor(sim));
-    Ui_Uart_Network *page = fixture.window()->connectionPage();
-    if (page->localIpSelector()->count() == 0)
-        QSKIP("no IPv4 interface with a broadcast address (run the suite with scripts/netns-run)");
-
-    QTest::mouseClick(page->networkConnectButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(fixture.messages().count(), 1, LinkTimeoutMs);
-    QVERIFY2(fixture.messages().lastText().startsWith(
-                 QStringLiteral("Failed to identify device!Error Code:\r\n7B 7B 95 03 00 00 00")),
-             qPrintable(fixture.messages().lastText()));
-    QCOMPARE(ActiveTransport.load(), quint32(TransportNone));
-    QCOMPARE(page->networkConnectButton()->text(), S_ConnectDisconnect[0]);
-    QCOMPARE(Device().identified, quint8(0));
 }
 
 void ConnectionEndToEndTest::refusedIdentity_disconnectsWithTheMismatchMessage()

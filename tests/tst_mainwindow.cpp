@@ -44,9 +44,7 @@ private Q_SLOTS:
     void geometry_data();
     void geometry();
     void languageSwitch_setsOnlyTheShownCaptions();
-    void stopSync_setsTheFlag();
     void receiveDrain_echoesThenDispatches();
-    void receiveDrain_withoutLinkLeavesTheQueue();
 };
 
 void MainWindowTest::tabs_followThePageKeys_data()
@@ -119,14 +117,6 @@ void MainWindowTest::languageSwitch_setsOnlyTheShownCaptions()
     QCOMPARE(tabCaptions(window->tabWidget()).value(0), QStringLiteral("Connect"));
 }
 
-void MainWindowTest::stopSync_setsTheFlag()
-{
-    MainWindowFixture fixture;
-    QCOMPARE(Device().stopSync, quint8(0));
-    QTest::mouseClick(fixture.window()->stopSyncButton(), Qt::LeftButton);
-    QCOMPARE(Device().stopSync, quint8(1));
-}
-
 void MainWindowTest::receiveDrain_echoesThenDispatches()
 {
     MainWindowFixture fixture;
@@ -149,17 +139,6 @@ void MainWindowTest::receiveDrain_echoesThenDispatches()
     QCOMPARE(Device().routingAt(1), 1u);
     QCOMPARE(window->debugConsole()->receiveBox()->toPlainText(), QStringLiteral("7B 7B 11 02 03 01 05 7D 7D"));
     ActiveTransport = TransportNone;
-}
-
-void MainWindowTest::receiveDrain_withoutLinkLeavesTheQueue()
-{
-    MainWindowFixture fixture;
-    ChannelOpen(TcpChannel);
-    pushReceived(TcpChannel, Hex("7B 7B 11 01 02 FE 7D 7D"));
-    QSignalSpy shown(fixture.window(), &Ui_Main::SGL_DEBUG_SHOW_RecvText);
-    fixture.window()->SLT_UnifyUpdateRecv();
-    QCOMPARE(shown.count(), 0);
-    QCOMPARE(ChannelQueueSize(TcpChannel, QueueSide::Receive), 1);
 }
 
 QTEST_MAIN(MainWindowTest)

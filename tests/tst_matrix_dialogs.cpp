@@ -63,7 +63,6 @@ private Q_SLOTS:
     void rejectedLoad_thenSave_writesZeros_data();
     void rejectedLoad_thenSave_writesZeros();
     void load_thenWrite_startsTheTransferOnce();
-    void transfer_notStartedWithoutALink();
     void readEdid_showsAndKeepsOnlyTheChosenPort();
     void preset_data();
     void preset();
@@ -206,19 +205,6 @@ void MatrixDialogsTest::load_thenWrite_startsTheTransferOnce()
     QTest::mouseClick(dialog.readButton(), Qt::LeftButton);
     QCOMPARE(m_link->take(), QVector<QByteArray>{frame(0xB8, Hex("03 80 00") + QByteArray(16, '\0'))});
     QCOMPARE(Device().edidReadBusy, quint8(1));
-}
-
-void MatrixDialogsTest::transfer_notStartedWithoutALink()
-{
-    Ui_Edid dialog;
-    m_openAnswer = file("good.bin", validEdid());
-    QTest::mouseClick(dialog.loadButton(), Qt::LeftButton);
-    m_link->drop();
-    QTest::mouseClick(dialog.writeButton(), Qt::LeftButton);
-    QTest::mouseClick(dialog.readButton(), Qt::LeftButton);
-    // No flag is left set that nothing would ever clear.
-    QCOMPARE(Device().edidWriteBusy, quint8(0));
-    QCOMPARE(Device().edidReadBusy, quint8(0));
 }
 
 void MatrixDialogsTest::readEdid_showsAndKeepsOnlyTheChosenPort()

@@ -144,7 +144,6 @@ private Q_SLOTS:
     void cleanup() { SetEdidFileHook({}); }
     void routing_marksMoveWithTheReply_data();
     void routing_marksMoveWithTheReply();
-    void droppedSwitchReply_keepsTheConfirmedMark();
     void takeMode_stagesThenTakesInOutputOrder();
     void takeMode_droppedReplyStaysOutlinedWithItsReason();
     void undoRedo_returnTheDeviceToEachRouting_data();
@@ -205,28 +204,6 @@ void MatrixEndToEndTest::routing_marksMoveWithTheReply()
     // Only Allset's question was shown.
     QCOMPARE(program.messages().count(), 1);
     QCOMPARE(int(program.messages().messages().at(0).kind), int(MessageKind::Destructive));
-}
-
-void MatrixEndToEndTest::droppedSwitchReply_keepsTheConfirmedMark()
-{
-    ConnectedProgram program;
-    QVERIFY2(program.ok(), program.why());
-    const MatrixGrid *grid = showMatrix(program)->grid();
-    SimFaultOptions muted;
-    muted.mutedCodes = {SwitchCode};
-    program.sim().setFaults(muted);
-
-    QTest::mouseClick(grid->crosspoint(4, 1), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(program.messages().count(), 1, ReplyTimeoutMs);
-    QVERIFY(program.messages().lastText().contains(SMSG_CommunicationFail));
-    QVERIFY(program.messages().lastText().endsWith(BytesToHexText(DeviceFrameOf(SwitchCode, Hex("04 01")))));
-    // The device did switch, but never said so: the page shows what it said.
-    QCOMPARE(markedColumn(grid, 1), 1);
-
-    program.sim().setFaults(SimFaultOptions());
-    QTest::mouseClick(grid->crosspoint(7, 1), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(markedColumn(grid, 1), 7, ReplyTimeoutMs);
-    QCOMPARE(program.messages().count(), 1);
 }
 
 void MatrixEndToEndTest::takeMode_stagesThenTakesInOutputOrder()

@@ -220,19 +220,6 @@ private Q_SLOTS:
         QCOMPARE(listChanged.count(), 2);
     }
 
-    void userFormatLocksTheResolutionInMultiview()
-    {
-        QVERIFY(ChooseComboEntry(m_more->multiviewPortBox(), 0));
-        QVERIFY(m_program->waitQuiet());
-        Device().outputAt(0).format = 21; // USER
-        QVERIFY(ChooseComboEntry(m_more->outputModeBox(), 1));
-        QVERIFY(!m_more->resolutionGroup()->isEnabled());
-        QVERIFY(m_program->waitQuiet());
-        QVERIFY(!m_more->resolutionGroup()->isEnabled());
-        QVERIFY(ChooseComboEntry(m_more->outputModeBox(), 0));
-        QVERIFY(m_more->resolutionGroup()->isEnabled());
-    }
-
 private:
     static QStringList Entries(const QComboBox *box)
     {

@@ -32,8 +32,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void lineCount_rebuildsRowsAndKeepsTypedLines();
-    void targetChoice_fillsThePortList_data();
-    void targetChoice_fillsThePortList();
     void badFile_reportsAndChangesNothing_data();
     void badFile_reportsAndChangesNothing();
     void shippedSample_imports();
@@ -92,31 +90,6 @@ void PeripheralFileTest::lineCount_rebuildsRowsAndKeepsTypedLines()
     ChooseEntry(lines()->lineCountBox(), 1);
     QCOMPARE(lines()->lineCount(), 2);
     QVERIFY(!lines()->row(2).exists());
-}
-
-void PeripheralFileTest::targetChoice_fillsThePortList_data()
-{
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QStringList>("ports");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("peripheral port") << 0 << QStringList() << false;
-    QTest::newRow("input") << 1 << QStringList{"1", "2", "3", "4", "All"} << true;
-    QTest::newRow("output") << 2 << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "All"} << true;
-}
-
-void PeripheralFileTest::targetChoice_fillsThePortList()
-{
-    QFETCH(int, target);
-    QFETCH(QStringList, ports);
-    QFETCH(bool, enabled);
-    const UserCmdRow &row = lines()->row(0);
-    ChooseEntry(row.target, 2);
-    ChooseEntry(row.target, target);
-    QStringList shown;
-    for (int i = 0; i < row.port->count(); ++i)
-        shown << row.port->itemText(i);
-    QCOMPARE(shown, ports);
-    QCOMPARE(row.port->isEnabled(), enabled);
 }
 
 void PeripheralFileTest::badFile_reportsAndChangesNothing_data()

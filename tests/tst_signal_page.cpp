@@ -222,59 +222,6 @@ private Q_SLOTS:
         QCOMPARE(box->isEnabled(), count > 0 && format != NoSignal);
     }
 
-    void audioSelect_data()
-    {
-        QTest::addColumn<quint32>("kind");
-        QTest::addColumn<quint32>("type");
-        QTest::addColumn<QStringList>("entries");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("kind 3") << 3u << 7u << Split("Embedded") << "Embedded" << false;
-        QTest::newRow("kind 6") << 6u << 1u << Split("Embedded") << "Embedded" << false;
-        QTest::newRow("kind 4 CVBS") << 4u << 4u << Split("L/R") << "L/R" << false;
-        QTest::newRow("kind 5 YPbPr") << 5u << 5u << Split("L/R") << "L/R" << false;
-        QTest::newRow("kind 4 VGA") << 4u << 6u << Split("L/R") << "L/R" << false;
-        QTest::newRow("kind 4 DVI") << 4u << 3u << Split("Embedded,L/R") << "L/R" << true;
-        QTest::newRow("kind 0 HDMI") << 0u << 7u << Split("Embedded,L/R") << "L/R" << true;
-    }
-
-    void audioSelect()
-    {
-        QFETCH(quint32, kind);
-        QFETCH(quint32, type);
-        InputInfo &in = Device().inputAt(4);
-        in.pos2 = kind;
-        in.type = type;
-        in.pos6 = 1;
-        m_page->SLT_RefreshInput(4);
-        QFETCH(QStringList, entries);
-        QCOMPARE(Entries(inputRow(4).audio), entries);
-        QFETCH(QString, selected);
-        QCOMPARE(inputRow(4).audio->currentText(), selected);
-        QFETCH(bool, enabled);
-        QCOMPARE(inputRow(4).audio->isEnabled(), enabled);
-    }
-
-    void outputSwitchesAndBindsFollowTheRecords()
-    {
-        OutputInfo &out = Device().outputAt(9);
-        out.mute = 1;
-        out.black = 1;
-        m_page->SLT_RefreshOutput(9);
-        QVERIFY(outputRow(9).mute->isChecked());
-        QVERIFY(!outputRow(9).freeze->isChecked());
-        QVERIFY(outputRow(9).black->isChecked());
-
-        m_page->SLT_RefreshInput(14);
-        m_page->SLT_RefreshInput(15);
-        Device().inputAt(14).bind = 1;
-        Device().inputAt(15).bind = 1;
-        m_page->SLT_RefreshBinds();
-        QVERIFY(inputRow(14).bind->isChecked());
-        QVERIFY(inputRow(15).bind->isChecked());
-        QVERIFY(!inputRow(13).bind->isChecked());
-    }
-
     // The bind field has room for 80 inputs; the unused bits after input 16
     // must not decide input 16's pairing.
     void bindFieldBitsPastTheInputsAreSkipped()

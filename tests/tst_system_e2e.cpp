@@ -62,7 +62,6 @@ class SystemEndToEndTest : public QObject
 private Q_SLOTS:
     void init();
     void searchReadWrite_changesOnlyTheEditedFields();
-    void silentModule_leavesThePageUsable();
 };
 
 void SystemEndToEndTest::init()
@@ -105,42 +104,6 @@ void SystemEndToEndTest::searchReadWrite_changesOnlyTheEditedFields()
     QCOMPARE(page->searchList()->topLevelItem(0)->text(1), QStringLiteral("Stage Left"));
     QCOMPARE(page->searchList()->topLevelItem(0)->text(2), QStringLiteral("192.168.0.99"));
     QCOMPARE(program.messages().texts(), (QStringList{SMSG_ConfirmBasicConfigWrite, SMSG_NetworkConfigEditSuccess}));
-}
-
-void SystemEndToEndTest::silentModule_leavesThePageUsable()
-{
-    ConnectedProgram program(BroadcastOptions());
-    QVERIFY2(program.ok(), program.why());
-    Ui_System *page = ShowSystemPage(program);
-    QTest::mouseClick(page->searchButton(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(page->searchList()->topLevelItemCount(), 1, ReplyTimeoutMs);
-    ClickRow(page->searchList(), 0);
-    const QByteArray block = program.sim().device().state().modules.first().block;
-    QTRY_COMPARE_WITH_TIMEOUT(page->lastReadBlock(), block, ReplyTimeoutMs);
-
-    // Answers of the wrong size, or from a module nobody asked for, change
-    // nothing.
-    QByteArray other = block;
-    other.replace(ModuleBlock::Mac, ModuleBlock::MacSize, Hex("02 99 99 99 99 99"));
-    other.replace(ModuleBlock::Name, 5, "Other");
-    for (const QByteArray &answer : {block.left(129), block + '\0', other})
-        HandleModuleReply(answer);
-    QCOMPARE(page->lastReadBlock(), block);
-    QCOMPARE(page->basicBox()->deviceNameEdit()->text(), QStringLiteral("KXR-NET-1"));
-
-    // A module that stops answering: the read times out with the program's
-    // message, and a write is refused until a block has been read.
-    SimFaultOptions faults;
-    faults.mutedNetCodes = {0x03};
-    program.sim().setFaults(faults);
-    ClickRow(page->searchList(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(program.messages().lastText().contains(SMSG_CommunicationFail), ReplyTimeoutMs);
-    QTest::mouseClick(page->basicBox()->writeButton(), Qt::LeftButton);
-    QCOMPARE(program.messages().lastText(), SMSG_NoClickDevice);
-    program.sim().setFaults(SimFaultOptions());
-    ClickRow(page->searchList(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(page->basicBox()->deviceNameEdit()->text(), QStringLiteral("KXR-NET-1"), ReplyTimeoutMs);
-    QCOMPARE(ActiveTransport.load(), quint32(TransportTcp));
 }
 
 QTEST_MAIN(SystemEndToEndTest)

@@ -63,7 +63,6 @@ private Q_SLOTS:
     void basicWrite_sendsThePartThenApply();
     void formatError_namesTheFieldAndSendsNothing_data();
     void formatError_namesTheFieldAndSendsNothing();
-    void searchAnswers_sameMacKeepsOneRow();
     void blockAskedByTheConnectionPage_fillsThePage();
     void beforeARead_theModuleIsUnknown();
     void serialPath_sendsTheIpSettingsAsTyped();
@@ -230,26 +229,6 @@ void SystemPageTest::formatError_namesTheFieldAndSendsNothing()
     QTest::mouseClick(portField ? port->writeButton() : basic->writeButton(), Qt::LeftButton);
     QCOMPARE(m_messages->texts(), QStringList{SMSG_NetworkParamFormatError + label});
     QVERIFY(Sent(UdpChannel).isEmpty());
-}
-
-void SystemPageTest::searchAnswers_sameMacKeepsOneRow()
-{
-    m_page->AddFoundDevice("Hall A", "192.168.0.10", "00-1a-2b-3c-4d-5e", "261");
-    m_page->AddFoundDevice("Hall A2", "10.0.0.10", "00-1A-2B-3C-4D-5E", "262");
-    m_page->AddFoundDevice("Hall B", "192.168.0.11", "00-1a-2b-3c-4d-5f", "261");
-    QTreeWidget *list = m_page->searchList();
-    QCOMPARE(list->topLevelItemCount(), 2);
-    QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("1"));
-    QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Hall A2"));
-    QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("10.0.0.10"));
-    QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("2"));
-
-    // Open Website goes to the selected module's row.
-    QByteArray block = RandomModuleBlock(1, true);
-    block.replace(ModuleBlock::Mac, 6, Hex("00 1A 2B 3C 4D 5F"));
-    loadModule(block);
-    QTest::mouseClick(m_page->webOpenButton(), Qt::LeftButton);
-    QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("http://192.168.0.10"))});
 }
 
 void SystemPageTest::blockAskedByTheConnectionPage_fillsThePage()

@@ -154,7 +154,6 @@ class WallEndToEndTest : public QObject
 
 private Q_SLOTS:
     void gridActions_sendTheirFramesAndReadBack();
-    void lostPanelReplies_releaseTheMultiPanelJob();
 
 private:
     Ui_TVWall *showWall(ConnectedProgram &program)
@@ -303,38 +302,6 @@ void WallEndToEndTest::gridActions_sendTheirFramesAndReadBack()
         if (QTest::currentTestFailed())
             QFAIL(step.name);
     }
-}
-
-void WallEndToEndTest::lostPanelReplies_releaseTheMultiPanelJob()
-{
-    ConnectedProgram program(WallOptions());
-    QVERIFY2(program.ok(), program.why());
-    Ui_TVWall *page = showWall(program);
-    Device().multiPanelFeature = 1;
-    SelectCells(page->grid(), 0, 0, 0, 1);
-    QVERIFY(ChooseOnCell(page->grid(), 0, 0, SMenu_ScreenSplicing));
-    QVERIFY(program.waitQuiet());
-    SimFaultOptions faults;
-    faults.mutedCodes = {CodeResolution};
-    program.sim().setFaults(faults);
-
-    program.mark();
-    QVERIFY(ChooseOnCell(page->grid(), 0, 0, SMenu_MultiPanel));
-    QVERIFY(ChooseOnCell(page->grid(), 0, 0, SMenu_MultiPanel));
-    QVERIFY(program.waitQuiet());
-    QCOMPARE(program.requestsSinceMark().size(), 2);
-    QVERIFY(!page->grid()->multiPanelAccepting());
-
-    // Once both reads had their time the job no longer blocks the entry.
-    QTRY_VERIFY_WITH_TIMEOUT(page->grid()->multiPanelAccepting(), 12000);
-    program.sim().setFaults(SimFaultOptions());
-    program.mark();
-    QVERIFY(ChooseOnCell(page->grid(), 0, 0, SMenu_MultiPanel));
-    QVERIFY(program.waitQuiet());
-    const QVector<QByteArray> sent = program.requestsSinceMark();
-    QCOMPARE(sent.size(), 3);
-    QCOMPARE(quint8(sent.last().at(2)), CodePanels);
-    QCOMPARE(Device().multiPanel.busy, quint8(0));
 }
 
 QTEST_MAIN(WallEndToEndTest)

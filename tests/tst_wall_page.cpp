@@ -93,8 +93,6 @@ private Q_SLOTS:
     void init() { ResetProcessState(); }
     void cleanup() { ResetProcessState(); }
 
-    void narrowDragAcrossTwoRows_selectsTwoCellsThatSplice();
-    void outputSelect_followsTheCellsSplice();
     void secondMultiPanelRequest_whileRepliesAreOutstanding_isIgnored();
     void availableDisplay_data();
     void availableDisplay();
@@ -103,36 +101,6 @@ private Q_SLOTS:
     void hiddenMultiPanelKeys_onlyWhileConnected();
     void multiviewOutput_leavesItsSpliceOnce();
 };
-
-void WallPageTest::narrowDragAcrossTwoRows_selectsTwoCellsThatSplice()
-{
-    PageRig rig;
-    Drag(rig.grid(), QPoint(100, 100), QPoint(103, 300));
-    QVERIFY(rig.grid()->rubberBandHidden());
-    QVERIFY(rig.grid()->selectedCells() == (CellSpan{0, 1, 0, 0}));
-    QVERIFY(ChooseOnCell(rig.grid(), 0, 0, SMenu_ScreenSplicing));
-    QCOMPARE(Device().wallEntry(0).spliced, quint8(1));
-    QCOMPARE(Device().wallEntry(3).spliced, quint8(1));
-    QCOMPARE(Device().wallEntry(3).spliceOrigin, 0u);
-}
-
-void WallPageTest::outputSelect_followsTheCellsSplice()
-{
-    PageRig rig;
-    QVERIFY(SpliceThroughTheMenu(rig.grid(), 0, 0, 0, 1));
-    ForgetQueued();
-    QMenu *menu = RightClick(rig.grid(), 0, 0);
-    const QList<QAction *> outputs = EntryByText(menu, SMenu_OutputSelect)->menu()->actions();
-    QCOMPARE(outputs.size(), 9);
-    for (QAction *entry : outputs)
-        QVERIFY(!entry->isEnabled());
-    menu->close();
-
-    // On a normal cell only the model changes.
-    QVERIFY(ChooseOnCell(rig.grid(), 2, 2, S_OutPut + QStringLiteral("-4")));
-    QCOMPARE(Device().wallEntry(8).cellOutput, 3u);
-    QVERIFY(Queued().isEmpty());
-}
 
 void WallPageTest::secondMultiPanelRequest_whileRepliesAreOutstanding_isIgnored()
 {
