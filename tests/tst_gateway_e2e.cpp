@@ -208,7 +208,8 @@ private slots:
     // The window on the gateway's device port, the gateway a program of its
     // own (in one process the window and the gateway would share one device
     // model): a click on the matrix is one switch frame on the device and
-    // the new route reaches a router client.
+    // the new route reaches a router client; a router client's lock holds
+    // the window back.
     void windowRoutesThroughTheGateway()
     {
         SimHarness sim(Sim());
@@ -232,8 +233,10 @@ private slots:
             router.reset();
         }
         QVERIFY2(router, "the gateway never served the device");
-        MainWindowFixture program(MainWindowFixture::configWith(
-            {{"SP_RemoteIp", "127.0.0.1"}, {"SP_RemotePort", QByteArray::number(devicePort)}}));
+        MainWindowFixture program(
+            MainWindowFixture::configWith({{"SP_RemoteIp", "127.0.0.1"},
+                                           {"SP_RemotePort", QByteArray::number(devicePort)},
+                                           {"Key_GatewayRouterPort", QByteArray::number(routerPort)}}));
         Ui_Main *window = program.window();
         window->show();
         QTest::mouseClick(window->connectionPage()->networkConnectButton(), Qt::LeftButton);
@@ -244,6 +247,14 @@ private slots:
         QVERIFY(router->expect("VIDEO OUTPUT ROUTING:\n2 5\n\n"));
         QCOMPARE(SwitchesSeen(sim), QList<QByteArray>{DeviceFrameOf(DeviceCode::Switch, Hex("05 02"))});
         QTRY_VERIFY_WITH_TIMEOUT(window->matrixPage()->grid()->crosspoint(5, 2)->isFlat(), WaitMs);
+
+        // A router client locks output 4: the window's click on it sends
+        // nothing.
+        router->send("VIDEO OUTPUT LOCKS:\n3 O\n\n");
+        QTRY_COMPARE_WITH_TIMEOUT(window->outputLocks()->holderOf(4), OutputLocks::Holder::OtherClient, WaitMs);
+        QTest::mouseClick(window->matrixPage()->grid()->crosspoint(6, 3), Qt::LeftButton);
+        QTest::qWait(300);
+        QCOMPARE(SwitchesSeen(sim).size(), 1);
         gateway.terminate();
         QVERIFY(gateway.waitForFinished(WaitMs));
     }
