@@ -1,16 +1,19 @@
 // kxr-gateway's figures against the in-process simulator: route to ACK, to
 // the switch frame on the wire, device reply to the update on all of 64
-// router clients, a 40-route salvo against 40 x 50 ms, and resident memory
-// with 64 router and 4 device-port clients. Run inside scripts/netns-run.
+// router clients and on all of 100 web panels' event streams, a 40-route
+// salvo against 40 x 50 ms, and resident memory with 64 router, 4
+// device-port and 100 event-stream clients. Run inside scripts/netns-run.
 #include "ProcessMemory.h"
 #include "gateway/FrameRecords.h"
 #include "gateway/GatewayServer.h"
+#include "gateway/WebServer.h"
 #include "support/SimHarness.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QTextStream>
+#include <QWebSocket>
 
 #include <algorithm>
 #include <memory>
@@ -20,11 +23,20 @@ namespace {
 
 constexpr int RouterClients = 64;
 constexpr int DeviceClients = 4;
+constexpr int EventStreams = 100;
 constexpr int SalvoRoutes = 40;
 constexpr int SendGapMs = 50;
 constexpr int Rounds = 20;
 constexpr int GuardMs = 20000; // no wait lasts longer
 constexpr double NsPerMs = 1e6;
+
+// A web panel's event stream: counts the route events it was sent.
+struct Stream
+{
+    QWebSocket socket;
+    int routes = 0;
+    qint64 lastAtNs = 0;
+};
 
 struct Client
 {
@@ -70,6 +82,8 @@ int main(int argc, char *argv[])
     options.devicePort = options.routerPort = 0;
     options.routerAddress = QHostAddress(QHostAddress::LocalHost);
     options.pollSeconds = 0;
+    options.http = true;
+    options.httpPort = 0;
     GatewayServer gateway(options, [](const QString &) {});
     QString message;
     if (!gateway.start(message) || !WaitFor([&] { return gateway.core().present(); })) {
@@ -104,7 +118,7 @@ int main(int argc, char *argv[])
     const qint64 clientsKiB = ResidentKiB();
 
     // One route at a time: ACK, the frame on the wire, the update everywhere.
-    std::vector<double> ack, wire, update;
+    std::vector<double> ack, wire, update, webUpdate;
     Client &first = *routers.front();
     for (int round = 0; round < Rounds; ++round) {
         for (auto &c : routers)
@@ -133,6 +147,51 @@ int main(int argc, char *argv[])
         WaitFor([&] { return gateway.core().idle(); });
     }
 
+    std::vector<std::unique_ptr<Stream>> streams;
+    for (int i = 0; i < EventStreams; ++i) {
+        auto st = std::make_unique<Stream>();
+        Stream *raw = st.get();
+        QObject::connect(&st->socket, &QWebSocket::textMessageReceived, [raw, &device](const QString &text) {
+            if (text.contains(QLatin1String("\"route\""))) {
+                ++raw->routes;
+                raw->lastAtNs = device.nowNs();
+            }
+        });
+        st->socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/api/events").arg(gateway.web()->eventsPort())));
+        streams.push_back(std::move(st));
+    }
+    if (!WaitFor([&] {
+            return std::all_of(streams.begin(), streams.end(),
+                               [](const auto &st) { return st->socket.state() == QAbstractSocket::ConnectedState; });
+        })) {
+        out << "event streams did not open\n";
+        return 1;
+    }
+    const qint64 streamsKiB = ResidentKiB();
+    // One route at a time again, the update reaching every event stream
+    // (measured apart: the streams' reading shares this thread with the
+    // router clients').
+    for (int round = 0; round < Rounds; ++round) {
+        for (auto &st : streams)
+            st->routes = 0;
+        device.clearTraffic();
+        first.text.clear();
+        first.socket.write(
+            QStringLiteral("VIDEO OUTPUT ROUTING:\n%1 %2\n\n").arg(round % 16).arg((round + 5) % 16).toLatin1());
+        if (!WaitFor([&] {
+                return std::all_of(streams.begin(), streams.end(), [](const auto &st) { return st->routes > 0; });
+            }))
+            return 1;
+        const QVector<SimTrafficEntry> replies = sim.replies(SimLink::Tcp);
+        if (replies.isEmpty())
+            return 1;
+        qint64 webNs = 0;
+        for (const auto &st : streams)
+            webNs = std::max(webNs, st->lastAtNs);
+        webUpdate.push_back((webNs - replies.back().atNs) / NsPerMs);
+        WaitFor([&] { return gateway.core().idle(); });
+    }
+
     // A salvo of 40 routes in one block.
     QByteArray salvo = "VIDEO OUTPUT ROUTING:\n";
     for (int i = 0; i < SalvoRoutes; ++i)
@@ -158,15 +217,23 @@ int main(int argc, char *argv[])
                .arg(RouterClients)
                .arg(Median(update), 0, 'f', 2)
                .arg(*std::max_element(update.begin(), update.end()), 0, 'f', 2);
+    out << QStringLiteral("device reply -> route event on all %1 web event streams: median %2 ms, worst %3 ms "
+                          "(target < 50 ms)\n")
+               .arg(EventStreams)
+               .arg(Median(webUpdate), 0, 'f', 2)
+               .arg(*std::max_element(webUpdate.begin(), webUpdate.end()), 0, 'f', 2);
     out << QStringLiteral("40-route salvo: %1 ms against %2 ms, +%3 % (target < 5 %)\n")
                .arg(salvoMs, 0, 'f', 0)
                .arg(floorMs, 0, 'f', 0)
                .arg((salvoMs / floorMs - 1) * 100, 0, 'f', 1);
-    out << QStringLiteral("resident memory: %1 MiB with %2 router + %3 device-port clients (the simulator included); "
-                          "%4 KiB a client (target < 64 KiB)\n")
+    out << QStringLiteral("resident memory: %1 MiB with %2 router + %3 device-port clients, %4 MiB with %5 event "
+                          "streams more (the simulator and the clients included; target < 60 MB); %6 KiB a client "
+                          "(target < 64 KiB)\n")
                .arg(clientsKiB / 1024.0, 0, 'f', 1)
                .arg(RouterClients)
                .arg(DeviceClients)
-               .arg(double(clientsKiB - idleKiB) / (RouterClients + DeviceClients), 0, 'f', 1);
+               .arg(streamsKiB / 1024.0, 0, 'f', 1)
+               .arg(EventStreams)
+               .arg(double(streamsKiB - idleKiB) / (RouterClients + DeviceClients + EventStreams), 0, 'f', 1);
     return 0;
 }
