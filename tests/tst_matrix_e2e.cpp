@@ -148,6 +148,7 @@ private Q_SLOTS:
     void takeMode_droppedReplyStaysOutlinedWithItsReason();
     void undoRedo_returnTheDeviceToEachRouting_data();
     void undoRedo_returnTheDeviceToEachRouting();
+    void history_keepsTheLastStepsOnly();
     void salvo_previewIsTheDiffAndTakeSendsOnlyIt();
     void locks_everySwitchingPathSkipsALockedOutput_data();
     void locks_everySwitchingPathSkipsALockedOutput();
@@ -328,6 +329,17 @@ void MatrixEndToEndTest::undoRedo_returnTheDeviceToEachRouting()
     QVERIFY(program.waitQuiet());
     QCOMPARE(history->count(), steps + 1);
     QCOMPARE(history->text(steps), step);
+}
+
+void MatrixEndToEndTest::history_keepsTheLastStepsOnly()
+{
+    for (const int steps : {RoutingHistory::StepsKept, RoutingHistory::StepsKept + 1}) {
+        RoutingHistory history;
+        for (quint32 n = 1; n <= quint32(steps); ++n)
+            history.record(QString::number(n), {{1, n}}, {{1, n + 1}});
+        QCOMPARE(history.stack()->count(), RoutingHistory::StepsKept);
+        QCOMPARE(history.stack()->text(0), QString::number(steps - RoutingHistory::StepsKept + 1));
+    }
 }
 
 void MatrixEndToEndTest::salvo_previewIsTheDiffAndTakeSendsOnlyIt()

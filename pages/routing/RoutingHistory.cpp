@@ -37,7 +37,9 @@ const RoutingStep *stepAt(const QUndoStack *stack, int index)
 RoutingHistory::RoutingHistory(QObject *parent)
     : QObject(parent)
     , m_stack(new QUndoStack(this))
-{ }
+{
+    m_stack->setUndoLimit(StepsKept);
+}
 
 QString RoutingHistory::CurrentDeviceKey()
 {

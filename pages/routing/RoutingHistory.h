@@ -13,11 +13,15 @@ class QUndoStack;
 // the index moves (stepUndone, stepRedone) when the device has confirmed
 // them, so the history never claims a routing the device does not have.
 // It survives a reconnect to the same device and starts afresh for another.
+// It keeps the last StepsKept steps: a day of routing would otherwise hold
+// every step made since the program started.
 class RoutingHistory : public QObject
 {
     Q_OBJECT
 
 public:
+    static constexpr int StepsKept = 100;
+
     explicit RoutingHistory(QObject *parent = nullptr);
 
     QUndoStack *stack() const { return m_stack; }
