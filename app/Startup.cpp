@@ -9,15 +9,28 @@
 #include <QApplication>
 #include <QFile>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 const char GlIntegrationVariable[] = "QT_XCB_GL_INTEGRATION";
 const char NoGlIntegration[] = "none";
+// glibc's own starting value; setting it keeps it there.
+constexpr int MmapThresholdBytes = 128 * 1024;
 } // namespace
 
 void PreparePlatform()
 {
     if (!qEnvironmentVariableIsSet(GlIntegrationVariable))
         qputenv(GlIntegrationVariable, NoGlIntegration);
+}
+
+void TuneAllocator()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, MmapThresholdBytes);
+#endif
 }
 
 void ApplyStyleSheet()
@@ -54,6 +67,7 @@ void DestroyStartupWindows(StartupWindows &windows)
 
 int RunStartup(int argc, char *argv[])
 {
+    TuneAllocator();
     PreparePlatform();
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);

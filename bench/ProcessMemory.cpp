@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <malloc.h>
+
 namespace {
 
 qint64 StatusField(qint64 pid, const QByteArray &field)
@@ -35,4 +37,14 @@ qint64 ResidentKiB(qint64 pid)
 qint64 PeakResidentKiB(qint64 pid)
 {
     return StatusField(pid, "VmHWM");
+}
+
+qint64 HeapInUseKiB()
+{
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
+    const struct mallinfo2 info = mallinfo2();
+    return qint64((info.uordblks + info.hblkhd) / 1024);
+#else
+    return -1;
+#endif
 }

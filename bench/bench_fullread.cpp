@@ -125,6 +125,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     PreparePlatform();
+    TuneAllocator(); // as the program does before anything else
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const int floodSeconds = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : DefaultFloodSeconds;

@@ -10,6 +10,7 @@
 // The default run lasts 30 minutes. KXR_BENCH_STALLS=1 lists every stall
 // over 16 ms with the place it happened.
 #include "app/LanguageTable.h"
+#include "app/Startup.h"
 #include "protocol/CommandChannel.h"
 #include "support/Tour.h"
 
@@ -28,7 +29,8 @@ constexpr int KiB = 1024;
 // The program settles in (pages built, caches filled, the first dialogs
 // styled) before its memory is held to account.
 constexpr qint64 WarmUpMs = 2 * 60 * 1000;
-constexpr qint64 SampleEveryMs = 60 * 1000;
+constexpr qint64 MinuteMs = 60 * 1000;
+constexpr int WarmUpMinutes = int(WarmUpMs / MinuteMs);
 // The simulator runs in this process; its traffic log is kept short and
 // its size measured, so that what grows is the program's.
 constexpr int SimTrafficEntries = 4096;
@@ -38,10 +40,44 @@ QString megabytes(qint64 kib)
     return QString::number(double(kib) / KiB, 'f', 1);
 }
 
+QString signedMegabytes(qint64 kib)
+{
+    return (kib >= 0 ? QStringLiteral("+") : QString()) + megabytes(kib);
+}
+
+// The lowest and highest of the readings taken within a minute.
+struct Range
+{
+    qint64 low = -1;
+    qint64 high = -1;
+    void take(qint64 kib)
+    {
+        low = low < 0 ? kib : qMin(low, kib);
+        high = qMax(high, kib);
+    }
+};
+
+QString lows(const QVector<Range> &minutes)
+{
+    QStringList values;
+    for (const Range &range : minutes)
+        values.append(megabytes(range.low));
+    return values.join(QLatin1Char(' '));
+}
+
+qint64 highestFrom(const QVector<Range> &minutes, int first)
+{
+    qint64 high = -1;
+    for (int m = first; m < minutes.size(); ++m)
+        high = qMax(high, minutes.at(m).high);
+    return high;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    TuneAllocator(); // as the program does before anything else
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Random operator actions against a faulty simulated device."));
@@ -102,19 +138,22 @@ int main(int argc, char **argv)
                 out << "  stall " << ms << " ms at " << clock.elapsed() / 1000 << " s: " << place << '\n';
         }
     };
-    qint64 rssWarm = -1;
-    qint64 simLogWarm = 0;
-    QStringList samples;
-    qint64 nextSampleMs = SampleEveryMs;
+    // Memory is read before every step: a dialog's window image comes and
+    // goes with the step, so each minute's lowest and highest value say more
+    // than one reading a minute.
+    QVector<Range> residentByMinute;
+    QVector<Range> heapByMinute;
+    qint64 simLogWarm = -1;
     while (clock.elapsed() < runMs) {
-        if (rssWarm < 0 && clock.elapsed() >= WarmUpMs) {
-            rssWarm = ResidentKiB();
+        const int minute = int(clock.elapsed() / MinuteMs);
+        if (minute >= residentByMinute.size()) {
+            residentByMinute.resize(minute + 1);
+            heapByMinute.resize(minute + 1);
+        }
+        residentByMinute[minute].take(ResidentKiB());
+        heapByMinute[minute].take(HeapInUseKiB());
+        if (simLogWarm < 0 && clock.elapsed() >= WarmUpMs)
             simLogWarm = program.sim().trafficBytes() / KiB;
-        }
-        if (clock.elapsed() >= nextSampleMs) {
-            samples.append(megabytes(ResidentKiB()));
-            nextSampleMs += SampleEveryMs;
-        }
         if (ActiveTransport.load() == TransportNone) {
             ++reconnects;
             tour.connectAgain(); // a lost identification may leave it idle again
@@ -140,16 +179,24 @@ int main(int argc, char **argv)
         << "  reconnections           : " << reconnects << '\n'
         << "  resident memory         : " << megabytes(rssStart) << " MB at start, " << megabytes(rssEnd)
         << " MB at end, " << megabytes(PeakResidentKiB()) << " MB at most\n"
-        << "  each minute (MB)        : " << samples.join(QLatin1Char(' ')) << '\n'
+        << "  each minute's low (MB)  : " << lows(residentByMinute) << '\n'
+        << "  heap in use, lows (MB)  : " << lows(heapByMinute) << '\n'
         << "  simulator's traffic log : " << simLogEnd << " KB at end (at most " << SimTrafficEntries
         << " frames kept; it runs in this process)\n";
-    if (rssWarm >= 0) {
-        // The program's own growth: what the process gained after the
-        // warm-up, less what the simulator's log gained.
-        const qint64 programGrowth = (rssEnd - rssWarm) - (simLogEnd - simLogWarm);
-        out << "  program after 2 minutes : " << (programGrowth >= 0 ? "+" : "") << megabytes(programGrowth) << " MB ("
-            << megabytes(rssWarm) << " MB at 2 min, the simulator's log " << (simLogEnd - simLogWarm >= 0 ? "+" : "")
-            << (simLogEnd - simLogWarm) << " KB)\n";
+    if (simLogWarm >= 0 && residentByMinute.size() > WarmUpMinutes) {
+        // The program's own growth: the most the process held after the
+        // warm-up against the most it held in the warm-up's last minute,
+        // less what the simulator's log gained.
+        const qint64 warm = residentByMinute.at(WarmUpMinutes - 1).high;
+        const qint64 later = highestFrom(residentByMinute, WarmUpMinutes);
+        const qint64 heapWarm = heapByMinute.at(WarmUpMinutes - 1).high;
+        const qint64 heapLater = highestFrom(heapByMinute, WarmUpMinutes);
+        out << "  program after 2 minutes : " << signedMegabytes((later - warm) - (simLogEnd - simLogWarm))
+            << " MB at most (" << megabytes(warm) << " MB at most in minute two, " << megabytes(later)
+            << " MB after it, the simulator's log " << (simLogEnd >= simLogWarm ? "+" : "") << simLogEnd - simLogWarm
+            << " KB)\n"
+            << "  heap after 2 minutes    : " << signedMegabytes(heapLater - heapWarm) << " MB at most in use ("
+            << megabytes(heapWarm) << " MB in minute two)\n";
     }
     out << "  worst GUI-thread stall  : " << probe.worstMs() << " ms ("
         << (worstPlace.isEmpty() ? QStringLiteral("none over 16 ms") : worstPlace) << ")\n"
