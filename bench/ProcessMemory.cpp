@@ -42,8 +42,10 @@ qint64 PeakResidentKiB(qint64 pid)
 qint64 HeapInUseKiB()
 {
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
+    // A sanitizer's allocator answers with zeros: unknown, not empty.
     const struct mallinfo2 info = mallinfo2();
-    return qint64((info.uordblks + info.hblkhd) / 1024);
+    const size_t bytes = info.uordblks + info.hblkhd;
+    return bytes > 0 ? qint64(bytes / 1024) : -1;
 #else
     return -1;
 #endif

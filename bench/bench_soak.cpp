@@ -61,7 +61,7 @@ QString lows(const QVector<Range> &minutes)
 {
     QStringList values;
     for (const Range &range : minutes)
-        values.append(megabytes(range.low));
+        values.append(range.low < 0 ? QStringLiteral("?") : megabytes(range.low));
     return values.join(QLatin1Char(' '));
 }
 
@@ -194,9 +194,10 @@ int main(int argc, char **argv)
         out << "  program after 2 minutes : " << signedMegabytes((later - warm) - (simLogEnd - simLogWarm))
             << " MB at most (" << megabytes(warm) << " MB at most in minute two, " << megabytes(later)
             << " MB after it, the simulator's log " << (simLogEnd >= simLogWarm ? "+" : "") << simLogEnd - simLogWarm
-            << " KB)\n"
-            << "  heap after 2 minutes    : " << signedMegabytes(heapLater - heapWarm) << " MB at most in use ("
-            << megabytes(heapWarm) << " MB in minute two)\n";
+            << " KB)\n";
+        if (heapWarm >= 0)
+            out << "  heap after 2 minutes    : " << signedMegabytes(heapLater - heapWarm) << " MB at most in use ("
+                << megabytes(heapWarm) << " MB in minute two)\n";
     }
     out << "  worst GUI-thread stall  : " << probe.worstMs() << " ms ("
         << (worstPlace.isEmpty() ? QStringLiteral("none over 16 ms") : worstPlace) << ")\n"
