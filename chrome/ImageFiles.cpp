@@ -18,3 +18,9 @@ void RewritePngInPlace(const QString &path)
     // No format given: the writer is chosen by the suffix of the path.
     image.save(path);
 }
+
+QPixmap PictureFromFile(const QString &path)
+{
+    const QImage image(path);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}

@@ -38,7 +38,7 @@ QMessageBox *MakeBox(QWidget *parent, const QString &text, MessageKind kind)
     }
     const QString picture = AppPath(QLatin1String(Paths::MessagePicture));
     RewritePngInPlace(picture);
-    const QPixmap icon(picture);
+    const QPixmap icon = PictureFromFile(picture);
     if (!icon.isNull())
         box->setIconPixmap(icon);
     return box;

@@ -48,7 +48,7 @@ void TitleBar::setLogo(const QString &path)
 {
     if (!QFileInfo::exists(path))
         return;
-    const QPixmap picture(path);
+    const QPixmap picture = PictureFromFile(path);
     if (picture.isNull())
         return;
     m_logo->setPixmap(picture.scaled(LogoSide, LogoSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
@@ -97,5 +97,5 @@ void TitleBar::setButtonIcon(QPushButton *button, const char *iconPath)
     const QString path = AppPath(QLatin1String(iconPath));
     RewritePngInPlace(path);
     if (QFileInfo::exists(path))
-        button->setIcon(QIcon(path));
+        button->setIcon(QIcon(PictureFromFile(path)));
 }

@@ -89,7 +89,7 @@ Ui_Login::Ui_Login(QWidget *parent)
     const QString picture = AppPath(QLatin1String(Paths::LoginPicture));
     RewritePngInPlace(picture);
     m_picture->setScaledContents(true);
-    m_picture->setPixmap(QPixmap(picture));
+    m_picture->setPixmap(PictureFromFile(picture));
 
     ApplyLoginTexts(true);
 

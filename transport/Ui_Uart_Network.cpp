@@ -382,7 +382,7 @@ void Ui_Uart_Network::ShowConnectImage(bool ok)
     RewritePngInPlace(fail);
     const QString picture = ok ? success : fail;
     if (QFile::exists(picture))
-        m_statusPicture->setPixmap(QPixmap(picture));
+        m_statusPicture->setPixmap(PictureFromFile(picture));
 }
 
 void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
