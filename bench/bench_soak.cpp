@@ -8,7 +8,8 @@
 //   scripts/netns-run env QT_QPA_PLATFORM=offscreen build/bin/bench_soak [--seconds N] [--serial]
 //
 // The default run lasts 30 minutes. KXR_BENCH_STALLS=1 lists every stall
-// over 16 ms with the place it happened.
+// over 16 ms with the place it happened; KXR_BENCH_LIVE_AT_EXIT=1 ends the
+// process without teardown, for a heap profiler's view of what it held.
 #include "app/LanguageTable.h"
 #include "app/Startup.h"
 #include "protocol/CommandChannel.h"
@@ -22,6 +23,8 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTextStream>
+
+#include <cstdlib>
 
 namespace {
 constexpr int DefaultSeconds = 30 * 60;
@@ -203,5 +206,11 @@ int main(int argc, char **argv)
         << (worstPlace.isEmpty() ? QStringLiteral("none over 16 ms") : worstPlace) << ")\n"
         << "  stalls over 16 ms       : " << connecting.stalls << " while connecting (worst " << connecting.worstMs
         << " ms), " << acting.stalls << " while acting (worst " << acting.worstMs << " ms)\n";
+    if (qEnvironmentVariableIsSet("KXR_BENCH_LIVE_AT_EXIT")) {
+        // Leave without tearing anything down: under heaptrack, everything
+        // the process held at the end shows as not freed, where it was made.
+        out.flush();
+        std::_Exit(0);
+    }
     return 0;
 }
