@@ -1,7 +1,6 @@
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
 #include "chrome/MyComboBox.h"
-#include "app/LanguageTable.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/ModuleDiscovery.h"
 #include "shell/Ui_Main.h"
