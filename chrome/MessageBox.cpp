@@ -37,8 +37,7 @@ QMessageBox *MakeBox(QWidget *parent, const QString &text, MessageKind kind)
         return box;
     }
     const QString picture = AppPath(QLatin1String(Paths::MessagePicture));
-    RewritePngInPlace(picture);
-    const QPixmap icon = PictureFromFile(picture);
+    const QPixmap icon = RewrittenPicture(picture);
     if (!icon.isNull())
         box->setIconPixmap(icon);
     return box;

@@ -3,7 +3,6 @@
 #include "app/AppPaths.h"
 #include "chrome/ImageFiles.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -38,17 +37,13 @@ TitleBar::TitleBar(Buttons buttons, QWidget *parent)
     }
     m_close = makeButton("TitleBarClose", Paths::TitleCloseIcon);
 
-    const QString appLogo = AppPath(QLatin1String(Paths::TitleAppIcon));
-    RewritePngInPlace(appLogo);
-    setLogo(appLogo);
+    setLogo(AppPath(QLatin1String(Paths::TitleAppIcon)));
     arrange();
 }
 
 void TitleBar::setLogo(const QString &path)
 {
-    if (!QFileInfo::exists(path))
-        return;
-    const QPixmap picture = PictureFromFile(path);
+    const QPixmap picture = RewrittenPicture(path);
     if (picture.isNull())
         return;
     m_logo->setPixmap(picture.scaled(LogoSide, LogoSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
@@ -95,7 +90,7 @@ QPushButton *TitleBar::makeButton(const char *objectName, const char *iconPath)
 void TitleBar::setButtonIcon(QPushButton *button, const char *iconPath)
 {
     const QString path = AppPath(QLatin1String(iconPath));
-    RewritePngInPlace(path);
-    if (QFileInfo::exists(path))
-        button->setIcon(QIcon(PictureFromFile(path)));
+    const QPixmap picture = RewrittenPicture(path);
+    if (!picture.isNull())
+        button->setIcon(QIcon(picture));
 }

@@ -27,8 +27,8 @@ public:
     QPushButton *maximiseButton() const { return m_maximise; } // null on dialogs
     QPushButton *closeButton() const { return m_close; }
 
-    // Shows the picture scaled into the logo label; a missing or unreadable
-    // file leaves the current logo.
+    // Rewrites the picture's file (see RewrittenPicture) and shows it scaled
+    // into the logo label; a missing or unreadable file leaves the current logo.
     void setLogo(const QString &path);
     void setTitleText(const QString &text);
     // NormalSize.png while the window is maximised, MaxSize.png otherwise.

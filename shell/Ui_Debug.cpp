@@ -62,8 +62,7 @@ Ui_Debug::Ui_Debug(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Debug"));
     const QString logo = AppPath(QLatin1String(Paths::MainLogo));
-    RewritePngInPlace(logo);
-    setWindowIcon(QIcon(PictureFromFile(logo)));
+    setWindowIcon(QIcon(RewrittenPicture(logo)));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     const QSize screen = CappedScreenSize();
     resize(screen.width() / 3, screen.height() / 2);

@@ -87,9 +87,8 @@ Ui_Login::Ui_Login(QWidget *parent)
                       ButtonWidth, ButtonHeight);
 
     const QString picture = AppPath(QLatin1String(Paths::LoginPicture));
-    RewritePngInPlace(picture);
     m_picture->setScaledContents(true);
-    m_picture->setPixmap(PictureFromFile(picture));
+    m_picture->setPixmap(RewrittenPicture(picture));
 
     ApplyLoginTexts(true);
 
@@ -122,9 +121,7 @@ void Ui_Login::ApplyLoginTexts(bool init)
     if (init) {
         setFixedSize(m_content->width(), m_content->height() + FramelessChrome::ContentTop);
         CentreInCappedScreen(this);
-        const QString logo = AppPath(QLatin1String(Paths::LoginLogo));
-        RewritePngInPlace(logo);
-        setLogo(logo);
+        setLogo(AppPath(QLatin1String(Paths::LoginLogo)));
         m_passwordEdit->setEchoMode(QLineEdit::Password);
     }
     setTitleText(Ui_Login_AppName);

@@ -89,9 +89,7 @@ Ui_Main::Ui_Main(QWidget *parent)
 
     setGeometry(InitialGeometry(CappedScreenSize()));
 
-    const QString logo = AppPath(QLatin1String(Paths::MainLogo));
-    RewritePngInPlace(logo);
-    setLogo(logo);
+    setLogo(AppPath(QLatin1String(Paths::MainLogo)));
 
     placeCornerWidgets();
     releaseKeyboard();

@@ -123,11 +123,12 @@ void TestChrome::rewritePng()
     const QByteArray original = PngWithJunk();
     dir.write("/" + name, original);
 
-    RewritePngInPlace(dir.file("/" + name));
+    const QPixmap picture = RewrittenPicture(dir.file("/" + name));
 
     const QByteArray after = dir.read("/" + name);
     QCOMPARE(after != original, rewritten);
-    QVERIFY(!QImage::fromData(after).isNull());
+    QCOMPARE(picture.size(), QImage::fromData(after).size());
+    QVERIFY(!picture.isNull());
     if (rewritten)
         QVERIFY(!after.endsWith(TrailingJunk));
 }
@@ -135,15 +136,16 @@ void TestChrome::rewritePng()
 void TestChrome::rewritePng_missingOrBrokenFileIsLeftAlone()
 {
     ScratchAppDir dir;
-    RewritePngInPlace(dir.file("/missing.png"));
+    QVERIFY(RewrittenPicture(dir.file("/missing.png")).isNull());
     QVERIFY(!QFile::exists(dir.file("/missing.png")));
 
     const QByteArray notAnImage("not a picture");
     dir.write("/broken.png", notAnImage);
     RewritePngInPlace(dir.file("/broken.png"));
+    QVERIFY(RewrittenPicture(dir.file("/broken.png")).isNull());
     QCOMPARE(dir.read("/broken.png"), notAnImage);
 
-    RewritePngInPlace(QString());
+    QVERIFY(RewrittenPicture(QString()).isNull());
 }
 
 void TestChrome::messageHook_recordsAndAnswers_data()

@@ -1,6 +1,7 @@
 // The program against the device simulator, driven through the connection
 // page the way an operator does it: connect, identify, read; search the
 // network module; and the ways a link fails.
+#include "app/AppPaths.h"
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
 #include "chrome/MyComboBox.h"
@@ -14,6 +15,7 @@
 #include "transport/Ui_Uart_Network.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,6 +36,14 @@ QByteArray configFor(const SimHarness &sim, quint16 port = 0)
 bool sendQueueEmpty(CommandChannel &channel)
 {
     return channel.opened.load() && ChannelQueueSize(channel, QueueSide::Send) == 0;
+}
+
+// The connection result's picture, as the file holds it.
+bool showsPicture(Ui_Uart_Network *page, const char *file)
+{
+    const auto argb = [](const QImage &image) { return image.convertToFormat(QImage::Format_ARGB32_Premultiplied); };
+    const QImage expected(AppPath(QLatin1String(file)));
+    return !expected.isNull() && argb(page->statusPicture()->pixmap(Qt::ReturnByValue).toImage()) == argb(expected);
 }
 
 // What the full read must have brought over: counts, routing, the input
@@ -127,6 +137,7 @@ void ConnectionEndToEndTest::networkConnect_identifiesReadsAndDisconnects()
     QVERIFY(!page->ipEdit()->isEnabled());
 
     QTRY_VERIFY_WITH_TIMEOUT(Device().identified == 1, LinkTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(showsPicture(page, Paths::SuccessPicture), LinkTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(page->statusLog()->toPlainText().contains(QStringLiteral("Sync TV Wall Message.")),
                              FullReadTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(sendQueueEmpty(TcpChannel), LinkTimeoutMs);
@@ -209,6 +220,7 @@ void ConnectionEndToEndTest::refusedIdentity_disconnectsWithTheMismatchMessage()
     QTRY_VERIFY_WITH_TIMEOUT(
         fixture.messages().texts().contains(QStringLiteral("The device does not match with the PC tool!")),
         LinkTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(showsPicture(page, Paths::FailPicture), LinkTimeoutMs);
 }
 
 void ConnectionEndToEndTest::search_listsTheModuleAndReadsItsSettings()

@@ -18,7 +18,6 @@
 #include "transport/DeviceLink.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -378,11 +377,12 @@ void Ui_Uart_Network::ShowConnectImage(bool ok)
 {
     const QString success = AppPath(QLatin1String(Paths::SuccessPicture));
     const QString fail = AppPath(QLatin1String(Paths::FailPicture));
-    RewritePngInPlace(success);
-    RewritePngInPlace(fail);
-    const QString picture = ok ? success : fail;
-    if (QFile::exists(picture))
-        m_statusPicture->setPixmap(PictureFromFile(picture));
+    // Both files are rewritten at each result, off the GUI thread: the
+    // result comes with the identification, when every page redraws, and a
+    // file's rewrite may wait on the disk for several milliseconds.
+    QLabel *label = m_statusPicture;
+    ShowRewrittenPicture(ok ? success : fail, {ok ? fail : success}, label,
+                         [label](const QPixmap &picture) { label->setPixmap(picture); });
 }
 
 void Ui_Uart_Network::AddFoundDevice(const QString &name, const QString &ip, const QString &mac, const QString &version)
