@@ -5,6 +5,7 @@
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "shell/Ui_Main.h"
+#include "support/TestSupport.h"
 #include "transport/DeviceLink.h"
 #include "transport/Ui_Uart_Network.h"
 
@@ -62,7 +63,7 @@ void ConnectedProgram::connectLink()
     QElapsedTimer clock;
     clock.start();
     while (Device().identified != 1 && clock.elapsed() < IdentifyTimeoutMs)
-        QTest::qWait(PollMs);
+        RunEventLoopFor(PollMs);
     if (Device().identified != 1) {
         m_why = "the device was not identified";
         return;
@@ -90,7 +91,7 @@ bool ConnectedProgram::waitQuiet(int timeoutMs)
     stable.start();
     qint64 seen = -1;
     while (clock.elapsed() < timeoutMs) {
-        QTest::qWait(PollMs);
+        RunEventLoopFor(PollMs);
         const qint64 count = m_sim->requestCount(simLink());
         if (ChannelQueueSize(channel, QueueSide::Send) != 0 || count != seen) {
             seen = count;

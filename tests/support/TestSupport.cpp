@@ -8,10 +8,13 @@
 #include "protocol/DeviceState.h"
 #include "protocol/ModuleDiscovery.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QTimer>
 
 #ifndef KXR_SOURCE_DIR
 #define KXR_SOURCE_DIR ""
@@ -84,6 +87,15 @@ void ResetProcessState()
         channel->assembler = StreamAssemblerState();
     ClearDeviceStateForTests();
     Modules().startList(false);
+}
+
+void RunEventLoopFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    // As QTest::qWait does: what was deleted later while it ran goes now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QByteArray Hex(const char *text)

@@ -31,5 +31,11 @@ private:
 // state, so that tests do not leak into each other.
 void ResetProcessState();
 
+// Lets the program run for `ms` the way its own event loop does, woken by
+// each timer and socket as it falls due. QTest::qWait sleeps in 10 ms steps
+// between rounds of events, serving nothing meanwhile, and a bench's latency
+// probe counted that sleep as the program's stall.
+void RunEventLoopFor(int ms);
+
 // Parses "7B 7B 12" into bytes (test vectors read better as text).
 QByteArray Hex(const char *text);

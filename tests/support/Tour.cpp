@@ -33,6 +33,7 @@
 #include "shell/Ui_Main.h"
 #include "support/CanvasDriver.h"
 #include "support/ComboChoice.h"
+#include "support/TestSupport.h"
 #include "support/WallGridDriver.h"
 #include "support/WidgetInput.h"
 #include "transport/Ui_Uart_Network.h"
@@ -65,7 +66,7 @@ bool waitFor(const std::function<bool()> &condition, int boundMs = ReplyBoundMs)
     while (!condition()) {
         if (clock.elapsed() > boundMs)
             return false;
-        QTest::qWait(PollMs);
+        RunEventLoopFor(PollMs);
     }
     return true;
 }
