@@ -23,7 +23,10 @@
 namespace {
 constexpr int NoticeMs = 1000;
 constexpr int HangUpWatchMs = 2000;
-constexpr double MaxCpuShare = 0.05;
+// A service spinning on a dead port takes a whole core (a share of 1).
+// Closing the port, the message and the result's pictures take about 0.015
+// alone, and up to 0.05 under the sanitizers beside another test.
+constexpr double MaxCpuShare = 0.25;
 constexpr int StopBoundMs = 500;
 constexpr quint8 SilentCode = 0x70; // no device answers it
 constexpr quint8 RoutingRead = 0x12;
