@@ -28,7 +28,8 @@ QImage LoadAndRewrite(const QString &path)
 QThreadPool &PictureThread()
 {
     static QThreadPool pool;
-    pool.setMaxThreadCount(1);
+    static const bool oneThread = (pool.setMaxThreadCount(1), true);
+    Q_UNUSED(oneThread)
     return pool;
 }
 } // namespace
@@ -43,6 +44,11 @@ QPixmap RewrittenPicture(const QString &path)
 {
     const QImage image = LoadAndRewrite(path);
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}
+
+void WaitForPictures()
+{
+    PictureThread().waitForDone();
 }
 
 void ShowRewrittenPicture(const QString &path, const QStringList &alsoRewritten, QObject *receiver,

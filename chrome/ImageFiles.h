@@ -30,3 +30,6 @@ QPixmap RewrittenPicture(const QString &path);
 // is the last one shown.
 void ShowRewrittenPicture(const QString &path, const QStringList &alsoRewritten, QObject *receiver,
                           std::function<void(const QPixmap &)> show);
+// Returns when every rewrite asked for so far is done (before the folder
+// the pictures live in goes away).
+void WaitForPictures();

@@ -4,6 +4,7 @@
 #include "app/ConfigStore.h"
 #include "app/ConfigTable.h"
 #include "app/LanguageTable.h"
+#include "chrome/ImageFiles.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/DeviceState.h"
 #include "protocol/ModuleDiscovery.h"
@@ -76,6 +77,8 @@ void ScratchAppDir::copyResources() const
 
 void ResetProcessState()
 {
+    // A picture still being rewritten must not outlive the scratch folder.
+    WaitForPictures();
     RestoreConfigDefaults();
     RestoreLanguageDefaults();
     SavePendingAtExit = true;
